@@ -1,0 +1,38 @@
+// The age rule: how old an event is today, as the text the list, the age
+// filter, the editor and the report all show.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "Clock.h"
+
+namespace store {
+
+// Raised when a text that must be a decimal integer is not one. The message
+// reads "'<text>' is not a valid integer value".
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(std::string_view text);
+};
+
+// Reads a decimal integer with an optional sign and nothing else around it.
+// Throws ConversionError otherwise (also on overflow of 32 bits).
+int parseInteger(std::string_view text);
+
+// The age of an event of year `yearText`, `month`, `day` on `today`:
+//   "" year text          -> "?"
+//   not an integer        -> throws ConversionError
+//   otherwise n = today.year - year, less one while the anniversary of this
+//   year is still ahead (today's month before `month`, or the same month and
+//   today's day before `day`); the anniversary itself counts as reached.
+//   A negative n gives "?", else n in decimal digits.
+// A 29 February event in a common year goes up on 1 March. Month and day are
+// not validated: 0 never counts as later in the year.
+std::string AgeText(std::string_view yearText, int month, int day, const Date& today);
+inline std::string AgeText(std::string_view yearText, int month, int day, const Clock& clock) {
+    return AgeText(yearText, month, day, clock.today());
+}
+
+}  // namespace store

@@ -1,0 +1,322 @@
+#include "ClientDataSet.h"
+
+#include <algorithm>
+
+#include "AgeText.h"
+#include "DataPacket.h"
+#include "FileSystem.h"
+#include "TextEncoding.h"
+#include "TextOrder.h"
+
+namespace store {
+
+namespace {
+
+// Compares two nullable values; null sorts first.
+template <typename T>
+int compareOptional(const std::optional<T>& a, const std::optional<T>& b) {
+    if (!a || !b) return static_cast<int>(a.has_value()) - static_cast<int>(b.has_value());
+    return *a < *b ? -1 : (*b < *a ? 1 : 0);
+}
+
+int compareText(const std::string& a, const std::string& b) {
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+std::vector<int> parseFieldList(const std::string& list) {
+    std::vector<int> fields;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(';', start);
+        if (end == std::string::npos) end = list.size();
+        const std::string_view name = std::string_view(list).substr(start, end - start);
+        const int position = fieldPosition(name);
+        if (position < 0 || position == Vanus) throw StoreError("Field '" + std::string(name) + "' not found");
+        fields.push_back(position);
+        start = end + 1;
+    }
+    return fields;
+}
+
+std::string cutToWidth(std::string_view text, size_t width) { return std::string(utf8Prefix(text, width)); }
+
+}  // namespace
+
+ClientDataSet::ClientDataSet(FileSystem& files, const TextOrder* nameOrder)
+    : files_(files), nameOrder_(nameOrder) {}
+
+ClientDataSet::~ClientDataSet() = default;
+
+void ClientDataSet::requireActive() const {
+    if (!active()) throw StoreError("Cannot perform this operation on a closed dataset");
+}
+
+// --- lifecycle ---------------------------------------------------------------
+
+void ClientDataSet::open() {
+    if (active()) return;
+    std::vector<int> sortFields = parseFieldList(indexDef_.fields);
+    std::vector<EventRow> rows;
+    if (!fileName_.empty()) rows = readDataPacket(files_.read(fileName_));
+
+    rows_ = std::move(rows);
+    sortFields_ = std::move(sortFields);
+    useNameKeys_ = nameOrder_ && std::find(sortFields_.begin(), sortFields_.end(), Nimi) != sortFields_.end();
+    nameKeys_.clear();
+    if (useNameKeys_) {
+        nameKeys_.resize(rows_.size());
+        for (size_t i = 0; i < rows_.size(); ++i) computeSortKey(i);
+    }
+    changed_ = false;
+    editedRow_.reset();
+    state_ = DataSetState::Browse;
+    rebuildView();
+}
+
+void ClientDataSet::close() {
+    if (!active()) return;
+    cancel();
+    if (changed_ && !fileName_.empty()) files_.replace(fileName_, writeDataPacket(rows_));
+    state_ = DataSetState::Inactive;
+    rows_.clear();
+    rows_.shrink_to_fit();
+    nameKeys_.clear();
+    nameKeys_.shrink_to_fit();
+    view_.clear();
+    cursor_ = -1;
+    changed_ = false;
+    notifyViewReset();
+}
+
+// --- index and filter --------------------------------------------------------
+
+void ClientDataSet::setIndexName(std::string_view name) {
+    if (!name.empty() && name != indexDef_.name) throw StoreError("Index '" + std::string(name) + "' not found");
+    if (name == indexName_) return;
+    indexName_ = name;
+    if (active()) rebuildView();
+}
+
+void ClientDataSet::setFilter(std::string_view text) {
+    FilterExpression expression = FilterExpression::parse(text);
+    filterText_ = text;
+    filterExpr_ = std::move(expression);
+    if (active() && filtered_) rebuildView();
+}
+
+void ClientDataSet::setFiltered(bool on) {
+    if (on == filtered_) return;
+    filtered_ = on;
+    if (active()) rebuildView();
+}
+
+bool ClientDataSet::passesFilter(const EventRow& row) const {
+    if (!filtered_) return true;
+    return filterExpr_.matches(row) && (!onFilterRecord || onFilterRecord(row));
+}
+
+void ClientDataSet::computeSortKey(size_t rowIndex) {
+    if (useNameKeys_) nameKeys_[rowIndex] = nameOrder_->sortKey(rows_[rowIndex].nimi);
+}
+
+bool ClientDataSet::rowLess(size_t a, size_t b) const {
+    const EventRow& x = rows_[a];
+    const EventRow& y = rows_[b];
+    for (const int field : sortFields_) {
+        int c = 0;
+        switch (field) {
+            case Paev: c = compareOptional(x.paev, y.paev); break;
+            case Kuu: c = compareOptional(x.kuu, y.kuu); break;
+            case Aasta: c = compareOptional(x.aasta, y.aasta); break;
+            case Kuup: c = compareOptional(x.kuup, y.kuup); break;
+            case Tyyp: c = compareText(x.tyyp, y.tyyp); break;
+            case Nimi:
+                c = !useNameKeys_ ? compareText(x.nimi, y.nimi) : compareText(nameKeys_[a], nameKeys_[b]);
+                break;
+        }
+        if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
+    }
+    return a < b;
+}
+
+void ClientDataSet::rebuildView() {
+    view_.clear();
+    view_.reserve(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (passesFilter(rows_[i])) view_.push_back(i);
+    if (!indexName_.empty()) std::sort(view_.begin(), view_.end(), [this](size_t a, size_t b) { return rowLess(a, b); });
+    cursor_ = view_.empty() ? -1 : 0;
+    notifyViewReset();
+}
+
+// --- cursor and reading ------------------------------------------------------
+
+void ClientDataSet::setRecNo(int n) {
+    if (view_.empty()) return;
+    const int target = std::clamp(n, 1, recordCount()) - 1;
+    if (target == cursor_) return;
+    cursor_ = target;
+    notifyCurrentChanged();
+}
+
+const EventRow& ClientDataSet::current() const {
+    if (state_ == DataSetState::Insert || state_ == DataSetState::Edit) return buffer_;
+    requireActive();
+    if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
+    return rows_[view_[static_cast<size_t>(cursor_)]];
+}
+
+std::string ClientDataSet::vanus(const EventRow& row) const { return onCalcFields ? onCalcFields(row) : std::string(); }
+
+std::string ClientDataSet::rowText(const EventRow& row, int pos) const {
+    auto number = [](const auto& value) { return value ? std::to_string(*value) : std::string(); };
+    switch (pos) {
+        case Paev: return number(row.paev);
+        case Kuu: return number(row.kuu);
+        case Aasta: return number(row.aasta);
+        case Nimi: return row.nimi;
+        case Tyyp: return row.tyyp;
+        case Kuup: return row.kuup ? formatDate(*row.kuup) : std::string();
+        case Vanus: return vanus(row);
+    }
+    throw StoreError("Field index out of range");
+}
+
+int ClientDataSet::fieldInteger(int pos) const {
+    const std::string text = fieldText(pos);
+    return text.empty() ? 0 : parseInteger(text);
+}
+
+bool ClientDataSet::fieldIsNull(int pos) const { return fieldText(pos).empty(); }
+
+// --- changing ----------------------------------------------------------------
+
+int ClientDataSet::fieldOf(std::string_view name) const {
+    const int position = fieldPosition(name);
+    if (position < 0) throw StoreError("Field '" + std::string(name) + "' not found");
+    if (state_ != DataSetState::Insert && state_ != DataSetState::Edit)
+        throw StoreError("Dataset not in edit or insert mode");
+    return position;
+}
+
+void ClientDataSet::insert() {
+    requireActive();
+    cancel();
+    buffer_ = EventRow{};
+    editedRow_.reset();
+    state_ = DataSetState::Insert;
+}
+
+void ClientDataSet::edit() {
+    requireActive();
+    if (state_ != DataSetState::Browse) return;
+    if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
+    editedRow_ = view_[static_cast<size_t>(cursor_)];
+    buffer_ = rows_[*editedRow_];
+    state_ = DataSetState::Edit;
+}
+
+void ClientDataSet::setFieldText(std::string_view name, std::string_view text) {
+    const int position = fieldOf(name);
+    switch (position) {
+        case Paev:
+        case Kuu:
+        case Aasta:
+            if (!text.empty()) {
+                setFieldInteger(name, parseInteger(text));
+            } else if (position == Paev) {
+                buffer_.paev.reset();
+            } else if (position == Kuu) {
+                buffer_.kuu.reset();
+            } else {
+                buffer_.aasta.reset();
+            }
+            break;
+        case Nimi: buffer_.nimi = cutToWidth(text, kNimiWidth); break;
+        case Tyyp: buffer_.tyyp = cutToWidth(text, kTyypWidth); break;
+        default: throw StoreError("Field '" + std::string(name) + "' cannot be set from text");
+    }
+}
+
+void ClientDataSet::setFieldInteger(std::string_view name, int value) {
+    const int position = fieldOf(name);
+    const auto small = [&] {
+        if (value < INT16_MIN || value > INT16_MAX)
+            throw StoreError(std::to_string(value) + " is not a valid value for field '" + std::string(name) + "'");
+        return static_cast<std::int16_t>(value);
+    };
+    switch (position) {
+        case Paev: buffer_.paev = small(); break;
+        case Kuu: buffer_.kuu = small(); break;
+        case Aasta: buffer_.aasta = value; break;
+        default: throw StoreError("Field '" + std::string(name) + "' is not an integer field");
+    }
+}
+
+void ClientDataSet::setFieldDate(std::string_view name, const Date& value) {
+    if (fieldOf(name) != Kuup) throw StoreError("Field '" + std::string(name) + "' is not a date field");
+    buffer_.kuup = value;
+}
+
+void ClientDataSet::post() {
+    if (state_ != DataSetState::Insert && state_ != DataSetState::Edit) return;
+    size_t row;
+    if (state_ == DataSetState::Insert) {
+        row = rows_.size();
+        rows_.push_back(std::move(buffer_));
+        if (useNameKeys_) nameKeys_.emplace_back();
+    } else {
+        row = *editedRow_;
+        rows_[row] = std::move(buffer_);
+        view_.erase(std::find(view_.begin(), view_.end(), row));
+    }
+    computeSortKey(row);
+    state_ = DataSetState::Browse;
+    editedRow_.reset();
+    changed_ = true;
+
+    if (passesFilter(rows_[row])) {
+        auto place = indexName_.empty()
+                         ? std::upper_bound(view_.begin(), view_.end(), row)
+                         : std::upper_bound(view_.begin(), view_.end(), row,
+                                            [this](size_t a, size_t b) { return rowLess(a, b); });
+        cursor_ = static_cast<int>(place - view_.begin());
+        view_.insert(place, row);
+    } else {
+        cursor_ = std::min(cursor_, recordCount() - 1);
+    }
+    notifyViewReset();
+}
+
+void ClientDataSet::cancel() {
+    if (state_ != DataSetState::Insert && state_ != DataSetState::Edit) return;
+    state_ = DataSetState::Browse;
+    editedRow_.reset();
+    buffer_ = EventRow{};
+}
+
+void ClientDataSet::deleteRecord() {
+    requireActive();
+    if (state_ != DataSetState::Browse) cancel();
+    if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
+    const size_t row = view_[static_cast<size_t>(cursor_)];
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+    if (useNameKeys_) nameKeys_.erase(nameKeys_.begin() + static_cast<std::ptrdiff_t>(row));
+    view_.erase(view_.begin() + cursor_);
+    for (size_t& index : view_)
+        if (index > row) --index;
+    cursor_ = std::min(cursor_, recordCount() - 1);
+    changed_ = true;
+    notifyViewReset();
+}
+
+void ClientDataSet::notifyViewReset() const {
+    if (onViewReset) onViewReset();
+}
+
+void ClientDataSet::notifyCurrentChanged() const {
+    if (onCurrentChanged) onCurrentChanged();
+}
+
+}  // namespace store

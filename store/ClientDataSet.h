@@ -1,0 +1,182 @@
+// The table engine: the event list in memory, bound to its data file.
+//
+// The store holds every row of the file while it is open, and shows them
+// through a view: the rows that pass the filter, in the order of the index.
+// A cursor (1-based record number) points into the view. Rows are changed
+// only through insert/edit + post, and deleteRecord; every such change marks
+// the store changed, and closing a changed store writes the whole table
+// (all rows, whatever filter or index) back to its file in one safe step.
+//
+// Not thread-safe; one owner. Errors are thrown as StoreError (or its
+// WriteError); a failed call leaves the store as it was before the call.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "EventRecord.h"
+#include "FilterExpression.h"
+#include "StoreError.h"
+
+namespace store {
+
+class FileSystem;
+class TextOrder;
+
+// The one index definition: a field list ("Kuu;Paev;Aasta;Nimi") and a flag
+// that reverses the order of every field. Empty values sort first when
+// ascending; ties keep the file's order.
+struct IndexDef {
+    std::string name = "Kuup1";
+    std::string fields = "Kuu;Paev;Aasta;Nimi";
+    bool descending = false;
+};
+
+enum class DataSetState { Inactive, Browse, Insert, Edit };
+
+class ClientDataSet {
+public:
+    explicit ClientDataSet(FileSystem& files, const TextOrder* nameOrder = nullptr);
+    ClientDataSet(const ClientDataSet&) = delete;
+    ClientDataSet& operator=(const ClientDataSet&) = delete;
+    ~ClientDataSet();
+
+    // CalcEnabled: 1 lets onCalcFields compute Vanus, 0 leaves it empty.
+    int Tag = 0;
+
+    // Called per row whose Vanus is read; returns its Vanus text.
+    std::function<std::string(const EventRow&)> onCalcFields;
+    // With filtering on, a row is in the view only if it passes the filter
+    // text and this test.
+    std::function<bool(const EventRow&)> onFilterRecord;
+    // The view's rows or their order changed (or the store opened/closed).
+    std::function<void()> onViewReset;
+    // The current record moved within an unchanged view.
+    std::function<void()> onCurrentChanged;
+
+    // --- file and lifecycle -------------------------------------------------
+    void setFileName(std::string path) { fileName_ = std::move(path); }
+    const std::string& fileName() const { return fileName_; }
+
+    // REQUIRES: !active(). Reads the whole file (none when no file name is
+    // set), builds the index from its definition and filters when filtered().
+    // Afterwards: active, unchanged, the first row of the view current.
+    // On error the store stays closed.
+    void open();
+    // Closes. When the data changed since open, first writes every row to the
+    // file; if that write fails, WriteError is thrown and the store stays open
+    // with all its rows and changes, so nothing is lost.
+    void close();
+    bool active() const { return state_ != DataSetState::Inactive; }
+    DataSetState state() const { return state_; }
+
+    // True after a posted insert or edit, or a deletion, since open.
+    bool changed() const { return changed_; }
+    // Folds the changes into the rows; the next close still writes them.
+    void mergeChangeLog() {}
+
+    // --- index --------------------------------------------------------------
+    // The one index definition; change it while closed, it applies at open.
+    IndexDef& indexDef() { return indexDef_; }
+    const IndexDef& indexDef() const { return indexDef_; }
+    // "" shows the rows in the file's order, the definition's name sorts.
+    // Any other name throws.
+    void setIndexName(std::string_view name);
+    const std::string& indexName() const { return indexName_; }
+
+    // --- filter -------------------------------------------------------------
+    // Throws StoreError when the text is no valid expression; the old filter
+    // then stays.
+    void setFilter(std::string_view text);
+    const std::string& filter() const { return filterText_; }
+    void setFiltered(bool on);
+    bool filtered() const { return filtered_; }
+
+    // --- cursor -------------------------------------------------------------
+    int recordCount() const { return static_cast<int>(view_.size()); }
+    // 1-based place of the current record in the view; 0 when the view is empty.
+    int recNo() const { return cursor_ + 1; }
+    // Moves to record `n`, clamped to the view; nothing when it is current.
+    void setRecNo(int n);
+    void first() { setRecNo(1); }
+    void next() { setRecNo(recNo() + 1); }
+    void last() { setRecNo(recordCount()); }
+
+    // --- reading ------------------------------------------------------------
+    // The current record: the edit buffer while inserting or editing.
+    // REQUIRES for the field readers: a current record or an edit buffer.
+    const EventRow& current() const;
+    // Plain text: integers without leading zeros, Kuup as "dd.mm.yyyy",
+    // Vanus computed; a null value reads as "".
+    std::string fieldText(int pos) const { return rowText(current(), pos); }
+    // A null reads as 0; a text field must hold an integer (ConversionError).
+    int fieldInteger(int pos) const;
+    bool fieldIsNull(int pos) const;
+
+    // Row `i` (0-based) of the view, without moving the cursor.
+    const EventRow& viewRow(int i) const { return rows_[view_[static_cast<size_t>(i)]]; }
+    std::string rowText(const EventRow& row, int pos) const;
+    // Vanus of a row: onCalcFields' answer, or "" without a handler.
+    std::string vanus(const EventRow& row) const;
+
+    // Every row in the file's order, whatever the view.
+    const std::vector<EventRow>& allRows() const { return rows_; }
+
+    // --- changing -----------------------------------------------------------
+    // REQUIRES: browse state. Starts a new, empty row.
+    void insert();
+    // REQUIRES: browse state and a current record. Starts editing it.
+    void edit();
+    // Field setters work on the edit buffer (REQUIRES insert or edit state).
+    // Text for an integer field: "" makes it null, else a decimal integer.
+    // Texts longer than the field's width are cut to it.
+    void setFieldText(std::string_view name, std::string_view text);
+    void setFieldInteger(std::string_view name, int value);
+    void setFieldDate(std::string_view name, const Date& value);
+    // Stores the buffer: a new row joins the view at its index place (when
+    // it passes the filter) and becomes current. Back in browse state.
+    void post();
+    // Drops an unposted insert or edit; nothing in browse state.
+    void cancel();
+    // REQUIRES: browse state. Removes the current record; the next one (or
+    // the new last one) becomes current.
+    void deleteRecord();
+
+private:
+    void requireActive() const;
+    void rebuildView();
+    bool passesFilter(const EventRow& row) const;
+    void computeSortKey(size_t rowIndex);
+    bool rowLess(size_t a, size_t b) const;
+    int fieldOf(std::string_view name) const;
+    void notifyViewReset() const;
+    void notifyCurrentChanged() const;
+
+    FileSystem& files_;
+    const TextOrder* nameOrder_;
+    std::string fileName_;
+    DataSetState state_ = DataSetState::Inactive;
+    bool changed_ = false;
+
+    std::vector<EventRow> rows_;
+    bool useNameKeys_ = false;           // the index sorts names by nameOrder_
+    std::vector<std::string> nameKeys_;  // sort keys of rows_[i].nimi
+    std::vector<size_t> view_;           // indices into rows_
+    int cursor_ = -1;
+
+    IndexDef indexDef_;
+    std::string indexName_ = "Kuup1";
+    std::vector<int> sortFields_;  // positions, from the definition at open
+
+    std::string filterText_;
+    FilterExpression filterExpr_;
+    bool filtered_ = false;
+
+    EventRow buffer_;
+    std::optional<size_t> editedRow_;  // row index being edited
+};
+
+}  // namespace store

@@ -1,0 +1,23 @@
+// The data file's content: an XML data packet with the six stored fields in
+// METADATA and one <ROW .../> per event in ROWDATA.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "EventRecord.h"
+
+namespace store {
+
+// Reads a packet. UTF-8 is expected; bytes that are not valid UTF-8 are read
+// as windows-1257, the Estonian Windows code page. Throws StoreError for an
+// empty input, anything that is not such a packet, a missing or mistyped
+// field, or a value that does not fit its field. Never crashes.
+std::vector<EventRow> readDataPacket(std::string_view bytes);
+
+// The packet of `rows` in UTF-8, in the given order; null values are left out.
+// The packet of no rows is kEmptyPacket followed by CR LF.
+std::string writeDataPacket(const std::vector<EventRow>& rows);
+
+}  // namespace store

@@ -1,0 +1,30 @@
+// A calendar date of the proleptic Gregorian calendar, and the small rules the
+// program needs about it. Plain value type; no time zone, no time of day.
+#pragma once
+
+#include <compare>
+#include <string>
+
+namespace store {
+
+struct Date {
+    int year = 1;
+    int month = 1;
+    int day = 1;
+
+    friend auto operator<=>(const Date&, const Date&) = default;
+};
+
+bool isLeapYear(int year);
+
+// Days in the month of that year; 0 for a month outside 1..12.
+int daysInMonth(int year, int month);
+
+// True for year 1..9999, month 1..12 and a day that exists in that month.
+bool isValidDate(int year, int month, int day);
+inline bool isValid(const Date& d) { return isValidDate(d.year, d.month, d.day); }
+
+// "dd.mm.yyyy", the program's short date format (year at least four digits).
+std::string formatDate(const Date& d);
+
+}  // namespace store

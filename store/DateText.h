@@ -1,0 +1,22 @@
+// Reading the date the editor builds from its fields: "day.month[.year]",
+// with one trailing "." tolerated and nothing else around it.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "Date.h"
+
+namespace store {
+
+// - A one- or two-digit year lies in the window from today's year − 50 to
+//   + 49 ("80" in 2026 is 1980, "75" is 2075); three or four digits are the
+//   year as written ("0980" is 980). Year 0 and years past 9999 are refused.
+// - Without a year the date falls in today's year. A 29 February is still
+//   accepted then: it falls on the latest leap year before today's year when
+//   today's year has none.
+// - The date must exist in the Gregorian calendar.
+// nullopt when the text is no such date.
+std::optional<Date> readDateText(std::string_view text, const Date& today);
+
+}  // namespace store

@@ -1,0 +1,47 @@
+// The few file operations the store performs on its data file, behind one
+// interface so that tests can make any of them fail. PosixFileSystem is the
+// real thing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace store {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool exists(const std::string& path) const = 0;
+    // Creates a new file holding `content`; false on any failure (a partial
+    // file is removed again).
+    virtual bool create(const std::string& path, std::string_view content) = 0;
+    // The whole file. Throws StoreError when it cannot be read.
+    virtual std::string read(const std::string& path) const = 0;
+    // Replaces the file's content as one step: a reader sees the old or the
+    // new content, never a mix, also after a crash or power loss. The file
+    // keeps its permission bits. Throws WriteError; the old file stays intact.
+    virtual void replace(const std::string& path, std::string_view content) = 0;
+
+    // Write protection: the owner-write permission bit is missing, or the
+    // attributes cannot be read.
+    virtual bool isReadOnly(const std::string& path) const = 0;
+    // Gives the owner the write permission, touching no other bit. Returns 0,
+    // or the system's error number.
+    virtual int clearReadOnly(const std::string& path) = 0;
+};
+
+class PosixFileSystem : public FileSystem {
+public:
+    bool exists(const std::string& path) const override;
+    bool create(const std::string& path, std::string_view content) override;
+    std::string read(const std::string& path) const override;
+    void replace(const std::string& path, std::string_view content) override;
+    bool isReadOnly(const std::string& path) const override;
+    int clearReadOnly(const std::string& path) override;
+
+    // The process-wide instance.
+    static PosixFileSystem& instance();
+};
+
+}  // namespace store

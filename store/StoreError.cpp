@@ -1,0 +1,13 @@
+#include "StoreError.h"
+
+namespace store {
+
+StoreError::StoreError(std::string_view message)
+    : std::runtime_error(std::string(kStoreName) + ": " + std::string(message)) {}
+
+WriteError::WriteError(std::string path, std::string reason)
+    : StoreError("Cannot write file \"" + path + "\": " + reason),
+      path_(std::move(path)),
+      reason_(std::move(reason)) {}
+
+}  // namespace store

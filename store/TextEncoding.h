@@ -1,0 +1,22 @@
+// Text encodings of data files: UTF-8 as written today, and windows-1257,
+// the Estonian Windows code page of lists kept by older builds.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace store {
+
+// True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view bytes);
+
+// The windows-1257 bytes as UTF-8; undefined bytes become U+FFFD.
+std::string windows1257ToUtf8(std::string_view bytes);
+
+// Number of characters (code points) of a valid UTF-8 text.
+size_t utf8Length(std::string_view text);
+
+// The first `count` characters of a valid UTF-8 text (all when shorter).
+std::string_view utf8Prefix(std::string_view text, size_t count);
+
+}  // namespace store

@@ -1,0 +1,302 @@
+#include "store/ClientDataSet.h"
+
+#include <gtest/gtest.h>
+
+#include "store/AgeText.h"
+#include "store/DataFile.h"
+#include "store/DataPacket.h"
+#include "store/TextOrder.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "tests/support/TempDir.h"
+
+namespace store {
+namespace {
+
+struct Entry {
+    int day, month;
+    std::optional<int> year;
+    const char* name;
+    const char* type = "S";
+};
+
+class ClientDataSetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = dataFilePath(dir.path());
+        prepareDataFile(files, path);
+        data.setFileName(path);
+    }
+
+    void add(const Entry& e) {
+        data.insert();
+        data.setFieldText("Tyyp", e.type);
+        data.setFieldText("Nimi", e.name);
+        data.setFieldInteger("Paev", e.day);
+        data.setFieldInteger("Kuu", e.month);
+        data.setFieldText("Aasta", e.year ? std::to_string(*e.year) : "");
+        data.setFieldDate("Kuup", Date{e.year.value_or(2026), e.month, e.day});
+        data.post();
+    }
+
+    void fill() {
+        data.open();
+        add({5, 3, 1980, "Mari"});
+        add({24, 12, std::nullopt, "Jõulud", "T"});
+        add({5, 3, 1975, "Jüri"});
+        add({1, 1, 2000, "Anneli", "N"});
+        add({5, 3, std::nullopt, "Ants", "M"});
+    }
+
+    // The names of the view, in view order.
+    std::string names() const {
+        std::string out;
+        for (int i = 0; i < data.recordCount(); ++i) out += (i ? "," : "") + data.viewRow(i).nimi;
+        return out;
+    }
+
+    void resort(const char* fields, bool descending) {
+        data.close();
+        data.indexDef().fields = fields;
+        data.indexDef().descending = descending;
+        data.open();
+    }
+
+    TempDir dir;
+    FaultyFileSystem files;
+    std::string path;
+    ClientDataSet data{files};
+};
+
+TEST_F(ClientDataSetTest, TheEmptyFileOpensWithoutRows) {
+    data.open();
+    EXPECT_TRUE(data.active());
+    EXPECT_EQ(data.recordCount(), 0);
+    EXPECT_EQ(data.recNo(), 0);
+    EXPECT_FALSE(data.changed());
+    data.close();
+    EXPECT_EQ(readFile(path), std::string(kEmptyPacket) + "\r\n");
+}
+
+TEST_F(ClientDataSetTest, PostedRowsTakeTheirIndexPlaceAndBecomeCurrent) {
+    fill();
+    EXPECT_EQ(names(), "Anneli,Ants,Jüri,Mari,Jõulud");  // no year sorts before any year
+    EXPECT_EQ(data.recNo(), 2);
+    EXPECT_EQ(data.fieldText(Nimi), "Ants");
+    EXPECT_TRUE(data.changed());
+}
+
+TEST_F(ClientDataSetTest, ReadsFieldsAsTextAndInteger) {
+    fill();
+    data.setRecNo(4);
+    EXPECT_EQ(data.fieldText(Paev), "5");
+    EXPECT_EQ(data.fieldText(Kuu), "3");
+    EXPECT_EQ(data.fieldText(Aasta), "1980");
+    EXPECT_EQ(data.fieldText(Kuup), "05.03.1980");
+    EXPECT_EQ(data.fieldInteger(Aasta), 1980);
+    data.setRecNo(2);
+    EXPECT_EQ(data.fieldText(Aasta), "");
+    EXPECT_EQ(data.fieldInteger(Aasta), 0);
+    EXPECT_TRUE(data.fieldIsNull(Aasta));
+    EXPECT_THROW(data.fieldInteger(Nimi), ConversionError);
+}
+
+TEST_F(ClientDataSetTest, CalculatesVanusOnlyWhileTheTagAllowsIt) {
+    data.onCalcFields = [this](const EventRow& row) {
+        return data.Tag == 0 ? std::string()
+                             : AgeText(row.aasta ? std::to_string(*row.aasta) : "", row.kuu.value_or(0),
+                                       row.paev.value_or(0), Date{2026, 6, 15});
+    };
+    fill();
+    data.setRecNo(4);
+    EXPECT_EQ(data.fieldText(Vanus), "");
+    data.Tag = 1;
+    EXPECT_EQ(data.fieldText(Vanus), "46");
+    data.setRecNo(2);
+    EXPECT_EQ(data.fieldText(Vanus), "?");
+}
+
+TEST_F(ClientDataSetTest, ResortsByTheIndexDefinitionAtOpen) {
+    fill();
+    resort("Aasta;Kuu;Paev;Nimi", true);
+    EXPECT_EQ(names(), "Anneli,Mari,Jüri,Jõulud,Ants");
+    resort("Aasta;Kuu;Paev;Nimi", false);
+    EXPECT_EQ(names(), "Ants,Jõulud,Jüri,Mari,Anneli");
+    resort("Tyyp;Aasta;Kuu;Paev;Nimi", true);
+    EXPECT_EQ(names(), "Jõulud,Mari,Jüri,Anneli,Ants");
+    data.setIndexName("");
+    EXPECT_EQ(names(), "Mari,Jõulud,Jüri,Anneli,Ants");
+    data.setIndexName("Kuup1");
+    EXPECT_EQ(names(), "Jõulud,Mari,Jüri,Anneli,Ants");
+    EXPECT_THROW(data.setIndexName("Other"), StoreError);
+    data.close();
+    data.indexDef().fields = "Kuu;Nope";
+    EXPECT_THROW(data.open(), StoreError);
+    EXPECT_FALSE(data.active());
+}
+
+TEST_F(ClientDataSetTest, SortsNamesByThePluggedInOrder) {
+    // Reverse byte order stands in for a language's alphabet.
+    struct Reversed : TextOrder {
+        std::string sortKey(std::string_view text) const override {
+            std::string key;
+            for (unsigned char c : text) key += static_cast<char>(255 - c);
+            return key + '\xff';
+        }
+    } reversed;
+    ClientDataSet sorted(files, &reversed);
+    sorted.setFileName(path);
+    fill();
+    data.close();
+    sorted.indexDef().fields = "Nimi";
+    sorted.open();
+    std::string out;
+    for (int i = 0; i < sorted.recordCount(); ++i) out += sorted.viewRow(i).nimi + ",";
+    EXPECT_EQ(out, "Mari,Jüri,Jõulud,Ants,Anneli,");
+}
+
+TEST_F(ClientDataSetTest, FiltersByTextAndByTheRecordTest) {
+    fill();
+    data.setFilter("Kuu=3");
+    EXPECT_EQ(data.recordCount(), 5);  // filtering still off
+    data.setFiltered(true);
+    EXPECT_EQ(names(), "Ants,Jüri,Mari");
+    data.onFilterRecord = [](const EventRow& row) { return row.aasta.has_value(); };
+    data.setFilter("Kuu=3");
+    EXPECT_EQ(names(), "Jüri,Mari");
+    EXPECT_THROW(data.setFilter("Kuu="), StoreError);
+    EXPECT_EQ(data.filter(), "Kuu=3");
+    data.setFilter("");
+    EXPECT_EQ(names(), "Anneli,Jüri,Mari");
+    EXPECT_EQ(data.allRows().size(), 5u);
+}
+
+TEST_F(ClientDataSetTest, FilterAndTagSurviveAResort) {
+    fill();
+    data.setFilter("Kuu=3");
+    data.setFiltered(true);
+    data.Tag = 1;
+    resort("Nimi;Kuu;Paev;Aasta", true);
+    EXPECT_EQ(names(), "Mari,Jüri,Ants");
+    EXPECT_TRUE(data.filtered());
+    EXPECT_EQ(data.Tag, 1);
+    EXPECT_EQ(data.recNo(), 1);
+    // Every row was written, not only the ones in view.
+    EXPECT_EQ(readDataPacket(readFile(path)).size(), 5u);
+}
+
+TEST_F(ClientDataSetTest, EditMovesTheRowAndKeepsItCurrent) {
+    fill();
+    data.setRecNo(1);  // Anneli, 1 January
+    data.edit();
+    data.setFieldInteger("Kuu", 12);
+    data.setFieldInteger("Paev", 31);
+    EXPECT_EQ(data.viewRow(0).nimi, "Anneli");  // nothing changes before the post
+    data.post();
+    EXPECT_EQ(names(), "Ants,Jüri,Mari,Jõulud,Anneli");
+    EXPECT_EQ(data.recNo(), 5);
+    EXPECT_EQ(data.fieldText(Kuu), "12");
+}
+
+TEST_F(ClientDataSetTest, CancelDropsThePendingChange) {
+    fill();
+    data.setRecNo(3);
+    data.edit();
+    data.setFieldText("Nimi", "Muudetud");
+    EXPECT_EQ(data.fieldText(Nimi), "Muudetud");
+    data.cancel();
+    EXPECT_EQ(data.fieldText(Nimi), "Jüri");
+    data.insert();
+    data.cancel();
+    EXPECT_EQ(data.recordCount(), 5);
+}
+
+TEST_F(ClientDataSetTest, SettersFollowTheFieldRules) {
+    data.open();
+    data.insert();
+    data.setFieldText("Aasta", "0980");
+    EXPECT_EQ(data.fieldText(Aasta), "980");
+    data.setFieldText("Aasta", "");
+    EXPECT_TRUE(data.fieldIsNull(Aasta));
+    EXPECT_THROW(data.setFieldText("Aasta", "19a0"), ConversionError);
+    EXPECT_THROW(data.setFieldInteger("Paev", 70000), StoreError);
+    EXPECT_THROW(data.setFieldText("Puudub", "x"), StoreError);
+    data.setFieldText("Nimi", std::string(60, 'a') + std::string(50, 'o') + "õ");
+    EXPECT_EQ(data.fieldText(Nimi).size(), 99u);
+    data.setFieldText("Nimi", std::string(120, 'a'));
+    EXPECT_EQ(data.fieldText(Nimi).size(), 99u);
+    data.cancel();
+    EXPECT_THROW(data.setFieldText("Nimi", "x"), StoreError);  // not editing
+}
+
+TEST_F(ClientDataSetTest, DeleteRemovesTheCurrentRow) {
+    fill();
+    data.setRecNo(5);
+    data.deleteRecord();
+    EXPECT_EQ(names(), "Anneli,Ants,Jüri,Mari");
+    EXPECT_EQ(data.recNo(), 4);
+    data.setRecNo(2);
+    data.deleteRecord();
+    EXPECT_EQ(names(), "Anneli,Jüri,Mari");
+    EXPECT_EQ(data.fieldText(Nimi), "Jüri");
+    data.close();
+    data.open();
+    EXPECT_EQ(names(), "Anneli,Jüri,Mari");
+}
+
+TEST_F(ClientDataSetTest, CursorStaysInsideTheView) {
+    fill();
+    data.setRecNo(99);
+    EXPECT_EQ(data.recNo(), 5);
+    data.setRecNo(-3);
+    EXPECT_EQ(data.recNo(), 1);
+    int moves = 0;
+    data.onCurrentChanged = [&] { ++moves; };
+    data.first();
+    data.next();
+    data.next();
+    data.last();
+    data.next();
+    EXPECT_EQ(moves, 3);
+}
+
+TEST_F(ClientDataSetTest, CloseWritesOnlyWhenSomethingChanged) {
+    fill();
+    data.close();
+    const std::string written = readFile(path);
+    EXPECT_EQ(files.replaceCalls, 1);
+    data.open();
+    data.setRecNo(3);
+    data.edit();
+    data.cancel();
+    data.close();
+    EXPECT_EQ(files.replaceCalls, 1);
+    EXPECT_EQ(readFile(path), written);
+}
+
+TEST_F(ClientDataSetTest, AFailedWriteKeepsTheStoreOpenWithItsChanges) {
+    fill();
+    files.replaceFailures = 1;
+    EXPECT_THROW(data.close(), WriteError);
+    EXPECT_TRUE(data.active());
+    EXPECT_TRUE(data.changed());
+    EXPECT_EQ(data.recordCount(), 5);
+    EXPECT_EQ(readFile(path), std::string(kEmptyPacket) + "\r\n");
+    data.close();
+    EXPECT_EQ(readDataPacket(readFile(path)).size(), 5u);
+}
+
+TEST_F(ClientDataSetTest, ADamagedFileLeavesTheStoreClosedAndTheFileUntouched) {
+    writeFile(path, "");
+    try {
+        data.open();
+        ADD_FAILURE();
+    } catch (const StoreError& error) {
+        EXPECT_STREQ(error.what(), "ClientDataSet1: Missing data provider or data packet");
+    }
+    EXPECT_FALSE(data.active());
+    data.close();
+    EXPECT_EQ(readFile(path), "");
+}
+
+}  // namespace
+}  // namespace store

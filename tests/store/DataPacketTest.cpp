@@ -1,0 +1,117 @@
+#include "store/DataPacket.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "store/StoreError.h"
+
+namespace store {
+namespace {
+
+std::string errorOf(std::string_view bytes) {
+    try {
+        readDataPacket(bytes);
+    } catch (const StoreError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+std::string packetWithRows(const std::string& rows) {
+    std::string packet(kEmptyPacket);
+    packet.replace(packet.find("<ROWDATA></ROWDATA>"), 19, "<ROWDATA>" + rows + "</ROWDATA>");
+    return packet;
+}
+
+EventRow sample(std::string name, std::optional<std::int32_t> year = 1980) {
+    EventRow row;
+    row.nimi = std::move(name);
+    row.paev = 5;
+    row.kuu = 3;
+    row.aasta = year;
+    row.tyyp = "S";
+    row.kuup = Date{year.value_or(2026), 3, 5};
+    return row;
+}
+
+TEST(DataPacket, TheEmptyPacketIsExactAndHoldsNoRows) {
+    EXPECT_EQ(kEmptyPacket.size(), 431u);
+    EXPECT_TRUE(readDataPacket(kEmptyPacket).empty());
+    EXPECT_EQ(writeDataPacket({}), std::string(kEmptyPacket) + "\r\n");
+}
+
+TEST(DataPacket, RowsSurviveWritingAndReading) {
+    std::vector<EventRow> rows = {sample("Õie Šõmer-Žužžälöü"), sample("O'Brien & \"Co\" <x>", std::nullopt),
+                                  sample(""), sample("Tab\there, new\nline, return\r"), sample("Ann*")};
+    rows[1].tyyp = "M";
+    rows[2].paev.reset();
+    rows[2].kuu = -7;
+    rows[3].kuup.reset();
+    rows[4].aasta = 980;
+    rows[4].kuup = Date{980, 3, 5};
+    const std::string packet = writeDataPacket(rows);
+    EXPECT_EQ(readDataPacket(packet), rows);
+    EXPECT_NE(packet.find("<ROW Nimi=\"Õie Šõmer-Žužžälöü\" Paev=\"5\" Kuu=\"3\" Aasta=\"1980\" Tyyp=\"S\" "
+                          "Kuup=\"19800305\"/>"),
+              std::string::npos);
+    EXPECT_NE(packet.find("Kuup=\"09800305\""), std::string::npos);
+    EXPECT_EQ(packet.find("Aasta=\"\""), std::string::npos);
+}
+
+TEST(DataPacket, ReadsWindows1257Files) {
+    // "Õie Šõmer" in the Estonian Windows code page.
+    const std::string name = "\xD5ie \xD0\xF5mer \xE4\xF6\xFC\xFE";
+    const auto rows = readDataPacket(packetWithRows("<ROW Nimi=\"" + name + "\" Paev=\"1\" Kuu=\"2\" Tyyp=\"N\"/>"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].nimi, "Õie Šõmer äöüž");
+    EXPECT_FALSE(rows[0].aasta);
+    EXPECT_FALSE(rows[0].kuup);
+}
+
+TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
+    EXPECT_EQ(errorOf(""), "ClientDataSet1: Missing data provider or data packet");
+    EXPECT_EQ(errorOf("\r\n"), "ClientDataSet1: Missing data provider or data packet");
+    EXPECT_EQ(errorOf("<?xml version=\"1.0\"?><other/>"), "ClientDataSet1: Missing data provider or data packet");
+
+    std::string noKuup(kEmptyPacket);
+    noKuup.erase(noKuup.find("<FIELD attrname=\"Kuup\""), std::string("<FIELD attrname=\"Kuup\" fieldtype=\"date\"/>").size());
+    EXPECT_EQ(errorOf(noKuup), "ClientDataSet1: Field 'Kuup' not found");
+
+    std::string wrongType(kEmptyPacket);
+    wrongType.replace(wrongType.find("\"Paev\" fieldtype=\"i2\""), 21, "\"Paev\" fieldtype=\"string\"");
+    EXPECT_EQ(errorOf(wrongType), "ClientDataSet1: Type mismatch for field 'Paev', expecting: i2 actual: string");
+
+    EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"x\" Paev=\"viis\"/>")),
+              "ClientDataSet1: Invalid value 'viis' for field 'Paev'");
+    EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"x\" Paev=\"40000\"/>")),
+              "ClientDataSet1: Invalid value '40000' for field 'Paev'");
+    EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"x\" Kuup=\"20260230\"/>")),
+              "ClientDataSet1: Invalid value '20260230' for field 'Kuup'");
+    EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"x\" Tyyp=\"SS\"/>")),
+              "ClientDataSet1: Value of field 'Tyyp' is longer than 1 characters");
+    EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"" + std::string(10'000'000, 'a') + "\"/>")),
+              "ClientDataSet1: Value of field 'Nimi' is longer than 99 characters");
+    EXPECT_EQ(readDataPacket(packetWithRows("<ROW Nimi=\"" + std::string(99, 'a') + "\"/>"))[0].nimi.size(), 99u);
+
+    const std::string truncated(kEmptyPacket.substr(0, 200));
+    EXPECT_TRUE(errorOf(truncated).starts_with("ClientDataSet1: Invalid data packet: ")) << errorOf(truncated);
+}
+
+TEST(DataPacket, RandomBytesNeverCrash) {
+    std::mt19937 random(7);
+    const std::string valid = writeDataPacket({sample("Mari"), sample("Jüri", std::nullopt)});
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes = valid;
+        const int flips = 1 + static_cast<int>(random() % 8);
+        for (int i = 0; i < flips; ++i) bytes[random() % bytes.size()] = static_cast<char>(random());
+        if (round % 3 == 0) bytes.resize(random() % bytes.size());
+        try {
+            readDataPacket(bytes);
+        } catch (const StoreError&) {
+        }
+    }
+}
+
+}  // namespace
+}  // namespace store

@@ -1,0 +1,32 @@
+// The real file system with failures on demand, for tests of what the
+// program does when the disk says no.
+#pragma once
+
+#include <cerrno>
+#include <cstring>
+
+#include "store/FileSystem.h"
+#include "store/StoreError.h"
+
+class FaultyFileSystem : public store::PosixFileSystem {
+public:
+    int replaceFailures = 0;   // how many coming replace() calls fail (ENOSPC)
+    int replaceCalls = 0;
+    bool createFails = false;
+    int clearReadOnlyError = 0;  // non-zero: clearReadOnly() fails with it
+
+    bool create(const std::string& path, std::string_view content) override {
+        return !createFails && PosixFileSystem::create(path, content);
+    }
+    void replace(const std::string& path, std::string_view content) override {
+        ++replaceCalls;
+        if (replaceFailures > 0) {
+            --replaceFailures;
+            throw store::WriteError(path, std::strerror(ENOSPC));
+        }
+        PosixFileSystem::replace(path, content);
+    }
+    int clearReadOnly(const std::string& path) override {
+        return clearReadOnlyError != 0 ? clearReadOnlyError : PosixFileSystem::clearReadOnly(path);
+    }
+};
