@@ -1,0 +1,36 @@
+// Text order of the user's language (Estonian: š ž after s, õ ä ö ü after w),
+// as byte keys whose plain byte order is the language's order.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "store/TextOrder.h"
+
+struct UCollator;
+
+namespace app {
+
+class Collation : public store::TextOrder {
+public:
+    // Case-sensitive: letter case only breaks ties between equal letters.
+    // Otherwise texts that differ only in case are equal.
+    explicit Collation(bool caseSensitive);
+    ~Collation() override;
+    Collation(const Collation&) = delete;
+    Collation& operator=(const Collation&) = delete;
+
+    std::string sortKey(std::string_view utf8) const override;
+    std::string sortKey(const QString& text) const;
+
+private:
+    UCollator* collator_;
+};
+
+// The order of names in the list's index (case-sensitive).
+const Collation& nameOrder();
+// The order of the filter menus' values (case-insensitive).
+const Collation& menuOrder();
+
+}  // namespace app

@@ -1,0 +1,226 @@
+#include "app/Synna.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QPrinter>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include "app/AppMessage.h"
+#include "app/DBGrid.h"
+#include "app/DataSource.h"
+#include "app/ErrorReporting.h"
+#include "app/GlyphButton.h"
+#include "app/Looks.h"
+#include "app/NameOrder.h"
+#include "app/Texts.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "platform/Platform.h"
+#include "store/DataFile.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace app {
+
+using namespace platform;
+
+namespace {
+
+QString upperAsciiLetters(QString text) {
+    for (QChar& c : text)
+        if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - u'a' + u'A');
+    return text;
+}
+
+QString homePageAddress() {
+    QUrl address(QString::fromUtf8(texts::kHomePage));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("visitor"), QString::fromUtf8(kAppTitle));
+    address.setQuery(query);
+    return address.toString(QUrl::FullyEncoded);
+}
+
+// The window menu's Close item reads "Sulge programm" where the program may
+// change it; on X11 and Wayland the window manager owns that menu.
+void renameCloseItem([[maybe_unused]] QWidget* window) {
+#ifdef Q_OS_WIN
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(window->winId()), FALSE);
+    static wchar_t caption[] = L"Sulge programm";
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.wID = SC_CLOSE;
+    item.dwTypeData = caption;
+    item.cch = 14;
+    SetMenuItemInfoW(menu, SC_CLOSE, FALSE, &item);
+#endif
+}
+
+}  // namespace
+
+TForm1::TForm1(const FormContext& context)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      ClientDataSet1(context.files, &nameOrder()),
+      platform_(context.platform),
+      clock_(context.clock),
+      files_(context.files),
+      programFolder_(context.programFolder),
+      programPath_(context.programPath),
+      arguments_(context.arguments),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setFixedSize(404, 289);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, looks::kFormColour);
+    setPalette(colours);
+    setFont(looks::uiFont());
+
+    DataSource1 = new DataSource(ClientDataSet1, this);
+    DataSource1->titleUnderlined = [this](int column) { return !FilterValues[static_cast<size_t>(column)].isEmpty(); };
+    Frame21 = new TFrame2(this);
+    Frame21->hide();
+    Frame11 = new TFrame1(this);
+    Frame11->raise();
+
+    ClientDataSet1.onCalcFields = [this](const store::EventRow& row) { return ClientDataSet1CalcFields(row); };
+    ClientDataSet1.onFilterRecord = [this](const store::EventRow& row) { return ClientDataSet1FilterRecord(row); };
+    endProgram = [](int code) { QCoreApplication::exit(code); };
+
+    connectListView();
+    connectEditor();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    renameCloseItem(this);
+    writeRegistryWhenAsked();
+    for (int day = 1; day <= 31; ++day) Frame21->txtPaev2->addItem(QString::number(day));
+    for (int month = 1; month <= 12; ++month) Frame21->txtKuu2->addItem(QString::number(month));
+    Frame21->txtPaev2->setCurrentIndex(-1);
+    Frame21->txtKuu2->setCurrentIndex(-1);
+    if (qApp) qApp->installEventFilter(new AppMessage(this));
+}
+
+void TForm1::writeRegistryWhenAsked() {
+    if (arguments_.size() < 2 || upperAsciiLetters(arguments_[1]) != QLatin1String("UUS")) return;
+    platform_.writeRegistry({{QStringLiteral("Versioon"), QString::fromUtf8(kAppTitle)},
+                             {QStringLiteral("Asukoht"), programPath_}});
+}
+
+void TForm1::FormActivate() {
+    if (started_) return;
+    started_ = true;
+
+    dataFilePath_ = QString::fromStdString(store::dataFilePath(programFolder_.toStdString()));
+    const store::DataFileStatus status = store::prepareDataFile(files_, dataFilePath_.toStdString());
+    if (status.kind == store::DataFileStatus::Missing) {
+        platform_.messageBox(this, QString::fromUtf8(texts::kMissingFiles), QString::fromUtf8(texts::kAttention),
+                             MB_OK | MB_ICONWARNING);
+        ended_ = true;
+        endProgram(0);
+        return;
+    }
+    if (status.kind == store::DataFileStatus::WriteProtected) {
+        platform_.messageBeep(MB_ICONERROR);
+        platform_.messageBox(this,
+                             QString::fromUtf8(texts::kWriteProtected) + QStringLiteral("\r\r") +
+                                 QString::fromUtf8(texts::kErrorNumber) +
+                                 QString::number(static_cast<unsigned>(status.error)),
+                             QString::fromUtf8(texts::kAttention), MB_OK | MB_ICONERROR);
+        ended_ = true;
+        endProgram(0);
+        return;
+    }
+    ClientDataSet1.setFileName(dataFilePath_.toStdString());
+    ClientDataSet1.open();
+
+    Frame21->btn1->setGlyph(Frame11->btn1->glyph());
+    Frame21->btn2->setGlyph(Frame11->btn2->glyph());
+    Frame21->btn3->setGlyph(Frame11->btn3->glyph());
+    ClientDataSet1.Tag = 1;
+    Uuenda();
+    Frame11->DBGrid1->bind(DataSource1);
+    connect(Frame11->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, DataSource1,
+            [this](const QModelIndex& current) { DataSource1->setCurrentRow(current.row()); });
+    Frame11->DBGrid1->setCurrentIndex(DataSource1->index(DataSource1->currentRow(), 0));
+    Frame11->DBGrid1->setFocus();
+    update();
+}
+
+void TForm1::FormCloseQuery() {
+    if (closed_ || ended_) return;
+    closed_ = true;
+    ClientDataSet1.Tag = 0;
+    closeStoreAskingOnFailure();
+    hide();
+    if (platform_.messageBox(nullptr, QString::fromUtf8(texts::kWebQuestion), QString::fromUtf8(texts::kWebCaption),
+                             MB_ICONQUESTION | MB_YESNO) == IDYES)
+        platform_.shellOpen(homePageAddress());
+}
+
+// Closing writes the run's changes. Where the disk refuses them the user is
+// told and may try again, instead of losing them without a word.
+void TForm1::closeStoreAskingOnFailure() {
+    for (;;) {
+        try {
+            ClientDataSet1.cancel();
+            ClientDataSet1.mergeChangeLog();
+            ClientDataSet1.close();
+            return;
+        } catch (const store::WriteError& error) {
+            const QString text = QString::fromUtf8(texts::kSaveFailed) + QStringLiteral("\r") +
+                                 QString::fromStdString(error.path()) + QStringLiteral("\r\r") +
+                                 QString::fromUtf8(texts::kSaveFailedReason) +
+                                 QString::fromStdString(error.reason()) + QStringLiteral("\r\r") +
+                                 QString::fromUtf8(texts::kSaveRetry);
+            if (platform_.messageBox(this, text, QString::fromUtf8(texts::kAttention), MB_YESNO | MB_ICONERROR) !=
+                IDYES)
+                return;
+        } catch (const std::exception&) {
+            return;
+        }
+    }
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !started_)
+        guarded([this] { FormActivate(); });
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Some desktops never activate a new window by themselves.
+    if (!started_) QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    guarded([this] { FormCloseQuery(); });
+    event->accept();
+}
+
+void TForm1::showListView() {
+    Frame21->hide();
+    Frame11->show();
+    Frame11->DBGrid1->setFocus();
+}
+
+void TForm1::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        showErrorBox(platform_, error);
+    }
+}
+
+}  // namespace app

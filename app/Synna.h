@@ -1,0 +1,145 @@
+// The main window: owns the record store, the two views (list and editor)
+// and every handler of the program. One instance per run.
+//
+// Life of a window: the constructor runs FormCreate; the first activation (or
+// the first showing, whichever comes first) runs FormActivate, which opens
+// the data file; every close request runs FormCloseQuery, which writes the
+// data back and cannot be refused. Desktop calls go through the Platform
+// given to it, "today" through the Clock, so tests drive the window without
+// a person and on a fixed date.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "print/ReportPrinter.h"
+#include "store/ClientDataSet.h"
+
+class QAction;
+class QPrinter;
+
+namespace platform {
+class Platform;
+}
+namespace store {
+class Clock;
+class FileSystem;
+}  // namespace store
+
+namespace app {
+
+class DataSource;
+class TFrame1;
+class TFrame2;
+
+// Slots 1..6 (at 0..5): day, month number, year, name, age, type caption.
+using FilterSlots = std::array<QString, 6>;
+
+struct FormContext {
+    QString programFolder;  // where the data file lives
+    QString programPath;    // the executable, recorded with "UUS"
+    QStringList arguments;  // the command line, program name first
+    platform::Platform& platform;
+    const store::Clock& clock;
+    store::FileSystem& files;
+};
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm1(const FormContext& context);
+    ~TForm1() override;
+
+    // --- the program's own state --------------------------------------------
+    store::ClientDataSet ClientDataSet1;
+    DataSource* DataSource1 = nullptr;
+    TFrame1* Frame11 = nullptr;
+    TFrame2* Frame21 = nullptr;
+    FilterSlots FilterValues;
+    // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
+    std::vector<QString> ComboBox1, ComboBox2, ComboBox3;
+    std::array<bool, 6> SortDescending{};
+
+    // Called when a start-up failure ends the program (exit code 0). The
+    // default quits the event loop.
+    std::function<void(int)> endProgram;
+    bool programEnded() const { return ended_; }
+    bool started() const { return started_; }
+
+    // --- start-up and shut-down ------------------------------------------------
+    void FormCreate();
+    void FormActivate();
+    void FormCloseQuery();
+
+    // --- list view ------------------------------------------------------------
+    void Frame11btn3Click();
+    void Frame11DBGrid1TitleClick(int column);
+    void Frame11DBGrid1DblClick();
+    void Frame11DBGrid1KeyPress(QChar& key);
+    void Frame11DBGrid1ConfirmDelete();
+    void showColumnMenu(int column, const QPoint& globalPos);
+
+    // --- filters --------------------------------------------------------------
+    void Uuenda();
+    void Frame11Kik2Click(QAction* item);
+    bool ClientDataSet1FilterRecord(const store::EventRow& row) const;
+    std::string ClientDataSet1CalcFields(const store::EventRow& row) const;
+
+    // --- editor ---------------------------------------------------------------
+    void Frame11btn1Click();
+    void Frame11btn2Click();
+    void Frame21btn1Click(int tag);
+    void Frame21btn3Click();
+    void Frame21txtNimi2Change();
+    void Frame21txtKuu2Change();
+    void Frame21txtNimi2KeyPress(QWidget* control, QChar& key);
+    void Frame21txtAasta2KeyPress(QChar& key);
+
+    // --- printing -------------------------------------------------------------
+    void Frame11btn4Click();
+    // The hidden document the report is composed into.
+    print::ReportDocument RichEdit1;
+    // The printer the print action uses; tests point it at a PDF file.
+    QPrinter& printer() { return *printer_; }
+    // Submits one print job; tests may watch or replace it.
+    print::PrintJob printJob = print::printReport;
+
+    const QString& dataFilePath() const { return dataFilePath_; }
+    platform::Platform& platformCalls() { return platform_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectListView();
+    void connectEditor();
+    void writeRegistryWhenAsked();
+    void showListView();
+    void closeStoreAskingOnFailure();
+    // Runs a handler the way the event loop would: an error shows the
+    // toolkit's error box and abandons the handler.
+    void guarded(const std::function<void()>& handler);
+
+    platform::Platform& platform_;
+    const store::Clock& clock_;
+    store::FileSystem& files_;
+    QString programFolder_;
+    QString programPath_;
+    QStringList arguments_;
+    QString dataFilePath_;
+    std::unique_ptr<QPrinter> printer_;
+    bool started_ = false;
+    bool ended_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,203 @@
+// The editor view's handlers: opening it to add or to modify, the labels
+// that follow the date, the save rule, saving and cancelling, and the keys.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/DataSource.h"
+#include "app/GlyphButton.h"
+#include "app/Synna.h"
+#include "app/Texts.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "platform/Platform.h"
+#include "store/AgeText.h"
+#include "store/DateText.h"
+
+namespace app {
+
+using namespace platform;
+
+namespace {
+
+constexpr int kNameLength = 60;
+constexpr char kTypeCodes[] = {'S', 'T', 'N', 'M'};
+
+// The character a key press types: Enter 13, Esc 27, else its text; none for
+// keys that type nothing (arrows, Delete, function keys).
+QChar typedCharacter(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) return QChar(13);
+    if (key.key() == Qt::Key_Escape) return QChar(27);
+    if (key.key() == Qt::Key_Delete || key.text().isEmpty()) return QChar();
+    return key.text().front();
+}
+
+}  // namespace
+
+void TForm1::connectEditor() {
+    TFrame2* editor = Frame21;
+    connect(editor->btn1, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn1Click(Frame21->btn1->Tag); }); });
+    connect(editor->btn2, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn1Click(Frame21->btn2->Tag); }); });
+    connect(editor->btn3, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn3Click(); }); });
+    connect(editor->txtNimi2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtNimi2Change(); }); });
+    connect(editor->txtAasta2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
+    connect(editor->txtPaev2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
+    connect(editor->txtKuu2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
+    for (QWidget* control : std::initializer_list<QWidget*>{editor->txtNimi2, editor->txtPaev2, editor->txtKuu2,
+                                                             editor->txtAasta2, editor->RadioButton1, editor->RadioButton2,
+                                                             editor->RadioButton3, editor->RadioButton4})
+        control->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !Frame21->isAncestorOf(qobject_cast<QWidget*>(watched)))
+        return QWidget::eventFilter(watched, event);
+    QChar key = typedCharacter(*static_cast<QKeyEvent*>(event));
+    if (key.isNull()) return QWidget::eventFilter(watched, event);
+    guarded([&] {
+        if (watched == Frame21->txtAasta2) {
+            Frame21txtAasta2KeyPress(key);
+        } else {
+            Frame21txtNimi2KeyPress(static_cast<QWidget*>(watched), key);
+        }
+    });
+    return key.isNull();
+}
+
+void TForm1::Frame11btn1Click() {
+    TFrame2* editor = Frame21;
+    Frame11->hide();
+    editor->show();
+    editor->btn1->show();
+    editor->btn2->hide();
+    editor->RadioButton1->setChecked(true);
+    editor->txtPaev2->setCurrentIndex(0);
+    editor->txtKuu2->setCurrentIndex(0);
+    editor->txtAasta2->clear();
+    editor->txtNimi2->setMaxLength(kNameLength);
+    editor->txtNimi2->clear();
+    editor->txtNimi2->setFocus();
+    editor->btn1->setCursor(Qt::ForbiddenCursor);
+    Frame21txtKuu2Change();
+}
+
+void TForm1::Frame11btn2Click() {
+    if (ClientDataSet1.recordCount() == 0) {
+        platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
+                             MB_OK | MB_ICONWARNING);
+        return;
+    }
+    TFrame2* editor = Frame21;
+    Frame11->hide();
+    editor->show();
+    editor->btn1->hide();
+    editor->btn2->show();
+    editor->btn2->setCursor(Qt::PointingHandCursor);
+    editor->RadioButton1->setChecked(true);
+    editor->txtAasta2->clear();
+    editor->txtNimi2->clear();
+    editor->txtNimi2->setFocus();
+
+    const auto listPosition = [](QComboBox* list, int number) { return number >= 1 && number <= list->count() ? number - 1 : -1; };
+    editor->txtPaev2->setCurrentIndex(listPosition(editor->txtPaev2, ClientDataSet1.fieldInteger(store::Paev)));
+    editor->txtKuu2->setCurrentIndex(listPosition(editor->txtKuu2, ClientDataSet1.fieldInteger(store::Kuu)));
+    editor->txtAasta2->setText(QString::fromStdString(ClientDataSet1.fieldText(store::Aasta)));
+    // A stored name longer than the editor's limit is shown whole, never cut.
+    const QString name = QString::fromStdString(ClientDataSet1.fieldText(store::Nimi));
+    editor->txtNimi2->setMaxLength(std::max(kNameLength, static_cast<int>(name.size())));
+    editor->txtNimi2->setText(name);
+
+    if (ClientDataSet1.fieldText(store::Tyyp) == "T") {
+        editor->RadioButton2->setChecked(true);
+    } else if (ClientDataSet1.fieldText(store::Tyyp) == "N") {
+        editor->RadioButton3->setChecked(true);
+    } else if (ClientDataSet1.fieldText(store::Tyyp) == "M") {
+        editor->RadioButton4->setChecked(true);
+    }
+    Frame21txtKuu2Change();
+}
+
+void TForm1::Frame21txtKuu2Change() {
+    const int month = Frame21->txtKuu2->currentIndex();
+    const int day = Frame21->txtPaev2->currentIndex();
+    QString monthName;
+    if (month >= 0 && month < 12) {
+        const std::string_view name = store::MonthNames[static_cast<size_t>(month)];
+        monthName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    Frame21->Label8->setText(monthName);
+    Frame21->Label9->setText(QString::fromStdString(
+        store::AgeText(Frame21->txtAasta2->text().toStdString(), month + 1, day + 1, clock_)));
+}
+
+void TForm1::Frame21txtNimi2Change() {
+    const bool allowed = !Frame21->txtNimi2->text().isEmpty() && !Frame21->txtPaev2->currentText().isEmpty() &&
+                         !Frame21->txtKuu2->currentText().isEmpty();
+    Frame21->btn1->setCursor(allowed ? Qt::PointingHandCursor : Qt::ForbiddenCursor);
+    Frame21->btn2->setCursor(Frame21->btn1->cursor());
+}
+
+void TForm1::Frame21btn1Click(int tag) {
+    TFrame2* editor = Frame21;
+    if (editor->btn1->cursor().shape() != Qt::PointingHandCursor) return;
+
+    QString dateText = editor->txtPaev2->currentText() + QLatin1Char('.') + editor->txtKuu2->currentText();
+    if (!editor->txtAasta2->text().isEmpty()) dateText += QLatin1Char('.') + editor->txtAasta2->text();
+    const std::optional<store::Date> date = store::readDateText(dateText.toStdString(), clock_.today());
+    if (!date) {
+        platform_.messageBeep(MB_ICONWARNING);
+        platform_.messageBox(this, QString::fromUtf8(texts::kWrongDate), QString::fromUtf8(texts::kAttention),
+                             MB_OK | MB_ICONWARNING);
+        return;
+    }
+
+    ClientDataSet1.Tag = 0;
+    if (tag == 0) {
+        ClientDataSet1.insert();
+    } else {
+        ClientDataSet1.edit();
+    }
+    int checked = 0;
+    for (int i = 0; i < 4; ++i)
+        if (editor->typeButton(i)->isChecked()) checked = i;
+    ClientDataSet1.setFieldText("Tyyp", std::string(1, kTypeCodes[checked]));
+    ClientDataSet1.setFieldText("Nimi", editor->txtNimi2->text().toStdString());
+    ClientDataSet1.setFieldInteger("Paev", editor->txtPaev2->currentText().toInt());
+    ClientDataSet1.setFieldInteger("Kuu", editor->txtKuu2->currentText().toInt());
+    ClientDataSet1.setFieldText("Aasta", editor->txtAasta2->text().toStdString());
+    ClientDataSet1.setFieldDate("Kuup", *date);
+    ClientDataSet1.post();
+    ClientDataSet1.Tag = 1;
+    Uuenda();
+    Frame21btn3Click();
+}
+
+void TForm1::Frame21btn3Click() {
+    ClientDataSet1.cancel();
+    showListView();
+}
+
+void TForm1::Frame21txtNimi2KeyPress(QWidget* control, QChar& key) {
+    if (key == QChar(13)) {
+        key = QChar();
+        TFrame2* editor = Frame21;
+        QWidget* next = editor->txtNimi2;
+        if (control == editor->txtNimi2) next = editor->txtPaev2;
+        else if (control == editor->txtPaev2) next = editor->txtKuu2;
+        else if (control == editor->txtKuu2) next = editor->txtAasta2;
+        else if (control == editor->txtAasta2) next = editor->checkedTypeButton();
+        next->setFocus(Qt::TabFocusReason);
+    } else if (key == QChar(27)) {
+        key = QChar();
+        Frame21btn3Click();
+    }
+}
+
+void TForm1::Frame21txtAasta2KeyPress(QChar& key) {
+    Frame21txtNimi2KeyPress(Frame21->txtAasta2, key);
+    if (key != QChar(8) && (key < u'0' || key > u'9')) key = QChar();
+}
+
+}  // namespace app

@@ -1,0 +1,60 @@
+// Printing the list: the current view, in its order and under its filters,
+// composed into the hidden document and printed once per copy.
+#include <QPrintDialog>
+#include <QPrinter>
+#include <stdexcept>
+
+#include "app/DBGrid.h"
+#include "app/DataSource.h"
+#include "app/ErrorReporting.h"
+#include "app/Synna.h"
+#include "app/Texts.h"
+#include "app/Unit1.h"
+#include "platform/Platform.h"
+#include "print/PrintDialogCaptions.h"
+#include "print/ReportText.h"
+#include "store/Clock.h"
+
+namespace app {
+
+using namespace platform;
+
+void TForm1::Frame11btn4Click() {
+    if (ClientDataSet1.recordCount() == 0) {
+        platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
+                             MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (!printer_->isValid()) throw std::runtime_error(print::noPrinterMessage().toStdString());
+    QPrintDialog PrintDialog1(printer_.get(), this);
+    print::installEstonianCaptions(&PrintDialog1);
+    if (platform_.execDialog(PrintDialog1) != QDialog::Accepted) return;
+    const int copies = printer_->copyCount();
+
+    print::FilterSlots filter;
+    for (size_t slot = 0; slot < filter.size(); ++slot) filter[slot] = FilterValues[slot].toStdString();
+    std::vector<print::ReportRecord> records;
+    {
+        Frame11->DBGrid1->setVisible(false);
+        DataSource::Freeze freeze(*DataSource1);
+        const int remembered = ClientDataSet1.recNo();
+        ClientDataSet1.first();
+        const int count = ClientDataSet1.recordCount();
+        records.reserve(static_cast<size_t>(count));
+        for (int i = 1; i <= count; ++i) {
+            const store::EventRow& row = ClientDataSet1.current();
+            records.push_back({row.kuup, ClientDataSet1.fieldText(store::Aasta), row.nimi,
+                               ClientDataSet1.fieldText(store::Vanus), row.tyyp});
+            if (i < count) ClientDataSet1.next();
+        }
+        ClientDataSet1.setRecNo(remembered);
+    }
+    Frame11->DBGrid1->setVisible(true);
+    RichEdit1.clear();
+    RichEdit1.setLines(print::composeReport(records, filter, clock_.today()));
+
+    if (!print::printCopies(RichEdit1, *printer_, QString::fromUtf8(kAppTitle), copies, printJob))
+        throw std::runtime_error("Printer is not currently printing");
+}
+
+}  // namespace app

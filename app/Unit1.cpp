@@ -1,0 +1,79 @@
+#include "app/Unit1.h"
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHeaderView>
+
+#include "app/DBGrid.h"
+#include "app/FilterMenu.h"
+#include "app/GlyphButton.h"
+#include "app/Glyphs.h"
+#include "app/Looks.h"
+
+namespace app {
+
+namespace {
+
+void fillBackground(QWidget* widget) {
+    widget->setAutoFillBackground(true);
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, looks::kFormColour);
+    widget->setPalette(colours);
+}
+
+GlyphButton* toolbarButton(QWidget* toolbar, const QString& caption, int left, const QPixmap& glyph) {
+    auto* button = new GlyphButton(caption, toolbar);
+    button->setGeometry(left, -2, 102, 33);
+    button->setGlyph(glyph);
+    return button;
+}
+
+QStringList fixedValues(int tag) {
+    QStringList values;
+    if (tag == 1) {
+        for (int day = 1; day <= 31; ++day) values << QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0'));
+    } else if (tag == 2) {
+        values << "Jaanuar" << "Veebruar" << "Märts" << "Aprill" << "Mai" << "Juuni" << "Juuli" << "August"
+               << "September" << "Oktoober" << "November" << "Detsember";
+    } else {
+        values << "Sünnipäevad" << "Tähtpäevad" << "Nimepäevad" << "Muud";
+    }
+    return values;
+}
+
+}  // namespace
+
+TFrame1::TFrame1(QWidget* parent) : QWidget(parent) {
+    setGeometry(0, 0, 404, 289);
+    fillBackground(this);
+
+    Panel1 = new QWidget(this);
+    Panel1->setGeometry(0, 0, 404, 30);
+    fillBackground(Panel1);
+    btn1 = toolbarButton(Panel1, QStringLiteral("Lisa"), -1, glyphLisa());
+    btn2 = toolbarButton(Panel1, QStringLiteral("Muuda"), 100, glyphMuuda());
+    btn3 = toolbarButton(Panel1, QStringLiteral("Kustuta"), 201, glyphKustuta());
+    btn4 = toolbarButton(Panel1, QStringLiteral("Trüki"), 302, glyphTryki());
+
+    Panel2 = new QFrame(this);
+    Panel2->setGeometry(0, 30, 404, 259);
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2->setLineWidth(3);
+    fillBackground(Panel2);
+
+    DBGrid1 = new DBGrid(Panel2);
+    DBGrid1->setGeometry(3, 3, 398, 253);
+
+    MenuPaev = new FilterMenu(1, this);
+    MenuKuu = new FilterMenu(2, this);
+    MenuAasta = new FilterMenu(3, this);
+    MenuNimi = new FilterMenu(4, this);
+    MenuVanus = new FilterMenu(5, this);
+    MenuTyyp = new FilterMenu(6, this);
+    for (FilterMenu* fixed : {MenuPaev, MenuKuu, MenuTyyp}) {
+        fixed->setValues(fixedValues(fixed->tag()));
+        fixed->ensureBuilt();
+    }
+}
+
+}  // namespace app

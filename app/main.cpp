@@ -1,0 +1,26 @@
+// Zerizedozi: a calendar of yearly dates. Starts the one main window.
+#include <QDir>
+#include <QSessionManager>
+
+#include "app/ErrorReporting.h"
+#include "app/Glyphs.h"
+#include "app/Synna.h"
+#include "platform/QtPlatform.h"
+#include "store/Clock.h"
+#include "store/FileSystem.h"
+
+int main(int argc, char** argv) {
+    platform::QtPlatform desktop;
+    app::Application application(argc, argv, desktop);
+    QApplication::setApplicationName(QString::fromUtf8(app::kAppTitle));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(app::kAppTitle));
+    QApplication::setWindowIcon(app::mainIcon());
+
+    store::SystemClock clock;
+    app::TForm1 Form1({QApplication::applicationDirPath(), QApplication::applicationFilePath(), QApplication::arguments(),
+                       desktop, clock, store::PosixFileSystem::instance()});
+    // Logging off closes the window as any other close request does.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &Form1, [&Form1](QSessionManager&) { Form1.close(); });
+    Form1.show();
+    return QApplication::exec();
+}

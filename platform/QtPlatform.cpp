@@ -1,0 +1,81 @@
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QUrl>
+
+namespace platform {
+namespace {
+
+QMessageBox::Icon iconFor(unsigned flags) {
+    switch (flags & 0xF0) {
+    case MB_ICONERROR: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONWARNING: return QMessageBox::Warning;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+QString withLineBreaks(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+struct Button {
+    const char* text;
+    QMessageBox::ButtonRole role;
+    int answer;
+};
+
+// The first button is the default one, the last answers Escape.
+std::vector<Button> buttonsFor(unsigned flags) {
+    switch (flags & 0x0F) {
+    case MB_YESNO:
+        return {{"Jah", QMessageBox::YesRole, IDYES}, {"Ei", QMessageBox::NoRole, IDNO}};
+    case MB_OKCANCEL:
+        return {{"OK", QMessageBox::AcceptRole, IDOK},
+                {"Cancel", QMessageBox::RejectRole, IDCANCEL}};
+    default:
+        return {{"OK", QMessageBox::AcceptRole, IDOK}};
+    }
+}
+
+}  // namespace
+
+int QtPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
+                           unsigned flags) {
+    QMessageBox box(iconFor(flags), caption, withLineBreaks(text), QMessageBox::NoButton,
+                    owner);
+    const std::vector<Button> buttons = buttonsFor(flags);
+    std::vector<QPushButton*> shown;
+    for (const Button& button : buttons)
+        shown.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
+    box.setDefaultButton(shown.front());
+    box.setEscapeButton(shown.back());
+    box.exec();
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        if (box.clickedButton() == shown[i]) return buttons[i].answer;
+    return buttons.back().answer;
+}
+
+void QtPlatform::messageBeep(unsigned) { QApplication::beep(); }
+
+int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
+
+bool QtPlatform::writeRegistry(const std::vector<std::pair<QString, QString>>& values) {
+    QSettings settings(QSettings::SystemScope, QStringLiteral("Tarvalind"),
+                       QStringLiteral("Nurmavik"));
+    if (!settings.isWritable()) return false;
+    for (const auto& [key, value] : values) settings.setValue(key, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError && settings.isWritable();
+}
+
+bool QtPlatform::shellOpen(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+}  // namespace platform

@@ -1,0 +1,106 @@
+#include "print/PrintDialogCaptions.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace print {
+namespace {
+
+// A control of the dialog: `name` inside the group box `group`, or anywhere
+// in the dialog when `group` is null. A label whose mnemonic has no buddy in
+// Qt gets the control `buddy` of the same group, so the "&" takes effect.
+struct Caption {
+    const char* group;
+    const char* name;
+    const char* text;
+    const char* buddy = nullptr;
+};
+
+constexpr Caption kCaptions[] = {
+    {nullptr, "printerGroup", "&Printer"},
+    {"printerGroup", "label", "&Nimi:"},
+    {"printerGroup", "label_2", "Port:"},
+    {"printerGroup", "label_3", "Tüüp:"},
+    {"printerGroup", "properties", "&Omadused"},
+    {nullptr, "gbPrintRange", "&Prindi"},
+    {"gbPrintRange", "printAll", "&Kõik"},
+    {"gbPrintRange", "printRange", "&alates"},
+    {"gbPrintRange", "label_3", "&kuni", "to"},
+    {"gbPrintRange", "pagesRadioButton", "&Lehed"},
+    {"gbPrintRange", "printSelection", "&Selekteering"},
+    {nullptr, "groupBox", "&Paber"},
+    {"groupBox", "label", "&Koopiate arv:"},
+    {"groupBox", "collate", "&"},
+};
+
+constexpr char kFilterName[] = "estonianCaptions";
+
+void setCaption(QWidget* control, const QString& text) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        group->setTitle(text);
+    }
+}
+
+QObject* scopeOf(QPrintDialog* dialog, const Caption& caption) {
+    if (!caption.group) return dialog;
+    return dialog->findChild<QGroupBox*>(QLatin1String(caption.group));
+}
+
+void setBuddy(QObject* scope, const Caption& caption, QWidget* control) {
+    auto* label = qobject_cast<QLabel*>(control);
+    if (!caption.buddy || !label || label->buddy()) return;
+    if (auto* buddy = scope->findChild<QWidget*>(QLatin1String(caption.buddy))) label->setBuddy(buddy);
+}
+
+void setButtonCaption(QDialogButtonBox* box, QDialogButtonBox::StandardButton which, const QString& text) {
+    if (QPushButton* button = box->button(which)) button->setText(text);
+}
+
+class CaptionsOnShow : public QObject {
+public:
+    explicit CaptionsOnShow(QPrintDialog* dialog) : QObject(dialog), dialog_(dialog) {
+        setObjectName(QLatin1String(kFilterName));
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == dialog_ && event->type() == QEvent::Show) PrintDialog1Show(dialog_);
+        return false;
+    }
+
+private:
+    QPrintDialog* dialog_;
+};
+
+}  // namespace
+
+void PrintDialog1Show(QPrintDialog* dialog) {
+    for (const Caption& caption : kCaptions) {
+        QObject* scope = scopeOf(dialog, caption);
+        QWidget* control = scope ? scope->findChild<QWidget*>(QLatin1String(caption.name)) : nullptr;
+        if (!control) continue;
+        setCaption(control, QString::fromUtf8(caption.text));
+        setBuddy(scope, caption, control);
+    }
+    if (auto* box = dialog->findChild<QDialogButtonBox*>()) {
+        setButtonCaption(box, QDialogButtonBox::Ok, QStringLiteral("&OK"));
+        setButtonCaption(box, QDialogButtonBox::Cancel, QStringLiteral("&Loobu"));
+    }
+}
+
+void installEstonianCaptions(QPrintDialog* dialog) {
+    if (dialog->findChild<QObject*>(QLatin1String(kFilterName), Qt::FindDirectChildrenOnly)) return;
+    dialog->installEventFilter(new CaptionsOnShow(dialog));
+}
+
+QString noPrinterMessage() { return QStringLiteral("There is no default printer currently selected."); }
+
+}  // namespace print

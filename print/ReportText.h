@@ -1,0 +1,56 @@
+// The printed report as plain lines: headings, one line per record, filler
+// and page footers, laid out for a fixed-pitch font. Pure function of the
+// records, the filter in force and today's date; printing is elsewhere.
+//
+// A report page is reportLinesPerPage() lines: a heading (11 lines plus one
+// per filter slot set), 47 − F record lines (F = slots set), a rule, the
+// footer "... Lk <page>" and five empty lines. The last page stops after its
+// footer, so the report has 65·(pages − 1) + 60 lines.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/Date.h"
+
+namespace print {
+
+enum class LineStyle { Regular, Bold, Italic };
+
+// UTF-8 text without a line break.
+struct ReportLine {
+    std::string text;
+    LineStyle style = LineStyle::Regular;
+
+    friend bool operator==(const ReportLine&, const ReportLine&) = default;
+};
+
+// One record as the store shows it. `tyyp` is the type code: "S" birthday,
+// "T" memorial day, "N" name day, "M" other.
+struct ReportRecord {
+    std::optional<store::Date> kuup;
+    std::string aasta, nimi, vanus, tyyp;
+};
+
+// Texts of the filter slots 1..6 (day, month, year, name, age, type) at
+// [0..5]; an empty text is a slot not set.
+using FilterSlots = std::array<std::string, 6>;
+
+inline constexpr std::string_view kReportTitle = "Zerizedozi";
+inline constexpr std::string_view kHomeHost = "www.tarvalind.ee";
+
+// Appends one report heading: 11 + F lines.
+void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const store::Date& today);
+
+// The whole report. A record whose type code is none of S, T, N, M shows the
+// type of the record line above it (nothing on the report's first record).
+// No records gives one page with no record lines.
+std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
+                                      const FilterSlots& filter, const store::Date& today);
+
+int reportLinesPerPage();
+
+}  // namespace print

@@ -1,0 +1,141 @@
+#include "print/PrintDialogCaptions.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+struct Expected {
+    const char* group;  // null: the control is a group box itself
+    const char* name;
+    QString caption;
+};
+
+const QList<Expected> kExpected = {
+    {nullptr, "printerGroup", QStringLiteral("&Printer")},
+    {"printerGroup", "label", QStringLiteral("&Nimi:")},
+    {"printerGroup", "label_2", QStringLiteral("Port:")},
+    {"printerGroup", "label_3", QStringLiteral("Tüüp:")},
+    {"printerGroup", "properties", QStringLiteral("&Omadused")},
+    {nullptr, "gbPrintRange", QStringLiteral("&Prindi")},
+    {"gbPrintRange", "printAll", QStringLiteral("&Kõik")},
+    {"gbPrintRange", "printRange", QStringLiteral("&alates")},
+    {"gbPrintRange", "label_3", QStringLiteral("&kuni")},
+    {"gbPrintRange", "pagesRadioButton", QStringLiteral("&Lehed")},
+    {"gbPrintRange", "printSelection", QStringLiteral("&Selekteering")},
+    {nullptr, "groupBox", QStringLiteral("&Paber")},
+    {"groupBox", "label", QStringLiteral("&Koopiate arv:")},
+    {"groupBox", "collate", QStringLiteral("&")},
+};
+
+QWidget* control(QPrintDialog& dialog, const Expected& expected) {
+    QObject* scope = &dialog;
+    if (expected.group) scope = dialog.findChild<QGroupBox*>(QLatin1String(expected.group));
+    return scope ? scope->findChild<QWidget*>(QLatin1String(expected.name)) : nullptr;
+}
+
+QString captionOf(QWidget* widget) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->title();
+    return QStringLiteral("<no caption>");
+}
+
+QPushButton* standardButton(QPrintDialog& dialog, QDialogButtonBox::StandardButton which) {
+    auto* box = dialog.findChild<QDialogButtonBox*>();
+    return box ? box->button(which) : nullptr;
+}
+
+// Shows the dialog modally and runs `whileShown` before it is dismissed.
+void showAndReject(QPrintDialog& dialog, const std::function<void()>& whileShown) {
+    QTimer::singleShot(0, &dialog, [&] {
+        whileShown();
+        dialog.reject();
+    });
+    dialog.exec();
+}
+
+// Compares every expected caption present in the dialog; reports how many were.
+int compareCaptions(QPrintDialog& dialog) {
+    int present = 0;
+    for (const Expected& expected : kExpected) {
+        QWidget* widget = control(dialog, expected);
+        if (!widget) continue;
+        ++present;
+        if (captionOf(widget) != expected.caption) {
+            qWarning("%s/%s reads '%s'", expected.group, expected.name, qPrintable(captionOf(widget)));
+            return -1;
+        }
+    }
+    return present;
+}
+
+}  // namespace
+
+class PrintDialogCaptionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyShowingHasEstonianCaptions() {
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        print::installEstonianCaptions(&dialog);
+        print::installEstonianCaptions(&dialog);
+
+        for (int showing = 1; showing <= 2; ++showing) {
+            int present = 0;
+            QString ok, cancel;
+            showAndReject(dialog, [&] {
+                present = compareCaptions(dialog);
+                ok = standardButton(dialog, QDialogButtonBox::Ok)->text();
+                cancel = standardButton(dialog, QDialogButtonBox::Cancel)->text();
+            });
+            QCOMPARE(present, kExpected.size());
+            QCOMPARE(ok, QStringLiteral("&OK"));
+            QCOMPARE(cancel, QStringLiteral("&Loobu"));
+
+            // As if Qt had rebuilt the texts before the next showing.
+            standardButton(dialog, QDialogButtonBox::Ok)->setText(QStringLiteral("&Print"));
+            control(dialog, kExpected[1])->setProperty("text", QStringLiteral("&Name:"));
+        }
+    }
+
+    void missingControlsDoNotStopTheOthers() {
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        print::installEstonianCaptions(&dialog);
+        delete control(dialog, {"printerGroup", "label_2", {}});
+        delete control(dialog, {"gbPrintRange", "label_3", {}});
+
+        int present = 0;
+        QString cancel;
+        showAndReject(dialog, [&] {
+            present = compareCaptions(dialog);
+            cancel = standardButton(dialog, QDialogButtonBox::Cancel)->text();
+        });
+        QCOMPARE(present, kExpected.size() - 2);
+        QCOMPARE(cancel, QStringLiteral("&Loobu"));
+    }
+
+    void toLabelMnemonicMovesToTheToField() {
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        print::PrintDialog1Show(&dialog);
+        auto* range = dialog.findChild<QGroupBox*>(QStringLiteral("gbPrintRange"));
+        QVERIFY(range);
+        auto* toLabel = range->findChild<QLabel*>(QStringLiteral("label_3"));
+        QVERIFY(toLabel);
+        QCOMPARE(toLabel->text(), QStringLiteral("&kuni"));
+        QCOMPARE(toLabel->buddy(), range->findChild<QWidget*>(QStringLiteral("to")));
+    }
+};
+
+QTEST_MAIN(PrintDialogCaptionsTest)
+#include "PrintDialogCaptionsTest.moc"

@@ -1,0 +1,11 @@
+// GoogleTest main for tests that need a QApplication. Listing the tests (as
+// test discovery does at build time) needs no display, so it makes none.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
