@@ -1,0 +1,15 @@
+// A failure the user can fix, with its message in Estonian as shown on
+// stderr. Store failures keep their own StoreError texts.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace cli {
+
+class CliError : public std::runtime_error {
+public:
+    explicit CliError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace cli

@@ -1,0 +1,35 @@
+// The commands of zerizedozi-cli, run on given streams, clock and file
+// system so that tests can drive them.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "store/Clock.h"
+#include "store/FileSystem.h"
+
+namespace cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;     // the command could not do its work
+inline constexpr int kExitUsage = 2;      // the command line is wrong
+
+struct CommandContext {
+    std::ostream& out;
+    std::ostream& err;
+    const store::Clock& clock;
+    store::FileSystem& files;
+    std::string defaultDataFile;  // used when --file is not given
+};
+
+// Runs one command line (`args` without the program name): upcoming,
+// export-ics, import-vcf or --help (-h anywhere on the line shows the help).
+// Results go to `out`; errors go to `err`, each line starting with
+// "zerizedozi-cli: ". Returns kExitOk, kExitFailed or kExitUsage.
+int runCommand(const std::vector<std::string>& args, const CommandContext& context);
+
+// The --help text: every command with an example.
+std::string helpText();
+
+}  // namespace cli

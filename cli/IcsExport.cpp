@@ -1,0 +1,114 @@
+#include "IcsExport.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+#include "CalendarDays.h"
+
+namespace cli {
+
+namespace {
+
+std::string identityOf(const store::EventRow& row) {
+    auto number = [](const auto& value) { return value ? std::to_string(*value) : std::string(); };
+    // The unit separator cannot occur in a name read from the data file.
+    return row.nimi + '\x1f' + number(row.paev) + '\x1f' + number(row.kuu) + '\x1f' + number(row.aasta) +
+           '\x1f' + row.tyyp;
+}
+
+std::uint64_t fnv1a(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+// TEXT values may hold tabs and line breaks but no other control characters.
+std::string withoutControls(std::string text) {
+    for (char& c : text)
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == '\x7f') c = ' ';
+    return text;
+}
+
+int startYear(const store::EventRow& row, MonthDay md, const store::Date& today) {
+    if (row.aasta && store::isValidDate(*row.aasta, md.month, md.day)) return *row.aasta;
+    const int base = row.kuup ? row.kuup->year : today.year;
+    if (md.month == 2 && md.day == 29) return latestLeapYear(std::max(base, 4));
+    return base;
+}
+
+icaltimetype icalDate(const store::Date& date) {
+    icaltimetype time = icaltime_null_date();
+    time.year = date.year;
+    time.month = date.month;
+    time.day = date.day;
+    return time;
+}
+
+icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Date& today, int occurrence) {
+    const store::Date start{startYear(row, md, today), md.month, md.day};
+    const bool leapDay = md.month == 2 && md.day == 29;
+
+    icaltimetype stamp = icaltime_null_time();
+    stamp.year = today.year;
+    stamp.month = today.month;
+    stamp.day = today.day;
+    stamp.zone = icaltimezone_get_utc_timezone();
+
+    icalcomponent* event = icalcomponent_new_vevent();
+    icalcomponent_add_property(event, icalproperty_new_uid(eventUid(row, occurrence).c_str()));
+    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(start)));
+    icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(addDays(start, 1))));
+    icalcomponent_add_property(
+        event, icalproperty_new_rrule(icalrecurrencetype_from_string(
+                   leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY")));
+    icalcomponent_add_property(event, icalproperty_new_summary(withoutControls(row.nimi).c_str()));
+    if (row.aasta)
+        icalcomponent_add_property(
+            event, icalproperty_new_description(("Aasta: " + std::to_string(*row.aasta)).c_str()));
+    if (const auto label = store::typeLabel(row.tyyp))
+        icalcomponent_add_property(event, icalproperty_new_categories(std::string(*label).c_str()));
+    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    return event;
+}
+
+}  // namespace
+
+std::string eventUid(const store::EventRow& row, int occurrence) {
+    char hash[17];
+    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(identityOf(row))));
+    return std::string(hash) + "-" + std::to_string(occurrence) + "@zerizedozi";
+}
+
+IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today) {
+    std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> calendar(icalcomponent_new_vcalendar(),
+                                                                           &icalcomponent_free);
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Tarvalind//Zerizedozi//ET"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+
+    IcsCalendar result;
+    std::map<std::string, int> seen;
+    for (const store::EventRow& row : rows) {
+        const std::optional<MonthDay> md = monthDayOf(row);
+        if (!md) continue;
+        const int occurrence = ++seen[identityOf(row)];
+        icalcomponent_add_component(calendar.get(), newEvent(row, *md, today, occurrence));
+        ++result.eventCount;
+    }
+
+    std::unique_ptr<char, decltype(&std::free)> text(icalcomponent_as_ical_string_r(calendar.get()), &std::free);
+    if (text) result.text = text.get();
+    return result;
+}
+
+}  // namespace cli

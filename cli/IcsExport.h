@@ -1,0 +1,32 @@
+// The `export-ics` calendar: every yearly date as a recurring all-day event
+// of an iCalendar file (RFC 5545), written with libical.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/Date.h"
+#include "store/EventRecord.h"
+
+namespace cli {
+
+struct IcsCalendar {
+    std::string text;  // CRLF line ends, lines folded at 75 octets
+    int eventCount = 0;
+};
+
+// One VEVENT per row with a valid day and month (others are left out):
+// DTSTART;VALUE=DATE in the row's year when the date exists in it, else in
+// the year of its Kuup, else in today's year (a leap year at or before it
+// for 29 February); RRULE FREQ=YEARLY, for 29 February on the last day of
+// February; UID from eventUid; SUMMARY the name; CATEGORIES the type label;
+// DESCRIPTION "Aasta: <year>" for a row with a year. DTSTAMP is today at
+// 00:00 UTC, so the same rows give the same file all day.
+IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today);
+
+// "<16 hex digits>-<occurrence>@zerizedozi": a hash of the name, day, month,
+// year and type, and the 1-based count of rows equal in those so far.
+// The same rows in the same order give the same UIDs.
+std::string eventUid(const store::EventRow& row, int occurrence);
+
+}  // namespace cli

@@ -1,0 +1,33 @@
+// The content lines of a vCard file (versions 2.1, 3.0 and 4.0), unfolded
+// and decoded, as a flat list of properties. Knows nothing of what the
+// properties mean.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace cli {
+
+struct VcardProperty {
+    std::string name;  // upper case, without its group ("item1.BDAY" -> "BDAY")
+    // Upper-case keys with their values, quotes removed; a bare 2.1 parameter
+    // gets the key ENCODING (QUOTED-PRINTABLE, BASE64, 8BIT) or TYPE.
+    std::vector<std::pair<std::string, std::string>> params;
+    // Quoted-printable decoded; always valid UTF-8 (bytes that are not are
+    // read as windows-1257). Backslash escapes are left in.
+    std::string value;
+
+    // The value of the first parameter `key` (upper case), or "".
+    std::string_view param(std::string_view key) const;
+};
+
+// Splits `text` into lines (CRLF, LF or CR), joins folded lines (a line
+// starting with a space or tab continues the one before, less that one
+// character) and quoted-printable soft line breaks (a value ending in "="),
+// then parses each line. Lines without a ":" are dropped. Never throws on
+// any input.
+std::vector<VcardProperty> readVcardProperties(std::string_view text);
+
+}  // namespace cli

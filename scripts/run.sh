@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Zerizedozi. Arguments go to the
+# program ("UUS" records it in the machine's settings).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+exec "$root/build/app/zerizedozi" "$@"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the normal build,
+# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a
+# short run of each fuzzer. GUI tests run headless (offscreen).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+export QT_QPA_PLATFORM=offscreen
+"$root/scripts/setup.sh"
+
+"$root/scripts/build.sh"
+ctest --test-dir "$root/build" --output-on-failure -j2
+
+BUILD_DIR="$root/build-asan" BUILD_TYPE=Debug "$root/scripts/build.sh" -DZERIZEDOZI_SANITIZE=ON -DZERIZEDOZI_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j2
+
+"$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}"

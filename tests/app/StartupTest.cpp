@@ -1,0 +1,254 @@
+// Start-up and shut-down of the main window: the data file's first start,
+// its failures, the "UUS" record, the home-page question and saving.
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWheelEvent>
+#include <sys/stat.h>
+
+#include "app/DBGrid.h"
+#include "app/ErrorReporting.h"
+#include "app/Unit2.h"
+#include "tests/app/FormFixture.h"
+
+namespace {
+
+using platform::IDNO;
+using platform::IDYES;
+
+class Startup : public FormFixture {};
+
+TEST_F(Startup, FirstStartCreatesTheEmptyFileAndClosingLeavesItAlone) {
+    start();
+    const std::string created = readFile(dataFile());
+    EXPECT_EQ(created.size(), 433u);
+    EXPECT_EQ(created, std::string(store::kEmptyPacket) + "\r\n");
+    EXPECT_TRUE(form->ClientDataSet1.active());
+    EXPECT_EQ(form->ClientDataSet1.Tag, 1);
+    EXPECT_EQ(form->Frame11->DBGrid1->model(), form->DataSource1);
+    EXPECT_EQ(desktop.count(Call::MessageBox), 0);
+
+    form->close();
+    EXPECT_EQ(readFile(dataFile()), created);
+    EXPECT_FALSE(form->ClientDataSet1.active());
+    EXPECT_EQ(form->ClientDataSet1.Tag, 0);
+    EXPECT_EQ(files.replaceCalls, 0);
+}
+
+TEST_F(Startup, ClosingAsksTheHomePageQuestionWithoutAnOwner) {
+    start();
+    desktop.answerNext(IDYES);
+    form->close();
+    const Call* question = lastBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->caption, "WEB");
+    EXPECT_EQ(question->text, "Kas soovid külastada programmi kodulehte?");
+    EXPECT_EQ(question->flags, 36u);
+    EXPECT_EQ(question->owner, nullptr);
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_NE(desktop.last(Call::ShellOpen), nullptr);
+    EXPECT_EQ(desktop.last(Call::ShellOpen)->url, "http://www.tarvalind.ee/?visitor=Zerizedozi");
+
+    desktop.clear();
+    start();
+    desktop.answerNext(IDNO);
+    form->close();
+    EXPECT_EQ(desktop.count(Call::ShellOpen), 0);
+}
+
+TEST_F(Startup, ChangesOfTheRunAreWrittenAtClosing) {
+    start({{5, 3, 1980, "Õie Šõmer-Žužžälöü"}});
+    form->ClientDataSet1.insert();
+    form->ClientDataSet1.setFieldText("Nimi", "Jüri");
+    form->ClientDataSet1.setFieldInteger("Paev", 1);
+    form->ClientDataSet1.setFieldInteger("Kuu", 2);
+    form->ClientDataSet1.setFieldText("Tyyp", "N");
+    form->ClientDataSet1.post();
+    form->close();
+    const auto rows = store::readDataPacket(readFile(dataFile()));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], rowOf({5, 3, 1980, "Õie Šõmer-Žužžälöü"}));
+    EXPECT_EQ(rows[1].nimi, "Jüri");
+
+    start();
+    EXPECT_EQ(gridNames(), "Jüri,Õie Šõmer-Žužžälöü");
+    EXPECT_EQ(gridColumn(app::ColVanus), "?,46");
+}
+
+TEST_F(Startup, AFailedSaveAsksToTryAgainBeforeClosing) {
+    start({{5, 3, 1980, "Mari"}});
+    form->ClientDataSet1.deleteRecord();
+    const std::string before = readFile(dataFile());
+    files.replaceFailures = 2;
+    desktop.answerNext(IDYES);  // try again: fails once more
+    desktop.answerNext(IDYES);  // and again: now it works
+    form->close();
+    EXPECT_EQ(files.replaceCalls, 3);
+    EXPECT_TRUE(store::readDataPacket(readFile(dataFile())).empty());
+    const auto& calls = desktop.calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].caption, "Tähelepanu");
+    EXPECT_EQ(calls[0].flags, 4u | 16u);
+    EXPECT_TRUE(calls[0].text.startsWith("Andmeid ei õnnestunud salvestada faili\r" + QString::fromStdString(dataFile())));
+    EXPECT_TRUE(calls[0].text.contains("Põhjus: No space left on device"));
+    EXPECT_TRUE(calls[0].text.endsWith("Kas proovida uuesti?"));
+    EXPECT_EQ(calls[2].caption, "WEB");
+    EXPECT_NE(before, readFile(dataFile()));
+
+    desktop.clear();
+    start({{5, 3, 1980, "Mari"}});
+    form->ClientDataSet1.deleteRecord();
+    files.replaceFailures = 1;
+    desktop.answerNext(IDNO);
+    form->close();
+    EXPECT_EQ(store::readDataPacket(readFile(dataFile())).size(), 1u);  // the old file, whole
+    EXPECT_EQ(desktop.last(Call::MessageBox)->caption, "WEB");
+}
+
+TEST_F(Startup, AMissingFileEndsTheProgramAfterTheWarning) {
+    files.createFails = true;
+    start();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(form->programEnded());
+    ASSERT_EQ(desktop.count(Call::MessageBox), 1);
+    EXPECT_EQ(lastBox()->text, "Ei leidnud programmi avamiseks vajalikke faile!");
+    EXPECT_EQ(lastBox()->caption, "Tähelepanu");
+    EXPECT_EQ(lastBox()->flags, 48u);
+    EXPECT_EQ(lastBox()->owner, form.get());
+    form->close();
+    EXPECT_EQ(desktop.count(Call::MessageBox), 1);  // no home-page question
+    EXPECT_FALSE(files.exists(dataFile()));
+}
+
+TEST_F(Startup, AReadOnlyFileIsMadeWritableQuietly) {
+    writeEntries({{5, 3, 1980, "Mari"}});
+    ::chmod(dataFile().c_str(), 0444);
+    start();
+    EXPECT_EQ(desktop.count(Call::MessageBox), 0);
+    EXPECT_EQ(form->ClientDataSet1.recordCount(), 1);
+    form->close();
+    EXPECT_FALSE(files.isReadOnly(dataFile()));
+}
+
+TEST_F(Startup, AWriteProtectionThatStaysEndsTheProgramWithItsErrorNumber) {
+    writeEntries({});
+    ::chmod(dataFile().c_str(), 0444);
+    files.clearReadOnlyError = EACCES;
+    start();
+    EXPECT_EQ(exitCode, 0);
+    const auto& calls = desktop.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, Call::Beep);
+    EXPECT_EQ(calls[0].flags, 16u);
+    EXPECT_EQ(calls[1].text, "Andmefailil on kirjutuskaitse, mida pole võimalik eemaldada.\r\rViga: #13");
+    EXPECT_EQ(calls[1].flags, 16u);
+    EXPECT_FALSE(form->ClientDataSet1.active());
+}
+
+TEST_F(Startup, ADamagedFileShowsTheStoreErrorAndLeavesTheListEmpty) {
+    const std::pair<std::string, QString> cases[] = {
+        {"", "ClientDataSet1: Missing data provider or data packet."},
+        {std::string(store::kEmptyPacket).replace(std::string(store::kEmptyPacket).find("Kuup"), 4, "Kuupx"),
+         "ClientDataSet1: Field 'Kuup' not found."},
+        {"\x89PNG\r\n\x1a\n random bytes", ""},
+    };
+    for (const auto& [content, message] : cases) {
+        writeFile(dataFile(), content);
+        create();
+        try {
+            form->FormActivate();
+            ADD_FAILURE() << "no error";
+        } catch (const std::exception& error) {
+            if (!message.isEmpty()) {
+                EXPECT_EQ(app::errorBoxText(error), message);
+            }
+            app::showErrorBox(desktop, error);
+        }
+        EXPECT_EQ(lastBox()->caption, "Zerizedozi");
+        EXPECT_EQ(lastBox()->flags, 16u);
+        EXPECT_EQ(form->ClientDataSet1.Tag, 0);
+        EXPECT_EQ(form->Frame11->DBGrid1->model(), nullptr);
+        form->close();
+        EXPECT_EQ(readFile(dataFile()), content);
+    }
+}
+
+TEST_F(Startup, TheErrorBoxEndsItsTextWithAFullStop) {
+    EXPECT_EQ(app::errorBoxText(std::runtime_error("Viga")), "Viga.");
+    EXPECT_EQ(app::errorBoxText(std::runtime_error("Viga.")), "Viga.");
+    EXPECT_EQ(app::errorBoxText(std::runtime_error("Viga!")), "Viga!");
+    EXPECT_EQ(app::errorBoxText(std::runtime_error("'x' is not a valid integer value")),
+              "'x' is not a valid integer value.");
+    EXPECT_EQ(app::errorBoxText(std::runtime_error("kõik ä")), "kõik ä.");
+}
+
+TEST_F(Startup, UusRecordsTheProgramOnlyAsTheFirstArgument) {
+    const std::pair<QStringList, bool> cases[] = {
+        {{"z", "UUS"}, true},  {{"z", "uus"}, true},   {{"z", "uUs", "x"}, true}, {{"z", "UUSX"}, false},
+        {{"z", "x", "UUS"}, false}, {{"z"}, false}, {{"z", "üus"}, false},
+    };
+    for (const auto& [arguments, records] : cases) {
+        desktop.clear();
+        create(arguments);
+        EXPECT_EQ(desktop.count(Call::Registry), records ? 1 : 0) << arguments.join(' ').toStdString();
+    }
+    create({"z", "UUS"});
+    const auto& values = desktop.last(Call::Registry)->values;
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0], (std::pair<QString, QString>{"Versioon", "Zerizedozi"}));
+    EXPECT_EQ(values[1].first, "Asukoht");
+    EXPECT_EQ(values[1].second, QString::fromStdString(dir.path()) + "/zerizedozi");
+
+    desktop.registryFails = true;
+    create({"z", "UUS"});
+    start();
+    EXPECT_EQ(desktop.count(Call::MessageBox), 0);
+}
+
+TEST_F(Startup, RunsOnlyOnceAcrossActivations) {
+    start({{5, 3, 1980, "Mari"}});
+    form->ClientDataSet1.deleteRecord();
+    form->FormActivate();
+    QEvent activation(QEvent::ActivationChange);
+    QApplication::sendEvent(form.get(), &activation);
+    EXPECT_EQ(form->ClientDataSet1.recordCount(), 0);  // not read again
+}
+
+TEST_F(Startup, TheEditorDayAndMonthListsAreFilled) {
+    create();
+    EXPECT_EQ(form->Frame21->txtPaev2->count(), 31);
+    EXPECT_EQ(form->Frame21->txtPaev2->itemText(0), "1");
+    EXPECT_EQ(form->Frame21->txtPaev2->itemText(30), "31");
+    EXPECT_EQ(form->Frame21->txtKuu2->count(), 12);
+    EXPECT_EQ(form->Frame21->txtKuu2->itemText(11), "12");
+    EXPECT_FALSE(form->Frame21->isVisible());
+}
+
+TEST_F(Startup, EachWheelNotchIsOneArrowKey) {
+    start({{1, 1, 1980, "A"}, {2, 1, 1980, "B"}, {3, 1, 1980, "C"}, {4, 1, 1980, "D"}});
+    form->show();
+    form->Frame11->DBGrid1->setFocus();
+    QApplication::processEvents();
+    QWidget* viewport = form->Frame11->DBGrid1->viewport();
+    const auto turn = [&](int distance) {
+        QWheelEvent wheel(QPointF(10, 10), viewport->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, distance),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+    };
+    if (QApplication::focusWidget() != form->Frame11->DBGrid1) GTEST_SKIP() << "no keyboard focus offscreen";
+    turn(-120);
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 2);
+    turn(-240);
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 4);
+    turn(-120);  // at the last row nothing further happens
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 4);
+    turn(120);
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 3);
+    turn(60);  // half a notch: nothing yet
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 3);
+    turn(60);
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+// Rows, data files and a command runner for the tests of zerizedozi-cli.
+#pragma once
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "store/Clock.h"
+#include "store/DataPacket.h"
+#include "store/EventRecord.h"
+#include "store/FileSystem.h"
+#include "tests/support/TempDir.h"
+
+namespace cli::testing {
+
+// A row as the window program stores it: Kuup is the date in its year, or
+// in 2024 without one.
+inline store::EventRow eventRow(std::string name, int day, int month, std::optional<int> year,
+                                std::string type = "S") {
+    store::EventRow row;
+    row.nimi = std::move(name);
+    row.paev = static_cast<std::int16_t>(day);
+    row.kuu = static_cast<std::int16_t>(month);
+    row.aasta = year;
+    row.tyyp = std::move(type);
+    if (store::isValidDate(year.value_or(2024), month, day)) row.kuup = store::Date{year.value_or(2024), month, day};
+    return row;
+}
+
+struct RunResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs a command line against a data file in a temporary folder.
+class CommandRunner {
+public:
+    explicit CommandRunner(store::Date today, store::FileSystem& files = store::PosixFileSystem::instance())
+        : clock_(today), files_(files) {}
+
+    std::string dataFile() const { return dir_.file("Vozoraza.xml"); }
+    std::string file(const std::string& name) const { return dir_.file(name); }
+    void writeRows(const std::vector<store::EventRow>& rows) const {
+        writeFile(dataFile(), store::writeDataPacket(rows));
+    }
+
+    // Without --file in `args`, the command works on dataFile().
+    RunResult run(const std::vector<std::string>& args) const {
+        std::ostringstream out;
+        std::ostringstream err;
+        const CommandContext context{out, err, clock_, files_, dataFile()};
+        const int status = runCommand(args, context);
+        return {status, out.str(), err.str()};
+    }
+
+private:
+    TempDir dir_;
+    store::FixedClock clock_;
+    store::FileSystem& files_;
+};
+
+}  // namespace cli::testing

@@ -1,0 +1,227 @@
+#include "cli/IcsExport.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <map>
+#include <memory>
+#include <set>
+
+#include "store/TextEncoding.h"
+#include "tests/cli/CliTestSupport.h"
+
+namespace cli {
+namespace {
+
+using testing::eventRow;
+
+const store::Date kToday{2026, 3, 5};
+
+// The calendar parsed back with libical, freed at the end of the test.
+class ParsedCalendar {
+public:
+    explicit ParsedCalendar(const std::string& text) : calendar_(icalparser_parse_string(text.c_str())) {}
+    ~ParsedCalendar() {
+        if (calendar_) icalcomponent_free(calendar_);
+    }
+    ParsedCalendar(const ParsedCalendar&) = delete;
+    ParsedCalendar& operator=(const ParsedCalendar&) = delete;
+
+    icalcomponent* get() const { return calendar_; }
+    std::vector<icalcomponent*> events() const {
+        std::vector<icalcomponent*> found;
+        for (icalcomponent* c = icalcomponent_get_first_component(calendar_, ICAL_VEVENT_COMPONENT); c;
+             c = icalcomponent_get_next_component(calendar_, ICAL_VEVENT_COMPONENT))
+            found.push_back(c);
+        return found;
+    }
+    // The events by their SUMMARY.
+    std::map<std::string, icalcomponent*> bySummary() const {
+        std::map<std::string, icalcomponent*> found;
+        for (icalcomponent* event : events()) found[icalcomponent_get_summary(event)] = event;
+        return found;
+    }
+
+private:
+    icalcomponent* calendar_;
+};
+
+std::string text(icalcomponent* event, icalproperty_kind kind) {
+    icalproperty* property = icalcomponent_get_first_property(event, kind);
+    return property ? icalproperty_get_value_as_string(property) : "";
+}
+
+icalrecurrencetype rule(icalcomponent* event) {
+    return icalproperty_get_rrule(icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY));
+}
+
+std::vector<std::string> uidsOf(const std::string& calendarText) {
+    std::vector<std::string> uids;
+    ParsedCalendar parsed(calendarText);
+    for (icalcomponent* event : parsed.events()) uids.push_back(icalcomponent_get_uid(event));
+    return uids;
+}
+
+const std::string kPunctuated = "Õie Šõmer, Jüri; Ülo \\ Äädik";
+
+std::vector<store::EventRow> sampleRows() {
+    std::vector<store::EventRow> rows = {eventRow("Mari Maasikas", 5, 3, 1980),
+                                         eventRow(kPunctuated, 24, 6, std::nullopt, "T"),
+                                         eventRow("Liigaasta", 29, 2, 1984),
+                                         eventRow("Mari Maasikas", 5, 3, 1980),
+                                         eventRow("Vigane", 31, 2, std::nullopt),
+                                         eventRow("Tundmatu", 1, 5, std::nullopt, "X")};
+    rows[1].kuup = store::Date{2019, 6, 24};
+    rows[5].kuup.reset();
+    return rows;
+}
+
+TEST(IcsExport, OneYearlyAllDayEventPerValidRow) {
+    const IcsCalendar calendar = icsCalendar(sampleRows(), kToday);
+    EXPECT_EQ(calendar.eventCount, 5);
+    ParsedCalendar parsed(calendar.text);
+    ASSERT_NE(parsed.get(), nullptr);
+    EXPECT_EQ(icalcomponent_isa(parsed.get()), ICAL_VCALENDAR_COMPONENT);
+    EXPECT_EQ(text(parsed.get(), ICAL_PRODID_PROPERTY), "-//Tarvalind//Zerizedozi//ET");
+    EXPECT_EQ(text(parsed.get(), ICAL_VERSION_PROPERTY), "2.0");
+    ASSERT_EQ(parsed.events().size(), 5u);
+
+    for (icalcomponent* event : parsed.events()) {
+        EXPECT_EQ(rule(event).freq, ICAL_YEARLY_RECURRENCE);
+        EXPECT_TRUE(icalcomponent_get_dtstart(event).is_date);
+        const icaltimetype stamp = icalcomponent_get_dtstamp(event);
+        EXPECT_TRUE(icaltime_is_utc(stamp));
+        EXPECT_EQ(stamp.year * 10000 + stamp.month * 100 + stamp.day, 20260305);
+    }
+    const auto events = parsed.bySummary();
+    const icaltimetype start = icalcomponent_get_dtstart(events.at("Mari Maasikas"));
+    EXPECT_EQ(start.year * 10000 + start.month * 100 + start.day, 19800305);
+    EXPECT_EQ(rule(events.at("Mari Maasikas")).by_month_day[0], ICAL_RECURRENCE_ARRAY_MAX);
+    EXPECT_EQ(text(events.at("Mari Maasikas"), ICAL_DESCRIPTION_PROPERTY), "Aasta: 1980");
+    EXPECT_EQ(text(events.at("Mari Maasikas"), ICAL_CATEGORIES_PROPERTY), "Sünnipäev");
+    EXPECT_EQ(text(events.at(kPunctuated), ICAL_CATEGORIES_PROPERTY), "Tähtpäev");
+    EXPECT_EQ(text(events.at(kPunctuated), ICAL_DESCRIPTION_PROPERTY), "");
+    EXPECT_EQ(text(events.at("Tundmatu"), ICAL_CATEGORIES_PROPERTY), "");
+    EXPECT_NE(calendar.text.find("DTSTART;VALUE=DATE:19800305\r\n"), std::string::npos);
+}
+
+TEST(IcsExport, StartYearComesFromTheRowThenItsDateThenToday) {
+    const ParsedCalendar parsed(icsCalendar(sampleRows(), kToday).text);
+    const auto events = parsed.bySummary();
+    EXPECT_EQ(icalcomponent_get_dtstart(events.at(kPunctuated)).year, 2019);
+    EXPECT_EQ(icalcomponent_get_dtstart(events.at("Tundmatu")).year, 2026);
+
+    store::EventRow leapDay = eventRow("Ilma aastata", 29, 2, std::nullopt);
+    leapDay.kuup = store::Date{2026, 3, 1};
+    const ParsedCalendar leap(icsCalendar({leapDay}, kToday).text);
+    const icaltimetype start = icalcomponent_get_dtstart(leap.events().at(0));
+    EXPECT_EQ(start.year * 10000 + start.month * 100 + start.day, 20240229);
+}
+
+TEST(IcsExport, SummaryKeepsEstonianLettersAndPunctuation) {
+    const std::string calendarText = icsCalendar(sampleRows(), kToday).text;
+    EXPECT_NE(calendarText.find("SUMMARY:Õie Šõmer\\, Jüri\\; Ülo \\\\ Äädik\r\n"), std::string::npos);
+    const ParsedCalendar parsed(calendarText);
+    EXPECT_EQ(parsed.bySummary().count(kPunctuated), 1u);
+}
+
+TEST(IcsExport, LeapDayRepeatsOnTheLastDayOfFebruary) {
+    const ParsedCalendar parsed(icsCalendar(sampleRows(), kToday).text);
+    icalcomponent* event = parsed.bySummary().at("Liigaasta");
+    const icalrecurrencetype recurrence = rule(event);
+    EXPECT_EQ(recurrence.by_month[0], 2);
+    EXPECT_EQ(recurrence.by_month[1], ICAL_RECURRENCE_ARRAY_MAX);
+    EXPECT_EQ(recurrence.by_month_day[0], -1);
+
+    std::set<int> instances;
+    icalrecur_iterator* it = icalrecur_iterator_new(recurrence, icalcomponent_get_dtstart(event));
+    ASSERT_NE(it, nullptr);
+    for (icaltimetype t = icalrecur_iterator_next(it); !icaltime_is_null_time(t) && t.year <= 2028;
+         t = icalrecur_iterator_next(it))
+        if (t.year >= 2026) instances.insert(t.year * 10000 + t.month * 100 + t.day);
+    icalrecur_iterator_free(it);
+    EXPECT_EQ(instances, (std::set<int>{20260228, 20270228, 20280229}));
+}
+
+TEST(IcsExport, UidsAreDistinctAndStable) {
+    const std::vector<std::string> uids = uidsOf(icsCalendar(sampleRows(), kToday).text);
+    ASSERT_EQ(uids.size(), 5u);
+    EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), 5u);
+    for (const std::string& uid : uids) EXPECT_TRUE(uid.ends_with("@zerizedozi")) << uid;
+
+    EXPECT_EQ(icsCalendar(sampleRows(), kToday).text, icsCalendar(sampleRows(), kToday).text);
+    // Another entry in front changes no other entry's UID.
+    std::vector<store::EventRow> more = sampleRows();
+    more.insert(more.begin(), eventRow("Uus", 2, 2, 2002));
+    const std::vector<std::string> moreUids = uidsOf(icsCalendar(more, {2027, 1, 1}).text);
+    EXPECT_EQ(std::set<std::string>(moreUids.begin() + 1, moreUids.end()),
+              std::set<std::string>(uids.begin(), uids.end()));
+
+    // Each identity field takes part.
+    const store::EventRow base = eventRow("Mari", 5, 3, 1980);
+    std::set<std::string> variants = {eventUid(base, 1), eventUid(base, 2),
+                                      eventUid(eventRow("Mari", 6, 3, 1980), 1),
+                                      eventUid(eventRow("Mari", 5, 4, 1980), 1),
+                                      eventUid(eventRow("Mari", 5, 3, 1981), 1),
+                                      eventUid(eventRow("Mari", 5, 3, std::nullopt), 1),
+                                      eventUid(eventRow("Mari", 5, 3, 1980, "N"), 1),
+                                      eventUid(eventRow("Mare", 5, 3, 1980), 1)};
+    EXPECT_EQ(variants.size(), 8u);
+}
+
+TEST(IcsExport, LongNamesAreFoldedAt75OctetsWithoutSplittingLetters) {
+    std::string longName;
+    for (int i = 0; i < 33; ++i) longName += "Õäö";
+    const std::string calendarText = icsCalendar({eventRow(longName, 1, 1, std::nullopt)}, kToday).text;
+
+    size_t start = 0;
+    int lines = 0;
+    while (start < calendarText.size()) {
+        const size_t end = calendarText.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "every line ends in CR LF";
+        const std::string_view line(calendarText.data() + start, end - start);
+        EXPECT_LE(line.size(), 75u) << line;
+        EXPECT_EQ(line.find('\n'), std::string_view::npos);
+        EXPECT_TRUE(store::isValidUtf8(line)) << line;
+        start = end + 2;
+        ++lines;
+    }
+    EXPECT_GT(lines, 10);
+    EXPECT_NE(calendarText.find("\r\n "), std::string::npos);
+
+    const ParsedCalendar parsed(calendarText);
+    ASSERT_EQ(parsed.events().size(), 1u);
+    EXPECT_EQ(icalcomponent_get_summary(parsed.events()[0]), longName);
+}
+
+TEST(IcsExport, ControlCharactersInNamesDoNotBreakTheFile) {
+    const std::string calendarText =
+        icsCalendar({eventRow(std::string("Rida\nkaks\x01\rkolm"), 1, 1, std::nullopt)}, kToday).text;
+    EXPECT_NE(calendarText.find("SUMMARY:Rida\\nkaks  kolm\r\n"), std::string::npos);
+    const ParsedCalendar parsed(calendarText);
+    ASSERT_EQ(parsed.events().size(), 1u);
+    EXPECT_EQ(std::string(icalcomponent_get_summary(parsed.events()[0])), "Rida\nkaks  kolm");
+}
+
+TEST(IcsExport, TheCommandWritesToStandardOutputOrAFile) {
+    testing::CommandRunner runner(kToday);
+    runner.writeRows(sampleRows());
+    const testing::RunResult toOutput = runner.run({"export-ics"});
+    EXPECT_EQ(toOutput.status, 0);
+    const std::vector<std::string> uids = uidsOf(toOutput.out);
+    const std::vector<std::string> expected = uidsOf(icsCalendar(sampleRows(), kToday).text);
+    EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()), std::set<std::string>(expected.begin(), expected.end()));
+
+    const testing::RunResult toFile = runner.run({"export-ics", "-o", runner.file("tähtpäevad.ics")});
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_EQ(toFile.out, "Kirjutatud 5 tähtpäeva faili " + runner.file("tähtpäevad.ics") + ".\n");
+    EXPECT_EQ(readFile(runner.file("tähtpäevad.ics")), toOutput.out);
+
+    const testing::RunResult noFolder = runner.run({"export-ics", "-o", runner.file("puudub/x.ics")});
+    EXPECT_EQ(noFolder.status, kExitFailed);
+    EXPECT_EQ(noFolder.err, "zerizedozi-cli: Faili " + runner.file("puudub/x.ics") +
+                                " ei saa kirjutada: No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace cli
