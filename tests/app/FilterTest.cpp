@@ -1,0 +1,147 @@
+// The column filters: slots and filter text from menu choices, the age test,
+// and the year, name and age menus built from the records.
+#include "tests/app/FormFixture.h"
+
+namespace {
+
+class Filters : public FormFixture {
+protected:
+    void startWithNames() {
+        start({{5, 3, 1980, "Mari"},
+               {5, 3, 2001, "O'Brien"},
+               {1, 3, 980, "Ann"},
+               {9, 5, 1980, "Anneli", "N"},
+               {24, 12, std::nullopt, "Jõulud", "T"},
+               {12, 3, std::nullopt, "anna", "M"},
+               {13, 3, std::nullopt, "Anna"},
+               {14, 3, std::nullopt, "anna"},
+               {2, 2, 1926, "Ann*"},
+               {2, 2, 1926, "Jüri & Co <%>"}});
+    }
+    const QString& slot(int number) const { return form->FilterValues[static_cast<size_t>(number - 1)]; }
+    bool underlined(int column) const {
+        return form->DataSource1->headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().underline();
+    }
+    std::string filterText() const { return form->ClientDataSet1.filter(); }
+};
+
+TEST_F(Filters, MenuChoicesFillTheSlotsAndTheFilterText) {
+    startWithNames();
+    chooseValue(app::ColKuu, "Märts");
+    EXPECT_EQ(slot(2), "3");
+    EXPECT_EQ(filterText(), "Kuu=3");
+    EXPECT_EQ(gridNames(), "Ann,Mari,O'Brien,anna,Anna,anna");
+    chooseValue(app::ColPaev, "05");
+    EXPECT_EQ(slot(1), "05");
+    EXPECT_EQ(filterText(), "Paev=05 AND Kuu=3");
+    EXPECT_EQ(gridNames(), "Mari,O'Brien");
+    chooseValue(app::ColNimi, "O'Brien");
+    EXPECT_EQ(filterText(), "Paev=05 AND Kuu=3 AND Nimi='O''Brien'");
+    EXPECT_EQ(gridNames(), "O'Brien");
+    EXPECT_TRUE(underlined(app::ColPaev) && underlined(app::ColKuu) && underlined(app::ColNimi));
+    EXPECT_FALSE(underlined(app::ColAasta) || underlined(app::ColVanus) || underlined(app::ColTyyp));
+
+    choose(app::ColKuu, 0);  // "Kõik" clears its own column only
+    EXPECT_EQ(slot(2), "");
+    EXPECT_EQ(filterText(), "Paev=05 AND Nimi='O''Brien'");
+    EXPECT_FALSE(underlined(app::ColKuu));
+    EXPECT_TRUE(underlined(app::ColPaev));
+    EXPECT_TRUE(form->ClientDataSet1.filtered());
+}
+
+TEST_F(Filters, TheTypeMenuFiltersEveryType) {
+    startWithNames();
+    const QStringList types = form->Frame11->MenuTyyp->values();
+    EXPECT_EQ(types, (QStringList{"Sünnipäevad", "Tähtpäevad", "Nimepäevad", "Muud"}));
+    chooseValue(app::ColTyyp, "Nimepäevad");
+    EXPECT_EQ(filterText(), "Tyyp='N'");
+    EXPECT_EQ(gridNames(), "Anneli");
+    chooseValue(app::ColTyyp, "Tähtpäevad");
+    EXPECT_EQ(slot(6), "Tähtpäevad");
+    EXPECT_EQ(gridNames(), "Jõulud");
+    chooseValue(app::ColTyyp, "Muud");
+    EXPECT_EQ(gridNames(), "anna");
+}
+
+TEST_F(Filters, AgeIsTestedPerRecordOutsideTheText) {
+    startWithNames();
+    chooseValue(app::ColVanus, "46");
+    EXPECT_EQ(slot(5), "46");
+    EXPECT_EQ(filterText(), "");
+    EXPECT_EQ(gridNames(), "Mari,Anneli");
+    EXPECT_TRUE(underlined(app::ColVanus));
+    chooseValue(app::ColVanus, "?");
+    EXPECT_EQ(gridNames(), "anna,Anna,anna,Jõulud");
+}
+
+TEST_F(Filters, NamesWithSpecialCharactersFilterExactlyOrByPrefix) {
+    startWithNames();
+    chooseValue(app::ColNimi, "Jüri & Co <%>");
+    EXPECT_EQ(gridNames(), "Jüri & Co <%>");
+    EXPECT_EQ(form->Frame11->MenuNimi->item(2 + static_cast<int>(form->Frame11->MenuNimi->values().indexOf("Jüri & Co <%>")))->text(),
+              "Jüri && Co <%>");
+    chooseValue(app::ColNimi, "Ann*");  // a name ending in "*" matches as a prefix
+    EXPECT_EQ(gridNames(), "Ann*,Ann,Anna,Anneli");
+    chooseValue(app::ColNimi, "anna");
+    EXPECT_EQ(gridNames(), "anna,anna");
+}
+
+TEST_F(Filters, BuiltMenusHoldDistinctValuesInTextOrder) {
+    startWithNames();
+    EXPECT_EQ(form->Frame11->MenuAasta->values(), (QStringList{"1926", "1980", "2001", "980"}));
+    EXPECT_EQ(form->Frame11->MenuVanus->values(), (QStringList{"?", "100", "1046", "25", "46"}));
+    const QStringList names = form->Frame11->MenuNimi->values();
+    EXPECT_EQ(names.count("anna"), 1);  // exact twins once
+    EXPECT_EQ(names.count("Anna"), 1);  // a case variant on its own
+    EXPECT_EQ(names.indexOf("Jüri & Co <%>") > names.indexOf("Jõulud"), true);  // õ after w, before ü
+    EXPECT_EQ(names.size(), 9);
+    app::FilterMenu* years = form->Frame11->MenuAasta;
+    EXPECT_EQ(years->item(0)->text(), "Kõik");
+    EXPECT_TRUE(years->item(0)->isChecked());
+    EXPECT_EQ(years->defaultAction(), years->item(0));
+    EXPECT_TRUE(years->item(1)->isSeparator());
+    EXPECT_EQ(years->item(2)->data().toInt(), 3);
+}
+
+TEST_F(Filters, MenusOfAListWithoutValuesStayEmpty) {
+    start({{1, 1, std::nullopt, "Ilma aastata"}});
+    form->Frame11->MenuAasta->ensureBuilt();
+    EXPECT_TRUE(form->Frame11->MenuAasta->isEmpty());
+    EXPECT_FALSE(form->Frame11->MenuNimi->values().isEmpty());
+}
+
+TEST_F(Filters, ARebuildKeepsTheFilterWithKoikChecked) {
+    startWithNames();
+    chooseValue(app::ColAasta, "1980");
+    EXPECT_EQ(gridNames(), "Mari,Anneli");
+    form->ClientDataSet1.setRecNo(2);
+    form->Uuenda();
+    EXPECT_TRUE(form->Frame11->MenuAasta->item(0)->isChecked());
+    EXPECT_EQ(slot(3), "1980");
+    EXPECT_TRUE(underlined(app::ColAasta));
+    EXPECT_EQ(gridNames(), "Mari,Anneli");
+    EXPECT_EQ(form->ClientDataSet1.recNo(), 2);
+
+    chooseValue(app::ColAasta, "1980");  // the checked value again: the same text
+    EXPECT_EQ(filterText(), "Aasta=1980");
+    app::FilterMenu* years = form->Frame11->MenuAasta;
+    EXPECT_TRUE(years->item(2 + static_cast<int>(years->values().indexOf("1980")))->isChecked());
+}
+
+TEST_F(Filters, AFilterSurvivesAResort) {
+    startWithNames();
+    chooseValue(app::ColKuu, "Märts");
+    form->Frame11DBGrid1TitleClick(app::ColNimi);
+    EXPECT_EQ(gridNames(), "O'Brien,Mari,Anna,anna,anna,Ann");  // capitals after small letters when equal
+    EXPECT_EQ(filterText(), "Kuu=3");
+}
+
+TEST_F(Filters, AnEmptyNameIsFilteredAsNull) {
+    start({{1, 1, 2000, ""}, {2, 1, 2000, "null"}});
+    chooseValue(app::ColNimi, "");
+    EXPECT_EQ(slot(4), "null");
+    EXPECT_EQ(filterText(), "Nimi='null'");
+    EXPECT_EQ(gridNames(), "null");
+}
+
+}  // namespace
