@@ -20,6 +20,5 @@ inline constexpr char kSaveFailedReason[] = "Põhjus: ";
 inline constexpr char kSaveRetry[] = "Kas proovida uuesti?";
 inline constexpr char kCloseMenuItem[] = "Sulge programm";
 inline constexpr char kHomePage[] = "http://www.tarvalind.ee/";
-inline constexpr char kNoPrinter[] = "There is no default printer currently selected";
 
 }  // namespace app::texts
