@@ -1,7 +1,9 @@
 #include "app/FilterMenu.h"
 
-#include <QActionGroup>
+#include <QListView>
 #include <QProxyStyle>
+#include <QStringListModel>
+#include <QWidgetAction>
 
 #include "app/Looks.h"
 
@@ -9,8 +11,7 @@ namespace app {
 
 namespace {
 
-const char* const kPosition = "position";
-const char* const kValue = "value";
+constexpr int kListRows = 24;
 
 // Long menus scroll instead of spreading over many columns.
 class ScrollingMenuStyle : public QProxyStyle {
@@ -27,6 +28,8 @@ QStyle* scrollingMenuStyle() {
     return style;
 }
 
+QString captionOf(QString value) { return value.replace(QLatin1Char('&'), QLatin1String("&&")); }
+
 }  // namespace
 
 FilterMenu::FilterMenu(int tag, QWidget* parent) : QMenu(parent), tag_(tag) {
@@ -34,56 +37,109 @@ FilterMenu::FilterMenu(int tag, QWidget* parent) : QMenu(parent), tag_(tag) {
     setFont(looks::uiFont());
 }
 
+FilterMenu::~FilterMenu() { deleteItems(); }
+
 void FilterMenu::setValues(QStringList values) {
     values_ = std::move(values);
-    if (built_) {
-        clear();
-        delete group_;
-        group_ = nullptr;
-        built_ = false;
+    if (!built_) return;
+    setDefaultAction(nullptr);
+    clear();
+    deleteItems();
+    positions_.clear();
+    checked_ = nullptr;
+    valueList_ = nullptr;
+    built_ = false;
+}
+
+// Items have no parent, so that clearing the menu never deletes them twice.
+void FilterMenu::deleteItems() {
+    for (QAction* made : items_) delete made;
+    items_.clear();
+}
+
+QAction* FilterMenu::makeItem(int position) {
+    auto* made = new QAction;
+    made->setData(tag_);
+    if (position == 1) {
+        made->setSeparator(true);
+    } else {
+        made->setText(position == 0 ? QStringLiteral("Kõik") : captionOf(values_[position - 2]));
+        made->setCheckable(true);
+        connect(made, &QAction::triggered, this, [this, made] { emit chosen(made); });
     }
+    items_[static_cast<size_t>(position)] = made;
+    positions_[made] = position;
+    return made;
 }
 
 void FilterMenu::ensureBuilt() {
     if (built_ || values_.isEmpty()) return;
     built_ = true;
-    group_ = new QActionGroup(this);
-    group_->setExclusive(true);
-    QAction* all = addItem(QStringLiteral("Kõik"), 0);
-    all->setChecked(true);
-    setDefaultAction(all);
-    QAction* separator = addSeparator();
-    separator->setData(tag_);
-    separator->setProperty(kPosition, 1);
-    for (int i = 0; i < values_.size(); ++i) addItem(values_[i], i + 2);
+    const int count = static_cast<int>(values_.size()) + 2;
+    items_.assign(static_cast<size_t>(count), nullptr);
+    checked_ = makeItem(0);
+    checked_->setChecked(true);
+    addAction(checked_);
+    addAction(makeItem(1));
+    setDefaultAction(checked_);
+    if (values_.size() > kLongList) {
+        addValueList();
+    } else {
+        for (int position = 2; position < count; ++position) addAction(makeItem(position));
+    }
 }
 
-QAction* FilterMenu::addItem(const QString& value, int position) {
-    QString caption = value;
-    caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-    QAction* item = addAction(caption);
-    item->setCheckable(true);
-    item->setData(tag_);
-    item->setProperty(kPosition, position);
-    item->setProperty(kValue, position == 0 ? QString() : value);
-    group_->addAction(item);
-    connect(item, &QAction::triggered, this, [this, item] { emit chosen(item); });
-    return item;
+// The values as one scrolling list: a click or Enter chooses a value.
+void FilterMenu::addValueList() {
+    valueList_ = new QListView(this);
+    valueList_->setModel(new QStringListModel(values_, valueList_));
+    valueList_->setUniformItemSizes(true);
+    valueList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    valueList_->setFont(font());
+    valueList_->setFrameShape(QFrame::NoFrame);
+    const int rowHeight = valueList_->sizeHintForRow(0);
+    valueList_->setFixedSize(260, rowHeight * kListRows + 2);
+    const auto choose = [this](const QModelIndex& index) {
+        hide();
+        if (QAction* chosenItem = item(index.row() + 2)) chosenItem->trigger();
+    };
+    connect(valueList_, &QListView::clicked, this, choose);
+    connect(valueList_, &QListView::activated, this, choose);
+    auto* holder = new QWidgetAction(this);
+    holder->setDefaultWidget(valueList_);
+    addAction(holder);
 }
 
 QAction* FilterMenu::item(int position) {
     ensureBuilt();
-    const QList<QAction*> items = actions();
-    return position >= 0 && position < items.size() ? items[position] : nullptr;
+    if (position < 0 || position >= static_cast<int>(items_.size())) return nullptr;
+    QAction* found = items_[static_cast<size_t>(position)];
+    return found ? found : makeItem(position);
 }
 
-int FilterMenu::positionOf(const QAction* item) { return item->property(kPosition).toInt(); }
-
-QString FilterMenu::valueOf(const QAction* item) { return item->property(kValue).toString(); }
-
-int FilterMenu::checkedPosition() const {
-    const QAction* checked = group_ ? group_->checkedAction() : nullptr;
-    return checked ? positionOf(checked) : 0;
+int FilterMenu::positionOf(const QAction* item) const {
+    const auto found = positions_.find(item);
+    return found == positions_.end() ? -1 : found->second;
 }
+
+QString FilterMenu::valueOf(const QAction* item) const {
+    const int position = positionOf(item);
+    return position >= 2 ? values_[position - 2] : QString();
+}
+
+void FilterMenu::check(QAction* item) {
+    if (checked_ && checked_ != item) checked_->setChecked(false);
+    item->setChecked(true);
+    checked_ = item;
+    if (!valueList_) return;
+    const int position = positionOf(item);
+    if (position >= 2) {
+        valueList_->setCurrentIndex(valueList_->model()->index(position - 2, 0));
+    } else {
+        valueList_->clearSelection();
+    }
+}
+
+int FilterMenu::checkedPosition() const { return checked_ ? positionOf(checked_) : 0; }
 
 }  // namespace app

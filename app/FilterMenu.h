@@ -1,16 +1,21 @@
 // One column's popup menu of filter values: "Kõik", a separator, then one
-// radio item per value; all items carry the menu's slot number as their Tag
-// (QAction::data). "Kõik" starts checked and is the bold default item.
+// radio item per value; every item carries the menu's slot number as its Tag
+// (QAction::data). "Kõik" starts checked and is the bold default item;
+// choosing an item checks it and unchecks the one before.
 //
-// The items are made when the menu is first needed (ensureBuilt), so that a
-// list of a hundred thousand names costs nothing until it is opened. A menu
-// without values has no items at all.
+// The items are made when the menu is first needed, so that a list of a
+// hundred thousand names costs nothing until it is opened. A long list of
+// values shows as a scrolling list inside the menu, and its items are made
+// only as they are chosen. A menu without values has no items at all.
 #pragma once
 
 #include <QMenu>
+#include <memory>
 #include <QStringList>
+#include <unordered_map>
+#include <vector>
 
-class QActionGroup;
+class QListView;
 
 namespace app {
 
@@ -19,20 +24,27 @@ class FilterMenu : public QMenu {
 
 public:
     FilterMenu(int tag, QWidget* parent);
+    ~FilterMenu() override;
+
+    // Lists longer than this scroll inside the menu.
+    static constexpr int kLongList = 300;
 
     int tag() const { return tag_; }
     // Replaces the values; their items are made anew with "Kõik" checked.
     void setValues(QStringList values);
     const QStringList& values() const { return values_; }
 
-    // Makes the items if they are not there yet.
+    // Fills the menu if it is not filled yet.
     void ensureBuilt();
     // The item at menu position `position` (0 "Kõik", 1 the separator,
     // 2.. the values), made on demand; null outside the menu.
     QAction* item(int position);
-    // The item's menu position and its value ("" for "Kõik").
-    static int positionOf(const QAction* item);
-    static QString valueOf(const QAction* item);
+    // The menu position of one of its items, or -1.
+    int positionOf(const QAction* item) const;
+    // The value an item stands for ("" for "Kõik").
+    QString valueOf(const QAction* item) const;
+    // Checks `item` and unchecks every other item of the menu.
+    void check(QAction* item);
     // The position of the checked item (0 when not built yet).
     int checkedPosition() const;
 
@@ -40,12 +52,17 @@ signals:
     void chosen(QAction* item);
 
 private:
-    QAction* addItem(const QString& value, int position);
+    QAction* makeItem(int position);
+    void addValueList();
+    void deleteItems();
 
     int tag_;
     QStringList values_;
     bool built_ = false;
-    QActionGroup* group_ = nullptr;
+    std::vector<QAction*> items_;  // by menu position; null until made; owned
+    std::unordered_map<const QAction*, int> positions_;
+    QAction* checked_ = nullptr;
+    QListView* valueList_ = nullptr;
 };
 
 }  // namespace app

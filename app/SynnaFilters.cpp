@@ -81,14 +81,15 @@ void TForm1::Uuenda() {
 
 void TForm1::Frame11Kik2Click(QAction* item) {
     const int tag = item->data().toInt();
-    const int position = FilterMenu::positionOf(item);
-    item->setChecked(true);
+    FilterMenu* menu = Frame11->columnMenus()[static_cast<size_t>(tag - 1)];
+    const int position = menu->positionOf(item);
+    menu->check(item);
 
     QString& slot = FilterValues[static_cast<size_t>(tag - 1)];
     if (position == 0) {
         slot.clear();
     } else {
-        slot = FilterMenu::valueOf(item);
+        slot = menu->valueOf(item);
         if (slot.isEmpty()) slot = QStringLiteral("null");
         if (tag == 2) slot = QString::number(position - 1);
     }

@@ -1,5 +1,7 @@
 // The column filters: slots and filter text from menu choices, the age test,
 // and the year, name and age menus built from the records.
+#include <QListView>
+
 #include "tests/app/FormFixture.h"
 
 namespace {
@@ -134,6 +136,26 @@ TEST_F(Filters, AFilterSurvivesAResort) {
     form->Frame11DBGrid1TitleClick(app::ColNimi);
     EXPECT_EQ(gridNames(), "O'Brien,Mari,Anna,anna,anna,Ann");  // capitals after small letters when equal
     EXPECT_EQ(filterText(), "Kuu=3");
+}
+
+TEST_F(Filters, ALongListScrollsInsideTheMenuAndStillChooses) {
+    std::vector<Entry> entries;
+    for (int i = 0; i < app::FilterMenu::kLongList + 100; ++i) entries.push_back({1 + i % 28, 1 + i % 12, 1950, "Nimi " + std::to_string(i)});
+    start(entries);
+    app::FilterMenu* names = form->Frame11->MenuNimi;
+    names->ensureBuilt();
+    ASSERT_EQ(names->actions().size(), 3);  // "Kõik", the separator, the scrolling list
+    auto* list = names->findChild<QListView*>();
+    ASSERT_NE(list, nullptr);
+    const QModelIndex row = list->model()->index(static_cast<int>(names->values().indexOf("Nimi 123")), 0);
+    emit list->clicked(row);
+    EXPECT_EQ(slot(4), "Nimi 123");
+    EXPECT_EQ(gridNames(), "Nimi 123");
+    EXPECT_EQ(list->currentIndex(), row);
+    EXPECT_EQ(names->checkedPosition(), row.row() + 2);
+    choose(app::ColNimi, 0);
+    EXPECT_EQ(form->ClientDataSet1.recordCount(), static_cast<int>(entries.size()));
+    EXPECT_FALSE(list->selectionModel()->hasSelection());
 }
 
 TEST_F(Filters, AnEmptyNameIsFilteredAsNull) {
