@@ -22,8 +22,6 @@ QString twoDigits(const std::optional<std::int16_t>& value) {
 
 }  // namespace
 
-int fieldOfColumn(int column) { return kFieldOfColumn[column]; }
-
 DataSource::DataSource(store::ClientDataSet& data, QObject* parent) : QAbstractTableModel(parent), data_(data) {
     data_.onViewReset = [this] { viewReset(); };
     data_.onCurrentChanged = [this] { cursorMoved(); };

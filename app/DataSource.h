@@ -13,9 +13,8 @@ class ClientDataSet;
 
 namespace app {
 
-// The grid's columns, left to right, and the store field each one shows.
+// The grid's columns, left to right.
 enum GridColumn : int { ColPaev, ColKuu, ColAasta, ColNimi, ColVanus, ColTyyp, kGridColumns };
-int fieldOfColumn(int column);
 
 class DataSource : public QAbstractTableModel {
     Q_OBJECT

@@ -70,7 +70,6 @@ public:
     // default quits the event loop.
     std::function<void(int)> endProgram;
     bool programEnded() const { return ended_; }
-    bool started() const { return started_; }
 
     // --- start-up and shut-down ------------------------------------------------
     void FormCreate();
@@ -110,8 +109,6 @@ public:
     // Submits one print job; tests may watch or replace it.
     print::PrintJob printJob = print::printReport;
 
-    const QString& dataFilePath() const { return dataFilePath_; }
-    platform::Platform& platformCalls() { return platform_; }
 
 protected:
     void changeEvent(QEvent* event) override;
