@@ -41,6 +41,46 @@ std::vector<int> parseFieldList(const std::string& list) {
 
 std::string cutToWidth(std::string_view text, size_t width) { return std::string(utf8Prefix(text, width)); }
 
+// The leading index fields of a row packed into 128 bits, so that sorting
+// compares plain numbers and only rows with equal prefixes need the full
+// comparison. Integer fields take 17 or 33 bits each (0 for null, values in
+// order above it); a text field then fills the rest with its first bytes,
+// zero-padded; the prefix ends there, at Kuup, or when a field no longer fits.
+// Descending flips every field's bits. Different prefixes are in the order
+// the full comparison gives.
+__extension__ typedef unsigned __int128 SortPrefix;
+
+class SortPrefixWriter {
+public:
+    explicit SortPrefixWriter(bool descending) : descending_(descending) {}
+
+    // False when the field does not fit; nothing more may be appended then.
+    template <typename T>
+    bool appendInteger(const std::optional<T>& value) {
+        constexpr int bits = sizeof(T) * 8 + 1;
+        if (used_ + bits > 128) return false;
+        const std::uint64_t offset = std::uint64_t{1} << (sizeof(T) * 8 - 1);
+        append(value ? static_cast<std::uint64_t>(static_cast<std::int64_t>(*value) + offset) + 1 : 0, bits);
+        return true;
+    }
+    void appendText(std::string_view text) {
+        for (size_t i = 0; used_ + 8 <= 128; ++i)
+            append(i < text.size() ? static_cast<unsigned char>(text[i]) : 0, 8);
+    }
+    SortPrefix prefix() const { return used_ == 0 ? 0 : bits_ << (128 - used_); }
+
+private:
+    void append(std::uint64_t value, int bits) {
+        const std::uint64_t mask = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+        bits_ = (bits_ << bits) | ((descending_ ? ~value : value) & mask);
+        used_ += bits;
+    }
+
+    bool descending_;
+    SortPrefix bits_ = 0;
+    int used_ = 0;
+};
+
 }  // namespace
 
 ClientDataSet::ClientDataSet(FileSystem& files, const TextOrder* nameOrder)
@@ -140,12 +180,39 @@ bool ClientDataSet::rowLess(size_t a, size_t b) const {
     return a < b;
 }
 
+void ClientDataSet::sortView() {
+    const auto prefixOf = [this](size_t row) {
+        SortPrefixWriter writer(indexDef_.descending);
+        const EventRow& r = rows_[row];
+        for (const int field : sortFields_) {
+            bool more = false;
+            switch (field) {
+                case Paev: more = writer.appendInteger(r.paev); break;
+                case Kuu: more = writer.appendInteger(r.kuu); break;
+                case Aasta: more = writer.appendInteger(r.aasta); break;
+                case Nimi: writer.appendText(useNameKeys_ ? nameKeys_[row] : r.nimi); break;
+                case Tyyp: writer.appendText(r.tyyp); break;
+                case Kuup: break;
+            }
+            if (!more) break;
+        }
+        return writer.prefix();
+    };
+    std::vector<std::pair<SortPrefix, size_t>> keyed;
+    keyed.reserve(view_.size());
+    for (const size_t row : view_) keyed.emplace_back(prefixOf(row), row);
+    std::sort(keyed.begin(), keyed.end(), [this](const auto& x, const auto& y) {
+        return x.first != y.first ? x.first < y.first : rowLess(x.second, y.second);
+    });
+    for (size_t i = 0; i < keyed.size(); ++i) view_[i] = keyed[i].second;
+}
+
 void ClientDataSet::rebuildView() {
     view_.clear();
     view_.reserve(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i)
         if (passesFilter(rows_[i])) view_.push_back(i);
-    if (!indexName_.empty()) std::sort(view_.begin(), view_.end(), [this](size_t a, size_t b) { return rowLess(a, b); });
+    if (!indexName_.empty()) sortView();
     cursor_ = view_.empty() ? -1 : 0;
     notifyViewReset();
 }

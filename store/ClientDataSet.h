@@ -148,6 +148,7 @@ public:
 private:
     void requireActive() const;
     void rebuildView();
+    void sortView();  // view_ in the order of the index
     bool passesFilter(const EventRow& row) const;
     void computeSortKey(size_t rowIndex);
     bool rowLess(size_t a, size_t b) const;

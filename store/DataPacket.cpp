@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <iterator>
 #include <string>
 
 #include "StoreError.h"
@@ -55,6 +56,9 @@ Date readDate(std::string_view field, std::string_view text) {
 }
 
 std::string readText(std::string_view field, std::string_view text, size_t width) {
+    // A character reference to a surrogate or past U+10FFFF decodes to bytes
+    // that are no UTF-8; such a text could not be written back as it was.
+    if (!isValidUtf8(text)) invalidValue(field, text);
     if (utf8Length(text) > width)
         throw StoreError("Value of field '" + std::string(field) + "' is longer than " + std::to_string(width) +
                          " characters");
@@ -144,8 +148,10 @@ std::vector<EventRow> readDataPacket(std::string_view bytes) {
     if (!packet || !fields) throw StoreError("Missing data provider or data packet");
     checkFields(fields);
 
+    const auto rowNodes = packet.child("ROWDATA").children("ROW");
     std::vector<EventRow> rows;
-    for (const pugi::xml_node& node : packet.child("ROWDATA").children("ROW")) rows.push_back(readRow(node));
+    rows.reserve(static_cast<size_t>(std::distance(rowNodes.begin(), rowNodes.end())));
+    for (const pugi::xml_node& node : rowNodes) rows.push_back(readRow(node));
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #include "TextEncoding.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace store {
 
@@ -41,12 +42,23 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
+// True when the 8 bytes at `p` are all below 0x80.
+bool isAscii8(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return (word & 0x8080808080808080u) == 0;
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {
+        if (n - i >= 8 && isAscii8(bytes.data() + i)) {
+            i += 8;
+            continue;
+        }
         const auto c = static_cast<unsigned char>(bytes[i]);
         if (c < 0x80) {
             ++i;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "store/AgeText.h"
 #include "store/DataFile.h"
 #include "store/DataPacket.h"
@@ -152,6 +155,58 @@ TEST_F(ClientDataSetTest, SortsNamesByThePluggedInOrder) {
     std::string out;
     for (int i = 0; i < sorted.recordCount(); ++i) out += sorted.viewRow(i).nimi + ",";
     EXPECT_EQ(out, "Mari,Jüri,Jõulud,Ants,Anneli,");
+}
+
+// The index order against a plain stable sort by the same fields, over random
+// rows full of ties, nulls, negative years and names sharing long beginnings.
+TEST_F(ClientDataSetTest, IndexOrderEqualsAStableSortByTheFieldList) {
+    std::mt19937 random(7);
+    const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const std::vector<std::string> names = {"", "A", "Ants", "Antsu", "Õie", "Šarlota", "Ülle",
+                                            "Jaan-Kristjan Kõrvemaa-Mägi", "Jaan-Kristjan Kõrvemaa-Mäe"};
+    std::vector<EventRow> rows(600);
+    for (EventRow& row : rows) {
+        if (pick(8)) row.paev = static_cast<std::int16_t>(1 + pick(3));
+        if (pick(8)) row.kuu = static_cast<std::int16_t>(pick(3) - 1);
+        if (pick(4)) row.aasta = pick(2) ? 1990 + pick(3) : -pick(2);
+        row.nimi = names[static_cast<size_t>(pick(static_cast<int>(names.size())))];
+        row.tyyp = std::string(pick(5) ? 1 : 0, "STNM"[pick(4)]);
+        if (pick(3)) row.kuup = Date{2000 + pick(2), 1, 1 + pick(2)};
+    }
+    writeFile(path, writeDataPacket(rows));
+
+    const std::vector<std::vector<int>> lists = {
+        {Paev, Kuu, Aasta, Nimi}, {Kuu, Paev}, {Aasta, Kuu, Paev, Nimi}, {Nimi}, {Nimi, Aasta},
+        {Tyyp, Aasta, Kuu, Paev, Nimi}, {Kuup, Nimi}, {Aasta, Kuu, Paev, Aasta, Kuu, Paev, Tyyp}};
+    for (const std::vector<int>& fields : lists) {
+        for (const bool descending : {false, true}) {
+            const auto less = [&](const EventRow& x, const EventRow& y) {
+                const auto order = [](const auto& a, const auto& b) { return a < b ? -1 : (b < a ? 1 : 0); };
+                for (const int field : fields) {
+                    int c = 0;
+                    switch (field) {
+                        case Paev: c = order(x.paev, y.paev); break;  // null before any value
+                        case Kuu: c = order(x.kuu, y.kuu); break;
+                        case Aasta: c = order(x.aasta, y.aasta); break;
+                        case Nimi: c = order(x.nimi, y.nimi); break;
+                        case Tyyp: c = order(x.tyyp, y.tyyp); break;
+                        case Kuup: c = order(x.kuup, y.kuup); break;
+                    }
+                    if (c != 0) return descending ? c > 0 : c < 0;
+                }
+                return false;
+            };
+            std::vector<EventRow> expected = rows;
+            std::stable_sort(expected.begin(), expected.end(), less);
+
+            std::string list;
+            for (const int field : fields) list += (list.empty() ? "" : ";") + std::string(kFieldNames[field]);
+            resort(list.c_str(), descending);
+            ASSERT_EQ(data.recordCount(), static_cast<int>(rows.size()));
+            for (int i = 0; i < data.recordCount(); ++i)
+                ASSERT_EQ(data.viewRow(i), expected[static_cast<size_t>(i)]) << list << (descending ? " desc" : "") << " at " << i;
+        }
+    }
 }
 
 TEST_F(ClientDataSetTest, FiltersByTextAndByTheRecordTest) {

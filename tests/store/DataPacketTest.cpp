@@ -94,6 +94,12 @@ TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
               "ClientDataSet1: Value of field 'Nimi' is longer than 99 characters");
     EXPECT_EQ(readDataPacket(packetWithRows("<ROW Nimi=\"" + std::string(99, 'a') + "\"/>"))[0].nimi.size(), 99u);
 
+    // References that decode to no UTF-8 text could never be written back.
+    EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"a&#xD800;b\"/>")),
+              "ClientDataSet1: Invalid value 'a\xED\xA0\x80" "b' for field 'Nimi'");
+    EXPECT_TRUE(errorOf(packetWithRows("<ROW Nimi=\"&#x110000;\"/>")).starts_with("ClientDataSet1: "));
+    EXPECT_EQ(readDataPacket(packetWithRows("<ROW Nimi=\"&#x10FFFF;&#xE9;\"/>"))[0].nimi, "\U0010FFFF\u00E9");
+
     const std::string truncated(kEmptyPacket.substr(0, 200));
     EXPECT_TRUE(errorOf(truncated).starts_with("ClientDataSet1: Invalid data packet: ")) << errorOf(truncated);
 }
