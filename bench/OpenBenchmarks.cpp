@@ -1,0 +1,92 @@
+// Opening the data file, next to its floors: reading and parsing the bytes
+// with pugixml alone, and std::sort of the index keys in a plain vector.
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <climits>
+#include <tuple>
+
+#include "BenchStore.h"
+#include "DataGenerator.h"
+#include "store/DataPacket.h"
+#include "store/FileSystem.h"
+
+namespace bench {
+namespace {
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+}
+
+// Read, parse, build the index "Kuup1", compute every row's age.
+void BM_Open(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    BenchStore store(dataFileOf(count));
+    for (auto _ : state) {
+        store.data().open();
+        benchmark::DoNotOptimize(store.touchAllAges());
+        state.PauseTiming();
+        store.data().close();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_Open)->Apply(sizes);
+
+// The floor of opening: the file's bytes, parsed by pugixml alone.
+void BM_OpenFloor_ReadAndParse(benchmark::State& state) {
+    const std::string& path = dataFileOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const std::string bytes = store::PosixFileSystem::instance().read(path);
+        pugi::xml_document document;
+        benchmark::DoNotOptimize(document.load_buffer(bytes.data(), bytes.size()));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_OpenFloor_ReadAndParse)->Apply(sizes);
+
+// Only the file read into rows, without index or ages.
+void BM_ReadDataPacket(benchmark::State& state) {
+    const std::string& path = dataFileOf(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store::readDataPacket(store::PosixFileSystem::instance().read(path)));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ReadDataPacket)->Apply(sizes);
+
+// Building the index "Kuup1" again over the open store's rows.
+void BM_Sort(benchmark::State& state) {
+    BenchStore store(dataFileOf(static_cast<int>(state.range(0))));
+    store.data().open();
+    for (auto _ : state) {
+        state.PauseTiming();
+        store.data().setIndexName("");
+        state.ResumeTiming();
+        store.data().setIndexName("Kuup1");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Sort)->Apply(sizes);
+
+// The floor of sorting: std::sort of (month, day, year, name) tuples, a
+// missing value first.
+void BM_SortFloor(benchmark::State& state) {
+    using Key = std::tuple<int, int, int, std::string>;
+    std::vector<Key> keys;
+    for (const store::EventRow& row : generateRows(static_cast<int>(state.range(0))))
+        keys.emplace_back(row.kuu.value_or(INT_MIN), row.paev.value_or(INT_MIN), row.aasta.value_or(INT_MIN), row.nimi);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Key> sorted = keys;
+        state.ResumeTiming();
+        std::sort(sorted.begin(), sorted.end());
+        benchmark::DoNotOptimize(sorted.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SortFloor)->Apply(sizes);
+
+}  // namespace
+}  // namespace bench
