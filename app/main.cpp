@@ -12,8 +12,8 @@
 int main(int argc, char** argv) {
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);
+    // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
     QApplication::setApplicationName(QString::fromUtf8(app::kAppTitle));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(app::kAppTitle));
     QApplication::setWindowIcon(app::mainIcon());
 
     store::SystemClock clock;

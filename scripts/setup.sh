@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
+  xvfb libxcb1-dev libxcb-xtest0-dev
 )
 
 missing=()

@@ -1,0 +1,173 @@
+// The built program itself, started in a program folder of its own on a
+// private X display: it creates its data file, closes when the window manager
+// asks it to, asks about the home page, and ends with exit code 0.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "VirtualDisplay.h"
+#include "store/EventRecord.h"
+#include "store/DataPacket.h"
+#include "tests/support/TempDir.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+constexpr xcb_keysym_t kEscape = 0xff1b;
+constexpr xcb_keysym_t kReturn = 0xff0d;
+
+// The program copied into a fresh folder, with a stand-in for xdg-open that
+// notes which addresses the program asked the desktop to open.
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        fs::copy_file(ZERIZEDOZI_PROGRAM, program());
+        fs::create_directory(dir_.file("bin"));
+        writeFile(dir_.file("bin/xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + opened() + "'\n");
+        fs::permissions(dir_.file("bin/xdg-open"), fs::perms::owner_all);
+        fs::create_directory(runtime());
+        fs::permissions(runtime(), fs::perms::owner_all);
+    }
+    std::string program() const { return dir_.file("zerizedozi"); }
+    std::string dataFile() const { return dir_.file(std::string(store::kDataFileName)); }
+    std::string bin() const { return dir_.file("bin"); }
+    std::string opened() const { return dir_.file("opened.txt"); }
+    std::string runtime() const { return dir_.file("runtime"); }
+
+private:
+    TempDir dir_;
+};
+
+class RunningProgram {
+public:
+    RunningProgram(const ProgramFolder& folder, const std::string& display) {
+        std::vector<std::string> environment;
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string text = *entry;
+            if (!text.starts_with("DISPLAY=") && !text.starts_with("QT_QPA_PLATFORM=") &&
+                !text.starts_with("WAYLAND_DISPLAY=") && !text.starts_with("BROWSER=") &&
+                !text.starts_with("PATH=") && !text.starts_with("XDG_RUNTIME_DIR="))
+                environment.push_back(text);
+        }
+        const char* path = std::getenv("PATH");
+        environment.push_back("PATH=" + folder.bin() + ":" + (path ? path : "/usr/bin:/bin"));
+        environment.push_back("DISPLAY=" + display);
+        environment.push_back("QT_QPA_PLATFORM=xcb");
+        environment.push_back("XDG_RUNTIME_DIR=" + folder.runtime());
+        std::vector<char*> envp;
+        for (std::string& text : environment) envp.push_back(text.data());
+        envp.push_back(nullptr);
+
+        // Started from another folder: the data file follows the program, not the working directory.
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, "/");
+        std::string program = folder.program();
+        char* argv[] = {program.data(), nullptr};
+        const int failed = ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (failed) pid_ = -1;
+    }
+    ~RunningProgram() {
+        if (pid_ > 0 && !exitCode(0ms)) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool started() const { return pid_ > 0; }
+
+    // The exit code once the program has ended within `timeout`; -1 when a
+    // signal ended it.
+    std::optional<int> exitCode(std::chrono::milliseconds timeout) {
+        if (status_) return status_;
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        do {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                return status_;
+            }
+            std::this_thread::sleep_for(20ms);
+        } while (std::chrono::steady_clock::now() < deadline);
+        return std::nullopt;
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+bool waitForFile(const std::string& path, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!fs::exists(path)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// Starts the program, waits for its window and data file, closes the window
+// as a window manager does and answers the home-page question with `key`;
+// returns the program's exit code.
+std::optional<int> runAndClose(const ProgramFolder& folder, xcb_keysym_t key) {
+    VirtualDisplay display;
+    RunningProgram running(folder, display.name());
+    EXPECT_TRUE(running.started());
+    if (!running.started()) return std::nullopt;
+
+    const xcb_window_t window = display.waitForWindow("Zerizedozi", 30s);
+    EXPECT_NE(window, XCB_WINDOW_NONE) << "the main window never showed";
+    EXPECT_TRUE(waitForFile(folder.dataFile(), 30s)) << "no data file";
+    if (window == XCB_WINDOW_NONE) return std::nullopt;
+
+    display.requestClose(window);
+    const xcb_window_t question = display.waitForWindow("WEB", 30s);
+    EXPECT_NE(question, XCB_WINDOW_NONE) << "the home-page question never showed";
+    if (question == XCB_WINDOW_NONE) return running.exitCode(0ms);
+    EXPECT_FALSE(display.isViewable(window)) << "the window stays on screen behind the question";
+
+    // The box may take a moment to accept keys after it is mapped.
+    std::optional<int> code;
+    for (int attempt = 0; attempt < 20 && !code; ++attempt) {
+        display.pressKey(question, key);
+        code = running.exitCode(1500ms);
+    }
+    return code;
+}
+
+TEST(RealRun, FirstStartCreatesTheDataFileAndClosingWithEiEndsCleanly) {
+    ProgramFolder folder;
+    EXPECT_EQ(runAndClose(folder, kEscape), 0);
+    EXPECT_EQ(readFile(folder.dataFile()), std::string(store::kEmptyPacket) + "\r\n");
+    EXPECT_EQ(fs::file_size(folder.dataFile()), 433u);
+    EXPECT_FALSE(fs::exists(folder.opened())) << "Ei still opened " << readFile(folder.opened());
+}
+
+TEST(RealRun, JahOpensTheHomePageAndALaterStartLeavesTheFileAsItWas) {
+    ProgramFolder folder;
+    ASSERT_EQ(runAndClose(folder, kEscape), 0);
+    const auto written = fs::last_write_time(folder.dataFile());
+
+    EXPECT_EQ(runAndClose(folder, kReturn), 0);
+    EXPECT_EQ(fs::last_write_time(folder.dataFile()), written) << "a close without changes wrote the file";
+    EXPECT_EQ(fs::file_size(folder.dataFile()), 433u);
+    ASSERT_TRUE(waitForFile(folder.opened(), 10s));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(readFile(folder.opened()), "http://www.tarvalind.ee/?visitor=Zerizedozi\n");
+}
+
+}  // namespace
