@@ -2,9 +2,10 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <iterator>
+#include <cstring>
 #include <string>
 
 #include "StoreError.h"
@@ -55,14 +56,21 @@ Date readDate(std::string_view field, std::string_view text) {
     return {year, month, day};
 }
 
-std::string readText(std::string_view field, std::string_view text, size_t width) {
-    // A character reference to a surrogate or past U+10FFFF decodes to bytes
-    // that are no UTF-8; such a text could not be written back as it was.
-    if (!isValidUtf8(text)) invalidValue(field, text);
+// `checkUtf8` is for packets with character references: one to a surrogate or
+// past U+10FFFF decodes to bytes that are no UTF-8, and such a text could not
+// be written back as it was. Texts of other packets are valid by then.
+std::string readText(std::string_view field, std::string_view text, size_t width, bool checkUtf8) {
+    if (checkUtf8 && !isValidUtf8(text)) invalidValue(field, text);
     if (utf8Length(text) > width)
         throw StoreError("Value of field '" + std::string(field) + "' is longer than " + std::to_string(width) +
                          " characters");
     return std::string(text);
+}
+
+size_t countOf(std::string_view text, std::string_view part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
 }
 
 void checkFields(const pugi::xml_node& fields) {
@@ -78,13 +86,13 @@ void checkFields(const pugi::xml_node& fields) {
     }
 }
 
-EventRow readRow(const pugi::xml_node& node) {
+EventRow readRow(const pugi::xml_node& node, bool checkUtf8) {
     EventRow row;
     for (const pugi::xml_attribute& attribute : node.attributes()) {
         const std::string_view name = attribute.name();
         const std::string_view value = attribute.value();
         if (name == "Nimi") {
-            row.nimi = readText(name, value, kNimiWidth);
+            row.nimi = readText(name, value, kNimiWidth, checkUtf8);
         } else if (name == "Paev") {
             row.paev = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
         } else if (name == "Kuu") {
@@ -92,7 +100,7 @@ EventRow readRow(const pugi::xml_node& node) {
         } else if (name == "Aasta") {
             row.aasta = static_cast<std::int32_t>(readInteger(name, value, INT32_MIN, INT32_MAX));
         } else if (name == "Tyyp") {
-            row.tyyp = readText(name, value, kTyypWidth);
+            row.tyyp = readText(name, value, kTyypWidth, checkUtf8);
         } else if (name == "Kuup") {
             row.kuup = readDate(name, value);
         }
@@ -127,18 +135,18 @@ void appendNumber(std::string& out, std::string_view name, long long value) {
 
 }  // namespace
 
-std::vector<EventRow> readDataPacket(std::string_view bytes) {
-    if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos)
+std::vector<EventRow> readDataPacket(std::string_view bytes) { return readDataPacket(std::string(bytes)); }
+
+std::vector<EventRow> readDataPacket(std::string&& bytes) {
+    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
         throw StoreError("Missing data provider or data packet");
 
-    std::string converted;
-    if (!isValidUtf8(bytes)) {
-        converted = windows1257ToUtf8(bytes);
-        bytes = converted;
-    }
+    if (!isValidUtf8(bytes)) bytes = windows1257ToUtf8(bytes);
+    const bool checkUtf8 = bytes.find("&#") != std::string::npos;
+    const size_t rowTagCount = countOf(bytes, "<ROW");  // before parsing in place changes the bytes
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
-        document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
+        document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed)
         throw StoreError(std::string("Invalid data packet: ") + parsed.description() + " at byte " +
                          std::to_string(parsed.offset));
@@ -148,10 +156,10 @@ std::vector<EventRow> readDataPacket(std::string_view bytes) {
     if (!packet || !fields) throw StoreError("Missing data provider or data packet");
     checkFields(fields);
 
-    const auto rowNodes = packet.child("ROWDATA").children("ROW");
     std::vector<EventRow> rows;
-    rows.reserve(static_cast<size_t>(std::distance(rowNodes.begin(), rowNodes.end())));
-    for (const pugi::xml_node& node : rowNodes) rows.push_back(readRow(node));
+    rows.reserve(std::min(rowTagCount, bytes.size() / 16));
+    for (pugi::xml_node node = packet.child("ROWDATA").first_child(); node; node = node.next_sibling())
+        if (std::strcmp(node.name(), "ROW") == 0) rows.push_back(readRow(node, checkUtf8));
     return rows;
 }
 
