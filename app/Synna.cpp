@@ -141,6 +141,7 @@ void TForm1::FormActivate() {
         endProgram(0);
         return;
     }
+    dataFileLock_ = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString());
     ClientDataSet1.setFileName(dataFilePath_.toStdString());
     ClientDataSet1.open();
 
@@ -162,6 +163,7 @@ void TForm1::FormCloseQuery() {
     closed_ = true;
     ClientDataSet1.Tag = 0;
     closeStoreAskingOnFailure();
+    dataFileLock_.reset();
     hide();
     if (platform_.messageBox(nullptr, QString::fromUtf8(texts::kWebQuestion), QString::fromUtf8(texts::kWebCaption),
                              MB_ICONQUESTION | MB_YESNO) == IDYES)

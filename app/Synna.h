@@ -19,6 +19,7 @@
 
 #include "print/ReportPrinter.h"
 #include "store/ClientDataSet.h"
+#include "store/DataFileLock.h"
 
 class QAction;
 class QPrinter;
@@ -109,7 +110,6 @@ public:
     // Submits one print job; tests may watch or replace it.
     print::PrintJob printJob = print::printReport;
 
-
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -133,6 +133,8 @@ private:
     QString programPath_;
     QStringList arguments_;
     QString dataFilePath_;
+    // Held while the list is open, so the command line does not write under it.
+    std::unique_ptr<store::DataFileLock> dataFileLock_;
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
     bool ended_ = false;

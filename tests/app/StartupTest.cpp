@@ -10,6 +10,7 @@
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
 #include "app/Unit2.h"
+#include "store/DataFileLock.h"
 #include "tests/app/FormFixture.h"
 
 namespace {
@@ -55,6 +56,15 @@ TEST_F(Startup, ClosingAsksTheHomePageQuestionWithoutAnOwner) {
     desktop.answerNext(IDNO);
     form->close();
     EXPECT_EQ(desktop.count(Call::ShellOpen), 0);
+}
+
+TEST_F(Startup, TheDataFileIsLockedWhileTheListIsOpen) {
+    start();
+    EXPECT_FALSE(store::DataFileLock(dataFile()).holds()) << "the command line could write under the window";
+    form->Frame11DBGrid1TitleClick(3);  // a re-sort closes and opens the store: the lock stays
+    EXPECT_FALSE(store::DataFileLock(dataFile()).holds());
+    form->close();
+    EXPECT_TRUE(store::DataFileLock(dataFile()).holds());
 }
 
 TEST_F(Startup, ChangesOfTheRunAreWrittenAtClosing) {
