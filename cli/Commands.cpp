@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <string_view>
 
 #include "Arguments.h"
 #include "CliError.h"
 #include "ContactDates.h"
+#include "EstonianHolidays.h"
+#include "EventsCsv.h"
 #include "IcsExport.h"
 #include "Upcoming.h"
 #include "VcfImport.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFile.h"
+#include "store/DataFileLock.h"
 #include "store/StoreError.h"
 
 namespace cli {
@@ -70,20 +74,65 @@ int upcoming(const std::vector<std::string>& args, const CommandContext& context
     return kExitOk;
 }
 
+// Writes `text` to the file of -o and says so, or without -o to `out`.
+void writeResult(const Arguments& arguments, const CommandContext& context, const std::string& text,
+                 int eventCount) {
+    const auto target = arguments.option("-o");
+    if (!target) {
+        context.out << text;
+        return;
+    }
+    try {
+        context.files.replace(*target, text);
+    } catch (const store::WriteError& error) {
+        throw CliError("Faili " + *target + " ei saa kirjutada: " + error.reason());
+    }
+    context.out << "Kirjutatud " << eventCount << " tähtpäeva faili " << *target << ".\n";
+}
+
 int exportIcs(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--file", "-o"}, 0);
     const IcsCalendar calendar =
         icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today());
-    if (const auto target = arguments.option("-o")) {
-        try {
-            context.files.replace(*target, calendar.text);
-        } catch (const store::WriteError& error) {
-            throw CliError("Faili " + *target + " ei saa kirjutada: " + error.reason());
-        }
-        context.out << "Kirjutatud " << calendar.eventCount << " tähtpäeva faili " << *target << ".\n";
-    } else {
-        context.out << calendar.text;
+    writeResult(arguments, context, calendar.text, calendar.eventCount);
+    return kExitOk;
+}
+
+int exportCsv(const std::vector<std::string>& args, const CommandContext& context) {
+    const Arguments arguments = argumentsOf(args, {"--file", "-o"}, 0);
+    const std::vector<store::EventRow> rows = readRows(dataFileOf(arguments, context), context);
+    writeResult(arguments, context, eventsCsv(rows), static_cast<int>(rows.size()));
+    return kExitOk;
+}
+
+// Lets `add` add rows to the data file, which is created when missing, and
+// writes the file when rows were added. Holds the data file's lock all the
+// while, and touches nothing when another program holds it.
+int addToDataFile(const Arguments& arguments, const CommandContext& context,
+                  const std::function<ImportCounts(store::ClientDataSet&)>& add) {
+    const std::string path = dataFileOf(arguments, context);
+    const store::DataFileLock lock(path);
+    if (!lock.holds()) {
+        const std::string lockFile = store::DataFileLock::lockFileOf(path);
+        if (!context.files.exists(lockFile)) throw CliError("Andmefaili lukufaili ei saa luua: " + lockFile);
+        throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
     }
+    const store::DataFileStatus status = store::prepareDataFile(context.files, path);
+    if (status.kind == store::DataFileStatus::Missing) throw CliError("Andmefaili ei saa luua: " + path);
+    if (status.kind == store::DataFileStatus::WriteProtected)
+        throw CliError("Andmefail on kirjutuskaitstud: " + path);
+
+    store::ClientDataSet dataSet(context.files);
+    dataSet.setFileName(path);
+    dataSet.open();
+    const ImportCounts counts = add(dataSet);
+    try {
+        dataSet.close();
+    } catch (const store::WriteError& error) {
+        context.err << kProgram << ": " << error.what() << '\n';
+        throw CliError("Andmefaili ei muudetud, midagi ei lisatud.");
+    }
+    context.out << importSummaryLine(counts) << '\n';
     return kExitOk;
 }
 
@@ -97,25 +146,31 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     } catch (const CliError& error) {
         throw CliError(vcfPath + ": " + error.what());
     }
+    return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
+        return importContactDates(dataSet, dates, context.clock.today());
+    });
+}
 
-    const std::string path = dataFileOf(arguments, context);
-    const store::DataFileStatus status = store::prepareDataFile(context.files, path);
-    if (status.kind == store::DataFileStatus::Missing) throw CliError("Andmefaili ei saa luua: " + path);
-    if (status.kind == store::DataFileStatus::WriteProtected)
-        throw CliError("Andmefail on kirjutuskaitstud: " + path);
-
-    store::ClientDataSet dataSet(context.files);
-    dataSet.setFileName(path);
-    dataSet.open();
-    const ImportCounts counts = importContactDates(dataSet, dates, context.clock.today());
-    try {
-        dataSet.close();
-    } catch (const store::WriteError& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
-        throw CliError("Andmefaili ei muudetud, midagi ei lisatud.");
+int importCsv(const std::vector<std::string>& args, const CommandContext& context) {
+    const Arguments arguments = argumentsOf(args, {"--file"}, 1);
+    if (arguments.positional.empty()) throw UsageError("Käsk import-csv vajab CSV-faili nime.");
+    const std::string& csvPath = arguments.positional[0];
+    const CsvEntries table = readEventsCsv(context.files.read(csvPath));
+    if (!table.problems.empty()) {
+        for (const CsvProblem& problem : table.problems)
+            context.err << kProgram << ": " << csvPath << ", rida " << problem.line << ": " << problem.what << '\n';
+        throw CliError("Failis on vigaseid ridu; andmefaili ei muudetud, midagi ei lisatud.");
     }
-    context.out << importSummaryLine(counts) << '\n';
-    return kExitOk;
+    return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
+        return addNewEntries(dataSet, table.entries, context.clock.today());
+    });
+}
+
+int addHolidays(const std::vector<std::string>& args, const CommandContext& context) {
+    const Arguments arguments = argumentsOf(args, {"--file"}, 0);
+    return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
+        return addNewEntries(dataSet, estonianHolidays(), context.clock.today());
+    });
 }
 
 int dispatch(const std::vector<std::string>& args, const CommandContext& context) {
@@ -129,6 +184,9 @@ int dispatch(const std::vector<std::string>& args, const CommandContext& context
     if (command == "upcoming") return upcoming(args, context);
     if (command == "export-ics") return exportIcs(args, context);
     if (command == "import-vcf") return importVcf(args, context);
+    if (command == "export-csv") return exportCsv(args, context);
+    if (command == "import-csv") return importCsv(args, context);
+    if (command == "add-holidays") return addHolidays(args, context);
     throw UsageError("Tundmatu käsk '" + command + "'. Abi: zerizedozi-cli --help");
 }
 
@@ -139,6 +197,7 @@ std::string helpText() {
            "\n"
            "Tähtpäevade kalender käsureal. Kasutab sama andmefaili kui aknaprogramm:\n"
            "vaikimisi Vozoraza.xml programmi kaustas, --file ASUKOHT valib teise.\n"
+           "Andmefaili muutvad käsud ei tööta, kui fail on aknaprogrammis avatud.\n"
            "\n"
            "Käsud:\n"
            "  upcoming [--days N] [--file ASUKOHT]\n"
@@ -155,6 +214,23 @@ std::string helpText() {
            "      Lisab kontaktide sünnipäevad (BDAY) Sünnipäevadena ja tähtpäevad\n"
            "      (ANNIVERSARY) Tähtpäevadena; juba olemasolevad jäetakse vahele.\n"
            "      Näide: zerizedozi-cli import-vcf kontaktid.vcf\n"
+           "\n"
+           "  export-csv [--file ASUKOHT] [-o VÄLJUND.csv]\n"
+           "      Kõik tähtpäevad tabelina tabelarvutusprogrammi jaoks: veerud\n"
+           "      Nimi;Päev;Kuu;Aasta;Tüüp, eraldaja semikoolon, UTF-8. Ilma -o võtmeta\n"
+           "      standardväljundisse.\n"
+           "      Näide: zerizedozi-cli export-csv -o tahtpaevad.csv\n"
+           "\n"
+           "  import-csv FAIL.csv [--file ASUKOHT]\n"
+           "      Lisab tähtpäevad samasugusest tabelist; juba olemasolevad jäetakse\n"
+           "      vahele. Kui mõni rida on vigane, ei lisata midagi.\n"
+           "      Näide: zerizedozi-cli import-csv tahtpaevad.csv\n"
+           "\n"
+           "  add-holidays [--file ASUKOHT]\n"
+           "      Lisab Eesti riigipühad, riiklikud tähtpäevad ja lipupäevad, mis on igal\n"
+           "      aastal samal kuupäeval, Tähtpäevadena ilma aastata. Liikuvad pühad\n"
+           "      (lihavõtted, nelipühad, emadepäev jt) jäävad välja.\n"
+           "      Näide: zerizedozi-cli add-holidays\n"
            "\n"
            "  --help\n"
            "      See abitekst.\n"

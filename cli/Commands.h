@@ -24,9 +24,12 @@ struct CommandContext {
 };
 
 // Runs one command line (`args` without the program name): upcoming,
-// export-ics, import-vcf or --help (-h anywhere on the line shows the help).
-// Results go to `out`; errors go to `err`, each line starting with
-// "zerizedozi-cli: ". Returns kExitOk, kExitFailed or kExitUsage.
+// export-ics, import-vcf, export-csv, import-csv, add-holidays or --help (-h
+// anywhere on the line shows the help). The commands that add rows hold the
+// data file's lock (store::DataFileLock) while they change it, and fail
+// without touching the file when another program holds it. Results go to
+// `out`; errors go to `err`, each line starting with "zerizedozi-cli: ".
+// Returns kExitOk, kExitFailed or kExitUsage.
 int runCommand(const std::vector<std::string>& args, const CommandContext& context);
 
 // The --help text: every command with an example.

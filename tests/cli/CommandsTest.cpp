@@ -24,7 +24,9 @@ TEST(Commands, HelpListsEveryCommandWithAnExample) {
         EXPECT_EQ(result.err, "");
     }
     for (const char* example : {"Näide: zerizedozi-cli upcoming", "Näide: zerizedozi-cli export-ics",
-                                "Näide: zerizedozi-cli import-vcf", "Näide: zerizedozi-cli --help"}) {
+                                "Näide: zerizedozi-cli import-vcf", "Näide: zerizedozi-cli export-csv",
+                                "Näide: zerizedozi-cli import-csv", "Näide: zerizedozi-cli add-holidays",
+                                "Näide: zerizedozi-cli --help"}) {
         EXPECT_NE(helpText().find(example), std::string::npos) << example;
     }
 }
@@ -39,6 +41,11 @@ TEST(Commands, AWrongCommandLineIsAUsageError) {
         {{"export-ics", "--days", "3"}, "Tundmatu võti '--days'."},
         {{"export-ics", "-o"}, "Võtmele -o puudub väärtus."},
         {{"import-vcf", "--file", "x.xml"}, "Käsk import-vcf vajab vCard-faili nime."},
+        {{"import-csv"}, "Käsk import-csv vajab CSV-faili nime."},
+        {{"import-csv", "a.csv", "b.csv"}, "Liigne argument 'b.csv'."},
+        {{"export-csv", "--days", "3"}, "Tundmatu võti '--days'."},
+        {{"add-holidays", "-o", "x"}, "Tundmatu võti '-o'."},
+        {{"add-holidays", "kõik"}, "Liigne argument 'kõik'."},
     };
     for (const auto& [args, message] : cases) {
         const testing::RunResult result = runner.run(args);

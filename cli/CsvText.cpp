@@ -1,0 +1,104 @@
+#include "CsvText.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Walks the text record by record, counting physical lines.
+class RecordReader {
+public:
+    explicit RecordReader(std::string_view text) : text_(text) {}
+
+    bool atEnd() const { return at_ >= text_.size(); }
+
+    CsvRecord next() {
+        CsvRecord record{line_, {}, {}};
+        while (true) {
+            record.fields.push_back(atQuote() ? quotedField(record.fault) : plainField());
+            if (atEnd()) break;
+            if (text_[at_] == ';') {
+                ++at_;
+                continue;
+            }
+            skipLineEnd();
+            break;
+        }
+        return record;
+    }
+
+private:
+    bool atQuote() const { return !atEnd() && text_[at_] == '"'; }
+    bool atFieldEnd() const { return atEnd() || text_[at_] == ';' || text_[at_] == '\n' || text_[at_] == '\r'; }
+    bool atCrLf() const { return text_.compare(at_, 2, "\r\n") == 0; }
+
+    void skipLineEnd() {
+        at_ += atCrLf() ? 2 : 1;
+        ++line_;
+    }
+
+    std::string plainField() {
+        const size_t start = at_;
+        while (!atFieldEnd()) ++at_;
+        return std::string(text_.substr(start, at_ - start));
+    }
+
+    // Sets `fault` unless it already names an earlier fault of the record.
+    std::string quotedField(std::string& fault) {
+        std::string field;
+        ++at_;
+        while (true) {
+            if (atEnd()) {
+                if (fault.empty()) fault = "jutumärgid jäävad faili lõpuni sulgemata";
+                return field;
+            }
+            const char c = text_[at_];
+            if (c == '"' && text_.compare(at_, 2, "\"\"") != 0) break;
+            if (c == '"') ++at_;
+            if (c == '\n' || (c == '\r' && !atCrLf())) ++line_;
+            field += text_[at_++];
+        }
+        ++at_;
+        if (!atFieldEnd()) {
+            if (fault.empty()) fault = "jutumärkides välja järel on liigseid märke";
+            while (!atFieldEnd()) ++at_;
+        }
+        return field;
+    }
+
+    std::string_view text_;
+    size_t at_ = 0;
+    int line_ = 1;
+};
+
+}  // namespace
+
+std::string csvRecordText(const std::vector<std::string>& fields) {
+    std::string text;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) text += ';';
+        const std::string& field = fields[i];
+        if (field.find_first_of(";\"\r\n") == std::string::npos) {
+            text += field;
+            continue;
+        }
+        text += '"';
+        for (const char c : field) {
+            if (c == '"') text += '"';
+            text += c;
+        }
+        text += '"';
+    }
+    return text + "\r\n";
+}
+
+std::vector<CsvRecord> readCsvRecords(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    RecordReader reader(text);
+    std::vector<CsvRecord> records;
+    while (!reader.atEnd()) records.push_back(reader.next());
+    return records;
+}
+
+}  // namespace cli

@@ -1,0 +1,125 @@
+#include "EventsCsv.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#include "CsvText.h"
+#include "store/TextEncoding.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view kHeader = "Nimi;Päev;Kuu;Aasta;Tüüp";
+constexpr size_t kColumnCount = 5;
+
+std::string numberText(const auto& value) { return value ? std::to_string(*value) : std::string(); }
+
+std::string_view trimBlanks(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The fields up to the last non-empty one.
+size_t usedFieldCount(const std::vector<std::string>& fields) {
+    size_t count = fields.size();
+    while (count > 0 && fields[count - 1].empty()) --count;
+    return count;
+}
+
+bool isHeader(const CsvRecord& record) {
+    if (!record.fault.empty() || usedFieldCount(record.fields) != kColumnCount) return false;
+    std::string joined = record.fields[0];
+    for (size_t i = 1; i < kColumnCount; ++i) joined += ";" + record.fields[i];
+    return joined == kHeader;
+}
+
+// What is wrong with a record, thrown by the checks of its fields.
+struct RecordProblem {
+    std::string what;
+};
+
+// The number in a field of 1 to 4 digits, within 1..high.
+int numberIn(const std::string& field, std::string_view what, int high) {
+    const std::string_view text = trimBlanks(field);
+    if (text.empty()) throw RecordProblem{std::string(what) + " puudub"};
+    const bool digits = text.size() <= 4 && std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    const int value = digits ? std::stoi(std::string(text)) : 0;
+    if (value < 1 || value > high)
+        throw RecordProblem{std::string(what) + " '" + std::string(text) + "' pole arv 1–" + std::to_string(high)};
+    return value;
+}
+
+YearlyDate dateIn(const std::vector<std::string>& fields) {
+    const int day = numberIn(fields[1], "päev", 31);
+    const int month = numberIn(fields[2], "kuu", 12);
+    std::optional<int> year;
+    if (!trimBlanks(fields[3]).empty()) year = numberIn(fields[3], "aasta", 9999);
+    if (year ? store::isValidDate(*year, month, day) : isMonthDay(month, day)) return {year, month, day};
+
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d.%02d", day, month);
+    throw RecordProblem{"kuupäeva " + std::string(text) + (year ? "." + std::to_string(*year) : "") +
+                        " pole olemas"};
+}
+
+char typeIn(const std::string& field) {
+    const std::string_view text = trimBlanks(field);
+    if (text.empty()) throw RecordProblem{"tüüp puudub"};
+    for (const store::EventType& type : store::kEventTypes)
+        if (text == std::string_view(&type.code, 1) || text == type.label) return type.code;
+    throw RecordProblem{"tundmatu tüüp '" + std::string(text) +
+                        "' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)"};
+}
+
+NewEntry entryOf(const CsvRecord& record) {
+    if (!record.fault.empty()) throw RecordProblem{record.fault};
+    const std::vector<std::string>& fields = record.fields;
+    for (const std::string& field : fields)
+        if (!store::isValidUtf8(field)) throw RecordProblem{"tekst pole UTF-8 kodeeringus"};
+    const size_t used = usedFieldCount(fields);
+    if (used > kColumnCount) throw RecordProblem{"liiga palju välju (" + std::to_string(used) + ", peab olema 5)"};
+    if (fields.size() < kColumnCount)
+        throw RecordProblem{"liiga vähe välju (" + std::to_string(fields.size()) + ", peab olema 5)"};
+
+    const std::string& name = fields[0];
+    if (name.empty()) throw RecordProblem{"nimi puudub"};
+    if (store::utf8Length(name) > static_cast<size_t>(store::kNimiWidth))
+        throw RecordProblem{"nimi on pikem kui " + std::to_string(store::kNimiWidth) + " märki"};
+    const YearlyDate date = dateIn(fields);
+    return {name, typeIn(fields[4]), date};
+}
+
+}  // namespace
+
+std::string eventsCsv(const std::vector<store::EventRow>& rows) {
+    std::string text = std::string(kHeader) + "\r\n";
+    for (const store::EventRow& row : rows)
+        text += csvRecordText({row.nimi, numberText(row.paev), numberText(row.kuu), numberText(row.aasta), row.tyyp});
+    return text;
+}
+
+CsvEntries readEventsCsv(std::string_view text) {
+    const std::vector<CsvRecord> records = readCsvRecords(text);
+    CsvEntries result;
+    if (records.empty() || !isHeader(records[0])) {
+        result.problems.push_back({1, "esimene rida peab olema päis " + std::string(kHeader)});
+        return result;
+    }
+    for (size_t i = 1; i < records.size(); ++i) {
+        const CsvRecord& record = records[i];
+        if (record.fault.empty() && usedFieldCount(record.fields) == 0) continue;
+        try {
+            result.entries.push_back(entryOf(record));
+        } catch (const RecordProblem& problem) {
+            result.problems.push_back({record.line, problem.what});
+        }
+    }
+    return result;
+}
+
+}  // namespace cli

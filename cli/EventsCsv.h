@@ -1,0 +1,38 @@
+// The event list as a table for spreadsheets: the columns
+// Nimi;Päev;Kuu;Aasta;Tüüp of CsvText, UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "NewEntries.h"
+#include "store/EventRecord.h"
+
+namespace cli {
+
+// The header and one record per row, in the order given, without a byte
+// order mark. A null value is an empty field; Tüüp is the row's type code.
+std::string eventsCsv(const std::vector<store::EventRow>& rows);
+
+struct CsvProblem {
+    int line;          // where the record starts; the header is line 1
+    std::string what;  // Estonian, e.g. "päev puudub"
+};
+
+struct CsvEntries {
+    std::vector<NewEntry> entries;     // in file order
+    std::vector<CsvProblem> problems;  // in line order; none when every record is good
+};
+
+// Reads a table as eventsCsv writes it. The first record must be the header
+// (empty fields after it are allowed, also after every record). A record is
+// good when it is well-formed UTF-8 with five fields: a name of 1 to 99
+// characters, kept as it is; a day and month that exist in some year, and in
+// the year when one is given; a year 1..9999 or empty; and a type, the code
+// S, T, N or M or its label ("Sünnipäev" …). Blanks around numbers and the
+// type are ignored. Records of empty fields only are passed over. With a bad
+// header nothing after it is read.
+CsvEntries readEventsCsv(std::string_view text);
+
+}  // namespace cli

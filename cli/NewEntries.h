@@ -1,0 +1,37 @@
+// Adding yearly dates to the event list as new rows, leaving out those the
+// list already holds. Shared by every command that adds to the list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "CalendarDays.h"
+#include "store/ClientDataSet.h"
+#include "store/Date.h"
+
+namespace cli {
+
+struct NewEntry {
+    std::string name;  // UTF-8, 1 to kNimiWidth characters
+    char type;         // 'S', 'T', 'N' or 'M'
+    YearlyDate date;   // valid
+};
+
+struct ImportCounts {
+    int added = 0;
+    int skipped = 0;  // not added: already in the list, or unusable
+};
+
+// REQUIRES: `dataSet` is open in browse state.
+// Posts one row per entry: Nimi, Paev, Kuu, Aasta (null without a year),
+// Tyyp, and Kuup the date, in today's year when it has none (29 February:
+// the latest leap year not after today's). An entry whose row would equal one
+// already in the list or added before in Nimi, Paev, Kuu, Aasta and Tyyp is
+// skipped. Does not close the data set.
+ImportCounts addNewEntries(store::ClientDataSet& dataSet, const std::vector<NewEntry>& entries,
+                           const store::Date& today);
+
+// "Lisatud 3, vahele jäetud 1."
+std::string importSummaryLine(const ImportCounts& counts);
+
+}  // namespace cli
