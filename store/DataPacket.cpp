@@ -6,8 +6,11 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <string>
 
+#include "PlainRows.h"
 #include "StoreError.h"
 #include "TextEncoding.h"
 
@@ -86,26 +89,112 @@ void checkFields(const pugi::xml_node& fields) {
     }
 }
 
-EventRow readRow(const pugi::xml_node& node, bool checkUtf8) {
-    EventRow row;
-    for (const pugi::xml_attribute& attribute : node.attributes()) {
-        const std::string_view name = attribute.name();
-        const std::string_view value = attribute.value();
-        if (name == "Nimi") {
-            row.nimi = readText(name, value, kNimiWidth, checkUtf8);
-        } else if (name == "Paev") {
-            row.paev = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
-        } else if (name == "Kuu") {
-            row.kuu = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
-        } else if (name == "Aasta") {
-            row.aasta = static_cast<std::int32_t>(readInteger(name, value, INT32_MIN, INT32_MAX));
-        } else if (name == "Tyyp") {
-            row.tyyp = readText(name, value, kTyypWidth, checkUtf8);
-        } else if (name == "Kuup") {
-            row.kuup = readDate(name, value);
-        }
+void readField(EventRow& row, std::string_view name, std::string_view value, bool checkUtf8) {
+    if (name == "Nimi") {
+        row.nimi = readText(name, value, kNimiWidth, checkUtf8);
+    } else if (name == "Paev") {
+        row.paev = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
+    } else if (name == "Kuu") {
+        row.kuu = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
+    } else if (name == "Aasta") {
+        row.aasta = static_cast<std::int32_t>(readInteger(name, value, INT32_MIN, INT32_MAX));
+    } else if (name == "Tyyp") {
+        row.tyyp = readText(name, value, kTyypWidth, checkUtf8);
+    } else if (name == "Kuup") {
+        row.kuup = readDate(name, value);
     }
-    return row;
+}
+
+// Where the packet opens and closes its rows; the checks for a packet whose
+// rows are followed by nothing but its own end.
+constexpr std::string_view kRowsOpen = "<ROWDATA>";
+constexpr std::string_view kRowsClose = "</ROWDATA>";
+constexpr std::string_view kPacketClose = "</DATAPACKET>";
+
+// The rows of a packet in the plain shape, read without a tree of its rows,
+// or nullopt when the packet is anything else or has a fault of any kind: the
+// tree reader then reads it, or reports the fault in its own words.
+std::optional<std::vector<EventRow>> readPlainPacket(std::string_view bytes, size_t rowsHint) {
+    const size_t open = bytes.find(kRowsOpen);
+    const size_t close = bytes.rfind(kRowsClose);
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open + kRowsOpen.size())
+        return std::nullopt;
+    const std::string_view tail = bytes.substr(close + kRowsClose.size());
+    if (!tail.starts_with(kPacketClose) ||
+        tail.find_first_not_of(" \t\r\n", kPacketClose.size()) != std::string_view::npos)
+        return std::nullopt;
+
+    // The packet with its rows left out must be whole, with that empty
+    // ROWDATA as the last child of the first DATAPACKET.
+    std::string head(bytes.substr(0, open));
+    head += "<ROWDATA/>";
+    head += kPacketClose;
+    pugi::xml_document document;
+    if (!document.load_buffer_inplace(head.data(), head.size(), pugi::parse_default, pugi::encoding_utf8))
+        return std::nullopt;
+    const pugi::xml_node packet = document.child("DATAPACKET");
+    const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
+    const pugi::xml_node rowData = packet.child("ROWDATA");
+    if (!fields || rowData != packet.last_child() || rowData.first_child() ||
+        rowData.offset_debug() != static_cast<ptrdiff_t>(open + 1))
+        return std::nullopt;
+
+    std::vector<EventRow> rows;
+    try {
+        checkFields(fields);
+        rows.reserve(rowsHint);
+        // Texts cut from valid UTF-8 at ASCII quotes, with ASCII entities, stay valid.
+        const bool plain = scanPlainRows(bytes.substr(open + kRowsOpen.size(), close - open - kRowsOpen.size()),
+                                         [&rows](std::span<const PlainAttribute> attributes) {
+                                             EventRow& row = rows.emplace_back();
+                                             for (const PlainAttribute& attribute : attributes)
+                                                 readField(row, attribute.name, attribute.value, false);
+                                         });
+        if (!plain) return std::nullopt;
+    } catch (const StoreError&) {
+        return std::nullopt;
+    }
+    return rows;
+}
+
+std::vector<EventRow> readTree(std::string&& bytes, bool checkUtf8, size_t rowsHint) {
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed =
+        document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!parsed)
+        throw StoreError(std::string("Invalid data packet: ") + parsed.description() + " at byte " +
+                         std::to_string(parsed.offset));
+
+    const pugi::xml_node packet = document.child("DATAPACKET");
+    const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
+    if (!packet || !fields) throw StoreError("Missing data provider or data packet");
+    checkFields(fields);
+
+    std::vector<EventRow> rows;
+    rows.reserve(rowsHint);
+    for (pugi::xml_node node = packet.child("ROWDATA").first_child(); node; node = node.next_sibling()) {
+        if (std::strcmp(node.name(), "ROW") != 0) continue;
+        EventRow& row = rows.emplace_back();
+        for (const pugi::xml_attribute& attribute : node.attributes())
+            readField(row, attribute.name(), attribute.value(), checkUtf8);
+    }
+    return rows;
+}
+
+// The packet's bytes in UTF-8, and how many rows to expect at most.
+struct Prepared {
+    std::string bytes;
+    bool hasReferences;  // character references may decode to bytes that are no UTF-8
+    size_t rowsHint;
+};
+
+Prepared prepare(std::string&& bytes) {
+    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
+        throw StoreError("Missing data provider or data packet");
+    if (!isValidUtf8(bytes)) bytes = windows1257ToUtf8(bytes);
+    const bool hasReferences = bytes.find("&#") != std::string::npos;
+    const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
+    return {std::move(bytes), hasReferences, rowsHint};
 }
 
 void appendEscaped(std::string& out, std::string_view text) {
@@ -138,29 +227,14 @@ void appendNumber(std::string& out, std::string_view name, long long value) {
 std::vector<EventRow> readDataPacket(std::string_view bytes) { return readDataPacket(std::string(bytes)); }
 
 std::vector<EventRow> readDataPacket(std::string&& bytes) {
-    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
-        throw StoreError("Missing data provider or data packet");
+    Prepared packet = prepare(std::move(bytes));
+    if (auto rows = readPlainPacket(packet.bytes, packet.rowsHint)) return std::move(*rows);
+    return readTree(std::move(packet.bytes), packet.hasReferences, packet.rowsHint);
+}
 
-    if (!isValidUtf8(bytes)) bytes = windows1257ToUtf8(bytes);
-    const bool checkUtf8 = bytes.find("&#") != std::string::npos;
-    const size_t rowTagCount = countOf(bytes, "<ROW");  // before parsing in place changes the bytes
-    pugi::xml_document document;
-    const pugi::xml_parse_result parsed =
-        document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed)
-        throw StoreError(std::string("Invalid data packet: ") + parsed.description() + " at byte " +
-                         std::to_string(parsed.offset));
-
-    const pugi::xml_node packet = document.child("DATAPACKET");
-    const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
-    if (!packet || !fields) throw StoreError("Missing data provider or data packet");
-    checkFields(fields);
-
-    std::vector<EventRow> rows;
-    rows.reserve(std::min(rowTagCount, bytes.size() / 16));
-    for (pugi::xml_node node = packet.child("ROWDATA").first_child(); node; node = node.next_sibling())
-        if (std::strcmp(node.name(), "ROW") == 0) rows.push_back(readRow(node, checkUtf8));
-    return rows;
+std::vector<EventRow> readDataPacketByTree(std::string_view bytes) {
+    Prepared packet = prepare(std::string(bytes));
+    return readTree(std::move(packet.bytes), packet.hasReferences, packet.rowsHint);
 }
 
 std::string writeDataPacket(const std::vector<EventRow>& rows) {
