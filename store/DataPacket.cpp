@@ -157,7 +157,8 @@ std::optional<std::vector<EventRow>> readPlainPacket(std::string_view bytes, siz
     return rows;
 }
 
-std::vector<EventRow> readTree(std::string&& bytes, bool checkUtf8, size_t rowsHint) {
+std::vector<EventRow> readTree(std::string&& bytes, size_t rowsHint) {
+    const bool checkUtf8 = bytes.find("&#") != std::string::npos;
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
         document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -184,7 +185,6 @@ std::vector<EventRow> readTree(std::string&& bytes, bool checkUtf8, size_t rowsH
 // The packet's bytes in UTF-8, and how many rows to expect at most.
 struct Prepared {
     std::string bytes;
-    bool hasReferences;  // character references may decode to bytes that are no UTF-8
     size_t rowsHint;
 };
 
@@ -192,9 +192,8 @@ Prepared prepare(std::string&& bytes) {
     if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
         throw StoreError("Missing data provider or data packet");
     if (!isValidUtf8(bytes)) bytes = windows1257ToUtf8(bytes);
-    const bool hasReferences = bytes.find("&#") != std::string::npos;
     const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
-    return {std::move(bytes), hasReferences, rowsHint};
+    return {std::move(bytes), rowsHint};
 }
 
 void appendEscaped(std::string& out, std::string_view text) {
@@ -229,12 +228,12 @@ std::vector<EventRow> readDataPacket(std::string_view bytes) { return readDataPa
 std::vector<EventRow> readDataPacket(std::string&& bytes) {
     Prepared packet = prepare(std::move(bytes));
     if (auto rows = readPlainPacket(packet.bytes, packet.rowsHint)) return std::move(*rows);
-    return readTree(std::move(packet.bytes), packet.hasReferences, packet.rowsHint);
+    return readTree(std::move(packet.bytes), packet.rowsHint);
 }
 
 std::vector<EventRow> readDataPacketByTree(std::string_view bytes) {
     Prepared packet = prepare(std::string(bytes));
-    return readTree(std::move(packet.bytes), packet.hasReferences, packet.rowsHint);
+    return readTree(std::move(packet.bytes), packet.rowsHint);
 }
 
 std::string writeDataPacket(const std::vector<EventRow>& rows) {
