@@ -3,6 +3,8 @@
 #include <set>
 #include <tuple>
 
+#include "store/DateText.h"
+
 namespace cli {
 
 namespace {
@@ -19,8 +21,7 @@ RowKey keyOf(const NewEntry& entry) {
 
 store::Date storedDate(const YearlyDate& date, const store::Date& today) {
     if (date.year) return {*date.year, date.month, date.day};
-    const bool leapDay = date.month == 2 && date.day == 29;
-    return {leapDay ? latestLeapYear(today.year) : today.year, date.month, date.day};
+    return *store::yearlessDate(date.month, date.day, today);
 }
 
 }  // namespace

@@ -53,6 +53,10 @@ std::optional<Date> readDateText(std::string_view text, const Date& today) {
         if (!isValidDate(year, month, day)) return std::nullopt;
         return Date{year, month, day};
     }
+    return yearlessDate(month, day, today);
+}
+
+std::optional<Date> yearlessDate(int month, int day, const Date& today) {
     if (isValidDate(today.year, month, day)) return Date{today.year, month, day};
     if (month == 2 && day == 29) {
         int year = today.year - 1;

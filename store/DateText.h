@@ -19,4 +19,9 @@ namespace store {
 // nullopt when the text is no such date.
 std::optional<Date> readDateText(std::string_view text, const Date& today);
 
+// The full date stored for a day and month without a year, by the rule above:
+// in today's year, or for 29 February in a common year the latest leap year
+// before it. nullopt when the day exists in no such year.
+std::optional<Date> yearlessDate(int month, int day, const Date& today);
+
 }  // namespace store
