@@ -5,11 +5,7 @@
 #include <QApplication>
 #include <QPixmap>
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 #include <sys/resource.h>
-
-#include <filesystem>
-#include <fstream>
 
 #include "DataGenerator.h"
 #include "app/DBGrid.h"
@@ -21,6 +17,7 @@
 #include "store/Clock.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 namespace bench {
 namespace {
@@ -30,21 +27,15 @@ namespace {
 class ProgramFolder {
 public:
     ProgramFolder(int count, bool distinctNames) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zerizedozi-app-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
         std::vector<store::EventRow> rows = generateRows(count);
         if (distinctNames)
             for (size_t i = 0; i < rows.size(); ++i) rows[i].nimi += " " + std::to_string(i);
-        std::ofstream(path_ + "/Vozoraza.xml", std::ios::binary) << store::writeDataPacket(rows);
+        writeFile(dir_.file("Vozoraza.xml"), store::writeDataPacket(rows));
     }
-    ~ProgramFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    QString path() const { return QString::fromStdString(path_); }
+    QString path() const { return QString::fromStdString(dir_.path()); }
 
 private:
-    std::string path_;
+    TempDir dir_;
 };
 
 struct Window {

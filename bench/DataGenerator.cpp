@@ -1,6 +1,5 @@
 #include "DataGenerator.h"
 
-#include <stdlib.h>
 
 #include <array>
 #include <filesystem>
@@ -10,6 +9,7 @@
 
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 namespace bench {
 
@@ -42,25 +42,8 @@ char typeOf(int percentile) {
 }
 
 // The temporary folder of the data files, removed at exit.
-class DataFolder {
-public:
-    DataFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zerizedozi-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-        path_ = pattern;
-    }
-    ~DataFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-DataFolder& dataFolder() {
-    static DataFolder folder;
+TempDir& dataFolder() {
+    static TempDir folder;
     return folder;
 }
 
