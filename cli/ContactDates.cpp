@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "CliError.h"
+#include "TrimBlanks.h"
 #include "VcardProperties.h"
 
 namespace cli {
@@ -19,12 +20,6 @@ int number(std::string_view digits) {
     int value = 0;
     for (const char c : digits) value = value * 10 + (c - '0');
     return value;
-}
-
-std::string_view trim(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // The digits of `text` when it is `count` digits, or those digits with a dash
@@ -128,7 +123,7 @@ void addCardDates(const Card& card, std::vector<ContactDate>& out) {
     if (name.empty()) name = nameFromStructured(card.structuredName);
     for (const CardDate& cardDate : card.dates) {
         std::optional<YearlyDate> date = readVcardDate(cardDate.value);
-        if (date && date->year && std::to_string(*date->year) == trim(cardDate.omittedYear)) date->year.reset();
+        if (date && date->year && std::to_string(*date->year) == trimBlanks(cardDate.omittedYear)) date->year.reset();
         out.push_back({name, cardDate.type, date});
     }
 }
@@ -144,7 +139,7 @@ std::optional<char> dateType(const std::string& propertyName) {
 }  // namespace
 
 std::optional<YearlyDate> readVcardDate(std::string_view value) {
-    std::string_view text = trim(value);
+    std::string_view text = trimBlanks(value);
     if (text.starts_with("--")) {
         const auto digits = digitsOf(text.substr(2), 4, {2});
         if (!digits) return std::nullopt;
@@ -168,7 +163,7 @@ std::vector<ContactDate> readContactDates(std::string_view vcf) {
     int depth = 0;
     Card card;
     for (const VcardProperty& property : readVcardProperties(vcf)) {
-        const bool aboutVcard = upper(trim(property.value)) == "VCARD";
+        const bool aboutVcard = upper(trimBlanks(property.value)) == "VCARD";
         if (property.name == "BEGIN" && aboutVcard) {
             if (depth++ == 0) card = Card{};
             foundCard = true;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "CsvText.h"
+#include "TrimBlanks.h"
 #include "store/TextEncoding.h"
 
 namespace cli {
@@ -15,12 +16,6 @@ constexpr std::string_view kHeader = "Nimi;Päev;Kuu;Aasta;Tüüp";
 constexpr size_t kColumnCount = 5;
 
 std::string numberText(const auto& value) { return value ? std::to_string(*value) : std::string(); }
-
-std::string_view trimBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // The fields up to the last non-empty one.
 size_t usedFieldCount(const std::vector<std::string>& fields) {
