@@ -7,6 +7,10 @@
 // data back and cannot be refused. Desktop calls go through the Platform
 // given to it, "today" through the Clock, so tests drive the window without
 // a person and on a fixed date.
+//
+// The names TForm1, ClientDataSet1, Frame11btn3Click, Uuenda and the like are
+// the program's established design vocabulary; they stay so that design and
+// code use the same words.
 #pragma once
 
 #include <QString>

@@ -9,6 +9,10 @@
 //
 // Not thread-safe; one owner. Errors are thrown as StoreError (or its
 // WriteError); a failed call leaves the store as it was before the call.
+//
+// ClientDataSet, Tag, the index "Kuup1" and the field names are the program's
+// established design vocabulary; they stay so that design and code use the
+// same words.
 #pragma once
 
 #include <functional>
