@@ -39,9 +39,12 @@ QString upperAsciiLetters(QString text) {
 }
 
 QString homePageAddress() {
-    QUrl address(QString::fromUtf8(texts::kHomePage));
+    QUrl address;
+    address.setScheme(QStringLiteral("http"));
+    address.setHost(texts::fromStore(store::kHomeHost));
+    address.setPath(QStringLiteral("/"));
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("visitor"), QString::fromUtf8(kAppTitle));
+    query.addQueryItem(QStringLiteral("visitor"), texts::programName());
     address.setQuery(query);
     return address.toString(QUrl::FullyEncoded);
 }
@@ -75,7 +78,7 @@ TForm1::TForm1(const FormContext& context)
       programPath_(context.programPath),
       arguments_(context.arguments),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowTitle(texts::programName());
     setFixedSize(404, 289);
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -113,7 +116,7 @@ void TForm1::FormCreate() {
 
 void TForm1::writeRegistryWhenAsked() {
     if (arguments_.size() < 2 || upperAsciiLetters(arguments_[1]) != QLatin1String("UUS")) return;
-    platform_.writeRegistry({{QStringLiteral("Versioon"), QString::fromUtf8(kAppTitle)},
+    platform_.writeRegistry({{QStringLiteral("Versioon"), texts::programName()},
                              {QStringLiteral("Asukoht"), programPath_}});
 }
 

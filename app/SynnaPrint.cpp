@@ -53,7 +53,7 @@ void TForm1::Frame11btn4Click() {
     RichEdit1.clear();
     RichEdit1.setLines(print::composeReport(records, filter, clock_.today()));
 
-    if (!print::printCopies(RichEdit1, *printer_, QString::fromUtf8(kAppTitle), copies, printJob))
+    if (!print::printCopies(RichEdit1, *printer_, texts::programName(), copies, printJob))
         throw std::runtime_error("Printer is not currently printing");
 }
 

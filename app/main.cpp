@@ -5,6 +5,7 @@
 #include "app/ErrorReporting.h"
 #include "app/Glyphs.h"
 #include "app/Synna.h"
+#include "app/Texts.h"
 #include "platform/QtPlatform.h"
 #include "store/Clock.h"
 #include "store/FileSystem.h"
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
-    QApplication::setApplicationName(QString::fromUtf8(app::kAppTitle));
+    QApplication::setApplicationName(app::texts::programName());
     QApplication::setWindowIcon(app::mainIcon());
 
     store::SystemClock clock;

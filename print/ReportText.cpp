@@ -1,6 +1,7 @@
 #include "print/ReportText.h"
 
 #include "store/EventRecord.h"
+#include "store/ProgramName.h"
 #include "store/TextEncoding.h"
 
 namespace print {
@@ -47,7 +48,7 @@ void appendRule(std::vector<ReportLine>& out) {
 
 void appendPageEnd(std::vector<ReportLine>& out, int page) {
     appendRule(out);
-    out.push_back({indented(leftAligned(kHomeHost, kFooterHostWidth) + "Lk " + std::to_string(page)),
+    out.push_back({indented(leftAligned(store::kHomeHost, kFooterHostWidth) + "Lk " + std::to_string(page)),
                    LineStyle::Italic});
 }
 
@@ -81,7 +82,7 @@ std::string recordLine(const ReportRecord& record, std::string_view typeText) {
 
 void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const store::Date& today) {
     appendEmptyLines(out, kEmptyLinesBetweenPages);
-    out.push_back({indented(kReportTitle), LineStyle::Bold});
+    out.push_back({indented(store::kProgramName), LineStyle::Bold});
     out.push_back({indented("Seisuga: " + store::formatDate(today))});
     appendFilterBlock(out, filter);
     appendRule(out);

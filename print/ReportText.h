@@ -39,9 +39,6 @@ struct ReportRecord {
 // [0..5]; an empty text is a slot not set.
 using FilterSlots = std::array<std::string, 6>;
 
-inline constexpr std::string_view kReportTitle = "Zerizedozi";
-inline constexpr std::string_view kHomeHost = "www.tarvalind.ee";
-
 // Appends one report heading: 11 + F lines.
 void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const store::Date& today);
 
