@@ -23,7 +23,6 @@ using namespace platform;
 namespace {
 
 constexpr int kNameLength = 60;
-constexpr char kTypeCodes[] = {'S', 'T', 'N', 'M'};
 
 // The character a key press types: Enter 13, Esc 27, else its text; none for
 // keys that type nothing (arrows, Delete, function keys).
@@ -109,13 +108,8 @@ void TForm1::Frame11btn2Click() {
     editor->txtNimi2->setMaxLength(std::max(kNameLength, static_cast<int>(name.size())));
     editor->txtNimi2->setText(name);
 
-    if (ClientDataSet1.fieldText(store::Tyyp) == "T") {
-        editor->RadioButton2->setChecked(true);
-    } else if (ClientDataSet1.fieldText(store::Tyyp) == "N") {
-        editor->RadioButton3->setChecked(true);
-    } else if (ClientDataSet1.fieldText(store::Tyyp) == "M") {
-        editor->RadioButton4->setChecked(true);
-    }
+    if (const auto type = store::typeIndex(ClientDataSet1.fieldText(store::Tyyp)))
+        editor->typeButton(static_cast<int>(*type))->setChecked(true);
     Frame21txtKuu2Change();
 }
 
@@ -125,7 +119,7 @@ void TForm1::Frame21txtKuu2Change() {
     QString monthName;
     if (month >= 0 && month < 12) {
         const std::string_view name = store::MonthNames[static_cast<size_t>(month)];
-        monthName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        monthName = texts::fromStore(name);
     }
     Frame21->Label8->setText(monthName);
     Frame21->Label9->setText(QString::fromStdString(
@@ -159,10 +153,10 @@ void TForm1::Frame21btn1Click(int tag) {
     } else {
         ClientDataSet1.edit();
     }
-    int checked = 0;
-    for (int i = 0; i < 4; ++i)
-        if (editor->typeButton(i)->isChecked()) checked = i;
-    ClientDataSet1.setFieldText("Tyyp", std::string(1, kTypeCodes[checked]));
+    size_t checked = 0;
+    for (size_t i = 0; i < store::kEventTypes.size(); ++i)
+        if (editor->typeButton(static_cast<int>(i))->isChecked()) checked = i;
+    ClientDataSet1.setFieldText("Tyyp", std::string(1, store::kEventTypes[checked].code));
     ClientDataSet1.setFieldText("Nimi", editor->txtNimi2->text().toStdString());
     ClientDataSet1.setFieldInteger("Paev", editor->txtPaev2->currentText().toInt());
     ClientDataSet1.setFieldInteger("Kuu", editor->txtKuu2->currentText().toInt());
