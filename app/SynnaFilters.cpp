@@ -114,14 +114,12 @@ void TForm1::Frame11Kik2Click(QAction* item) {
 bool TForm1::ClientDataSet1FilterRecord(const store::EventRow& row) const {
     const QString& age = FilterValues[4];
     if (age.isEmpty()) return true;
-    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
-    return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), clock_) == age.toStdString();
+    return store::ageOfRow(row, clock_) == age.toStdString();
 }
 
 std::string TForm1::ClientDataSet1CalcFields(const store::EventRow& row) const {
     if (ClientDataSet1.Tag == 0) return {};
-    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
-    return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), clock_);
+    return store::ageOfRow(row, clock_);
 }
 
 }  // namespace app
