@@ -46,11 +46,6 @@ store::Date occurrenceIn(int year, MonthDay md) {
     return {year, md.month, md.day};
 }
 
-int latestLeapYear(int year) {
-    while (!store::isLeapYear(year)) --year;
-    return year;
-}
-
 store::Date addDays(const store::Date& date, int days) { return civilFromDays(daysFromCivil(date) + days); }
 
 int daysBetween(const store::Date& from, const store::Date& to) {

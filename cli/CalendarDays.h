@@ -36,9 +36,6 @@ std::optional<MonthDay> monthDayOf(const store::EventRow& row);
 // 29 February in a common year. REQUIRES: isMonthDay(md.month, md.day).
 store::Date occurrenceIn(int year, MonthDay md);
 
-// The latest leap year not after `year`. REQUIRES: year >= 4.
-int latestLeapYear(int year);
-
 // `days` days after (before, when negative) `date`.
 store::Date addDays(const store::Date& date, int days);
 

@@ -41,7 +41,7 @@ std::string withoutControls(std::string text) {
 int startYear(const store::EventRow& row, MonthDay md, const store::Date& today) {
     if (row.aasta && store::isValidDate(*row.aasta, md.month, md.day)) return *row.aasta;
     const int base = row.kuup ? row.kuup->year : today.year;
-    if (md.month == 2 && md.day == 29) return latestLeapYear(std::max(base, 4));
+    if (md.month == 2 && md.day == 29) return store::latestLeapYear(std::max(base, 4));
     return base;
 }
 

@@ -6,6 +6,11 @@ namespace store {
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
+int latestLeapYear(int year) {
+    while (!isLeapYear(year)) --year;
+    return year;
+}
+
 int daysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;

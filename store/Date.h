@@ -17,6 +17,9 @@ struct Date {
 
 bool isLeapYear(int year);
 
+// The latest leap year not after `year` (year 0 counts as leap).
+int latestLeapYear(int year);
+
 // Days in the month of that year; 0 for a month outside 1..12.
 int daysInMonth(int year, int month);
 

@@ -27,9 +27,9 @@ TEST(CalendarDays, WeekdaysAndDayArithmetic) {
     EXPECT_EQ(addDays({2024, 2, 28}, 1), (store::Date{2024, 2, 29}));
     EXPECT_EQ(addDays({2024, 3, 1}, -1), (store::Date{2024, 2, 29}));
     EXPECT_EQ(daysBetween({2025, 12, 31}, {2027, 1, 1}), 366);
-    EXPECT_EQ(latestLeapYear(2026), 2024);
-    EXPECT_EQ(latestLeapYear(2100), 2096);
-    EXPECT_EQ(latestLeapYear(2000), 2000);
+    EXPECT_EQ(store::latestLeapYear(2026), 2024);
+    EXPECT_EQ(store::latestLeapYear(2100), 2096);
+    EXPECT_EQ(store::latestLeapYear(2000), 2000);
 }
 
 TEST(Upcoming, AWindowOverTheYearEndTakesDatesOfBothYearsInOrder) {
