@@ -220,6 +220,13 @@ void TForm1::showListView() {
     Frame11->DBGrid1->setFocus();
 }
 
+bool TForm1::warnedListEmpty() {
+    if (ClientDataSet1.recordCount() != 0) return false;
+    platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
+                         MB_OK | MB_ICONWARNING);
+    return true;
+}
+
 void TForm1::guarded(const std::function<void()>& handler) {
     try {
         handler();

@@ -125,6 +125,9 @@ private:
     void connectEditor();
     void writeRegistryWhenAsked();
     void showListView();
+    // With no record in view: says so ("Andmebaas ei sisalda ühtegi rida!")
+    // and returns true, so the handler stops.
+    bool warnedListEmpty();
     void closeStoreAskingOnFailure();
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.

@@ -83,11 +83,7 @@ void TForm1::Frame11btn1Click() {
 }
 
 void TForm1::Frame11btn2Click() {
-    if (ClientDataSet1.recordCount() == 0) {
-        platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
-                             MB_OK | MB_ICONWARNING);
-        return;
-    }
+    if (warnedListEmpty()) return;
     TFrame2* editor = Frame21;
     Frame11->hide();
     editor->show();

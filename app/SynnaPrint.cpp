@@ -20,11 +20,7 @@ namespace app {
 using namespace platform;
 
 void TForm1::Frame11btn4Click() {
-    if (ClientDataSet1.recordCount() == 0) {
-        platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
-                             MB_OK | MB_ICONWARNING);
-        return;
-    }
+    if (warnedListEmpty()) return;
     if (!printer_->isValid()) throw std::runtime_error(print::noPrinterMessage().toStdString());
     QPrintDialog PrintDialog1(printer_.get(), this);
     print::installEstonianCaptions(&PrintDialog1);
