@@ -87,7 +87,7 @@ TForm1::TForm1(const FormContext& context)
     setFont(looks::uiFont());
 
     DataSource1 = new DataSource(ClientDataSet1, this);
-    DataSource1->titleUnderlined = [this](int column) { return !FilterValues[static_cast<size_t>(column)].isEmpty(); };
+    DataSource1->titleUnderlined = [this](int column) { return !FilterValues[static_cast<size_t>(column)].empty(); };
     Frame21 = new TFrame2(this);
     Frame21->hide();
     Frame11 = new TFrame1(this);

@@ -24,6 +24,7 @@
 #include "print/ReportPrinter.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
+#include "store/ListColumns.h"
 
 class QAction;
 class QPrinter;
@@ -41,9 +42,6 @@ namespace app {
 class DataSource;
 class TFrame1;
 class TFrame2;
-
-// Slots 1..6 (at 0..5): day, month number, year, name, age, type caption.
-using FilterSlots = std::array<QString, 6>;
 
 struct FormContext {
     QString programFolder;  // where the data file lives
@@ -66,10 +64,11 @@ public:
     DataSource* DataSource1 = nullptr;
     TFrame1* Frame11 = nullptr;
     TFrame2* Frame21 = nullptr;
-    FilterSlots FilterValues;
+    // The column filters in force, by grid column.
+    store::FilterSlots FilterValues;
     // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
     std::vector<QString> ComboBox1, ComboBox2, ComboBox3;
-    std::array<bool, 6> SortDescending{};
+    std::array<bool, store::kListColumns> SortDescending{};
 
     // Called when a start-up failure ends the program (exit code 0). The
     // default quits the event loop.

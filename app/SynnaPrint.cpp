@@ -27,8 +27,6 @@ void TForm1::Frame11btn4Click() {
     if (platform_.execDialog(PrintDialog1) != QDialog::Accepted) return;
     const int copies = printer_->copyCount();
 
-    print::FilterSlots filter;
-    for (size_t slot = 0; slot < filter.size(); ++slot) filter[slot] = FilterValues[slot].toStdString();
     std::vector<print::ReportRecord> records;
     {
         Frame11->DBGrid1->setVisible(false);
@@ -47,7 +45,7 @@ void TForm1::Frame11btn4Click() {
     }
     Frame11->DBGrid1->setVisible(true);
     RichEdit1.clear();
-    RichEdit1.setLines(print::composeReport(records, filter, clock_.today()));
+    RichEdit1.setLines(print::composeReport(records, FilterValues, clock_.today()));
 
     if (!print::printCopies(RichEdit1, *printer_, texts::programName(), copies, printJob))
         throw std::runtime_error("Printer is not currently printing");

@@ -15,9 +15,8 @@ constexpr std::size_t kFooterHostWidth = 59;
 constexpr int kPageLines = 65;
 constexpr int kRecordLinesWithoutFilter = 47;
 constexpr int kEmptyLinesBetweenPages = 5;
-constexpr std::array<std::string_view, 6> kFilterLabels = {"Päev ",  "Kuu ",   "Aasta ",
-                                                           "Nimi ",  "Vanus ", "Tüüp "};
-constexpr std::size_t kTypeSlot = 5;
+constexpr std::array<std::string_view, store::kListColumns> kFilterLabels = {"Päev ",  "Kuu ",   "Aasta ",
+                                                                           "Nimi ",  "Vanus ", "Tüüp "};
 constexpr std::size_t kTypeWidth = 9;
 
 // Exactly `width` characters: cut, or padded with spaces on the right.
@@ -64,7 +63,7 @@ void appendFilterBlock(std::vector<ReportLine>& out, const FilterSlots& filter) 
     if (first) {
         out.push_back({});
     } else {
-        out.push_back({filter[kTypeSlot].empty() ? indented(continuation) : ""});
+        out.push_back({filter[store::ColTyyp].empty() ? indented(continuation) : ""});
     }
 }
 
