@@ -143,23 +143,24 @@ void TForm1::Frame21btn1Click(int tag) {
         return;
     }
 
-    ClientDataSet1.Tag = 0;
-    if (tag == 0) {
-        ClientDataSet1.insert();
-    } else {
-        ClientDataSet1.edit();
+    {
+        store::ClientDataSet::CalcPause pause(ClientDataSet1);
+        if (tag == 0) {
+            ClientDataSet1.insert();
+        } else {
+            ClientDataSet1.edit();
+        }
+        size_t checked = 0;
+        for (size_t i = 0; i < store::kEventTypes.size(); ++i)
+            if (editor->typeButton(static_cast<int>(i))->isChecked()) checked = i;
+        ClientDataSet1.setFieldText("Tyyp", std::string(1, store::kEventTypes[checked].code));
+        ClientDataSet1.setFieldText("Nimi", editor->txtNimi2->text().toStdString());
+        ClientDataSet1.setFieldInteger("Paev", editor->txtPaev2->currentText().toInt());
+        ClientDataSet1.setFieldInteger("Kuu", editor->txtKuu2->currentText().toInt());
+        ClientDataSet1.setFieldText("Aasta", editor->txtAasta2->text().toStdString());
+        ClientDataSet1.setFieldDate("Kuup", *date);
+        ClientDataSet1.post();
     }
-    size_t checked = 0;
-    for (size_t i = 0; i < store::kEventTypes.size(); ++i)
-        if (editor->typeButton(static_cast<int>(i))->isChecked()) checked = i;
-    ClientDataSet1.setFieldText("Tyyp", std::string(1, store::kEventTypes[checked].code));
-    ClientDataSet1.setFieldText("Nimi", editor->txtNimi2->text().toStdString());
-    ClientDataSet1.setFieldInteger("Paev", editor->txtPaev2->currentText().toInt());
-    ClientDataSet1.setFieldInteger("Kuu", editor->txtKuu2->currentText().toInt());
-    ClientDataSet1.setFieldText("Aasta", editor->txtAasta2->text().toStdString());
-    ClientDataSet1.setFieldDate("Kuup", *date);
-    ClientDataSet1.post();
-    ClientDataSet1.Tag = 1;
     Uuenda();
     Frame21btn3Click();
 }

@@ -115,10 +115,11 @@ void TForm1::Frame11Kik2Click(QAction* item) {
     DataSource1->titlesChanged();
 
     DataSource::Freeze freeze(*DataSource1);
-    ClientDataSet1.Tag = 0;
-    ClientDataSet1.setFiltered(false);
-    ClientDataSet1.setFilter(filter);
-    ClientDataSet1.Tag = 1;
+    {
+        store::ClientDataSet::CalcPause pause(ClientDataSet1);
+        ClientDataSet1.setFiltered(false);
+        ClientDataSet1.setFilter(filter);
+    }
     ClientDataSet1.setFiltered(true);
 }
 

@@ -51,6 +51,19 @@ public:
     // CalcEnabled: 1 lets onCalcFields compute Vanus, 0 leaves it empty.
     int Tag = 0;
 
+    // Turns CalcEnabled off while it lives and on (1) when it ends, also
+    // when an error ends its scope.
+    class CalcPause {
+    public:
+        explicit CalcPause(ClientDataSet& data) : data_(data) { data_.Tag = 0; }
+        ~CalcPause() { data_.Tag = 1; }
+        CalcPause(const CalcPause&) = delete;
+        CalcPause& operator=(const CalcPause&) = delete;
+
+    private:
+        ClientDataSet& data_;
+    };
+
     // Called per row whose Vanus is read; returns its Vanus text.
     std::function<std::string(const EventRow&)> onCalcFields;
     // With filtering on, a row is in the view only if it passes the filter

@@ -118,6 +118,18 @@ TEST_F(ClientDataSetTest, CalculatesVanusOnlyWhileTheTagAllowsIt) {
     EXPECT_EQ(data.fieldText(Vanus), "?");
 }
 
+TEST_F(ClientDataSetTest, APauseOfTheAgeCalculationEndsAlsoOnAnError) {
+    fill();
+    EXPECT_THROW(
+        {
+            ClientDataSet::CalcPause pause(data);
+            EXPECT_EQ(data.Tag, 0);
+            data.setFilter("Kuu=");
+        },
+        StoreError);
+    EXPECT_EQ(data.Tag, 1);
+}
+
 TEST_F(ClientDataSetTest, ResortsByTheIndexDefinitionAtOpen) {
     fill();
     resort("Aasta;Kuu;Paev;Nimi", true);
