@@ -92,7 +92,9 @@ public:
 
     // True after a posted insert or edit, or a deletion, since open.
     bool changed() const { return changed_; }
-    // Folds the changes into the rows; the next close still writes them.
+    // Kept for the closing sequence, which names this step. Posted changes
+    // go straight into the rows, so there is no log to fold: does nothing,
+    // and changed() stays as it was.
     void mergeChangeLog() {}
 
     // --- index --------------------------------------------------------------
