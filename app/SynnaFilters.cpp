@@ -130,7 +130,6 @@ bool TForm1::ClientDataSet1FilterRecord(const store::EventRow& row) const {
 }
 
 std::string TForm1::ClientDataSet1CalcFields(const store::EventRow& row) const {
-    if (ClientDataSet1.Tag == 0) return {};
     return store::ageOfRow(row, clock_);
 }
 

@@ -48,7 +48,8 @@ public:
     ClientDataSet& operator=(const ClientDataSet&) = delete;
     ~ClientDataSet();
 
-    // CalcEnabled: 1 lets onCalcFields compute Vanus, 0 leaves it empty.
+    // CalcEnabled: while 1, Vanus is onCalcFields' answer; while 0 it reads
+    // as "" and onCalcFields is not called. 0 when the store is made.
     int Tag = 0;
 
     // Turns CalcEnabled off while it lives and on (1) when it ends, also
@@ -138,7 +139,8 @@ public:
     // Row `i` (0-based) of the view, without moving the cursor.
     const EventRow& viewRow(int i) const { return rows_[view_[static_cast<size_t>(i)]]; }
     std::string rowText(const EventRow& row, int pos) const;
-    // Vanus of a row: onCalcFields' answer, or "" without a handler.
+    // Vanus of a row: onCalcFields' answer while CalcEnabled (Tag) is on;
+    // "" while it is off or without a handler.
     std::string vanus(const EventRow& row) const;
 
     // Every row in the file's order, whatever the view.
