@@ -162,8 +162,8 @@ public:
     void post();
     // Drops an unposted insert or edit; nothing in browse state.
     void cancel();
-    // REQUIRES: browse state. Removes the current record; the next one (or
-    // the new last one) becomes current.
+    // Drops an unposted insert or edit first, then removes the current
+    // record; the next one (or the new last one) becomes current.
     void deleteRecord();
 
 private:
