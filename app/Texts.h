@@ -30,6 +30,5 @@ inline constexpr char kWrongDate[] = "Vale kuupäev!";
 inline constexpr char kSaveFailed[] = "Andmeid ei õnnestunud salvestada faili";
 inline constexpr char kSaveFailedReason[] = "Põhjus: ";
 inline constexpr char kSaveRetry[] = "Kas proovida uuesti?";
-inline constexpr char kCloseMenuItem[] = "Sulge programm";
 
 }  // namespace app::texts

@@ -89,7 +89,6 @@ public:
     // with all its rows and changes, so nothing is lost.
     void close();
     bool active() const { return state_ != DataSetState::Inactive; }
-    DataSetState state() const { return state_; }
 
     // True after a posted insert or edit, or a deletion, since open.
     bool changed() const { return changed_; }
@@ -105,7 +104,6 @@ public:
     // "" shows the rows in the file's order, the definition's name sorts.
     // Any other name throws.
     void setIndexName(std::string_view name);
-    const std::string& indexName() const { return indexName_; }
 
     // --- filter -------------------------------------------------------------
     // Throws StoreError when the text is no valid expression; the old filter

@@ -26,7 +26,6 @@ int fieldPosition(std::string_view name);
 
 inline constexpr int kNimiWidth = 99;   // characters
 inline constexpr int kTyypWidth = 1;    // characters
-inline constexpr int kVanusWidth = 20;  // characters
 
 // One stored row. Empty optionals are null values; texts are UTF-8.
 struct EventRow {
