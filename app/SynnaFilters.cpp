@@ -44,6 +44,8 @@ std::string quoted(std::string_view text) {
     return out + "'";
 }
 
+// A field that cannot be read (an age the rule cannot compute) leaves only its
+// own value out of the menu; the rebuild goes on with every other value.
 template <typename Read>
 void readGuarded(std::vector<std::string>& into, Read read) {
     try {
@@ -70,6 +72,7 @@ void TForm1::Uuenda() {
         try {
             if (std::string year = ClientDataSet1.fieldText(store::Aasta); !year.empty()) years.push_back(std::move(year));
         } catch (const std::exception&) {
+            // As in readGuarded: only this year is left out of its menu.
         }
         readGuarded(names, [this] { return ClientDataSet1.fieldText(store::Nimi); });
         readGuarded(ages, [this] { return ClientDataSet1.fieldText(store::Vanus); });
