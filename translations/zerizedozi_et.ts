@@ -1484,11 +1484,11 @@ Lülitage palun üks neist välja.</translation>
     </message>
     <message>
         <source>Long side binding</source>
-        <translation>Köide pikast servast</translation>
+        <translation>Köitmine pikast servast</translation>
     </message>
     <message>
         <source>Short side binding</source>
-        <translation>Köide lühikesest servast</translation>
+        <translation>Köitmine lühikesest servast</translation>
     </message>
     <message>
         <source>Long side</source>
