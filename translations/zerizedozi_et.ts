@@ -1531,7 +1531,7 @@ Lülitage palun üks neist välja.</translation>
     </message>
     <message>
         <source>Output &amp;file:</source>
-        <translation>&amp;Väljundfail:</translation>
+        <translation>Väljund&amp;fail:</translation>
     </message>
     <message>
         <source>...</source>

@@ -130,7 +130,7 @@ private slots:
         const QStringList english = englishIn(read.main + read.properties + read.fileChooser);
         QVERIFY2(english.isEmpty(), qPrintable(english.join(QStringLiteral("; "))));
 
-        for (const char* estonian : {"Printimine", "Prindi faili (PDF)", "&Väljundfail:", "Koopiad", "Valikud",
+        for (const char* estonian : {"Printimine", "Prindi faili (PDF)", "Väljund&fail:", "Koopiad", "Valikud",
                                      "Värvirežiim", "Kahepoolne printimine", "Lehekülgede valik:", "&Valikud <<"})
             QVERIFY2(read.main.contains(QString::fromUtf8(estonian)), estonian);
         for (const char* estonian : {"Printeri omadused", "Paberi suurus:", "Paigutus", "Püstpaigutus",
