@@ -16,7 +16,9 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QtTest>
+#include <gtest/gtest.h>
+
+#include "tests/support/QtPrinters.h"
 
 namespace {
 
@@ -114,39 +116,35 @@ DialogTexts readPrintDialog() {
 
 }  // namespace
 
-class EstonianQtTextsTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase() {
-        QVERIFY(print::installEstonianQtTexts());
-        QVERIFY(print::installEstonianQtTexts());
-    }
-
-    void printDialogHasNoEnglishWord() {
-        const DialogTexts read = readPrintDialog();
-        QVERIFY(!read.properties.isEmpty());
-        QVERIFY(!read.fileChooser.isEmpty());
-        const QStringList english = englishIn(read.main + read.properties + read.fileChooser);
-        QVERIFY2(english.isEmpty(), qPrintable(english.join(QStringLiteral("; "))));
-
-        for (const char* estonian : {"Printimine", "Prindi faili (PDF)", "Väljund&fail:", "Koopiad", "Valikud",
-                                     "Värvirežiim", "Kahepoolne printimine", "Lehekülgede valik:", "&Valikud <<"})
-            QVERIFY2(read.main.contains(QString::fromUtf8(estonian)), estonian);
-        for (const char* estonian : {"Printeri omadused", "Paberi suurus:", "Paigutus", "Püstpaigutus",
-                                     "Rõhtpaigutus", "Veerised", "Loobu"})
-            QVERIFY2(read.properties.contains(QString::fromUtf8(estonian)), estonian);
-        QVERIFY(read.fileChooser.contains(QStringLiteral("Faili printimine")));
-    }
-
-    void captionsOfTheProgramStillWin() {
-        const QStringList main = readPrintDialog().main;
-        for (const char* caption : {"&Printer", "&Nimi:", "Port:", "Tüüp:", "&Omadused", "&Prindi", "&Kõik",
-                                    "&alates", "&kuni", "&Lehed", "&Selekteering", "&Paber", "&Koopiate arv:", "&",
-                                    "&OK", "&Loobu"})
-            QVERIFY2(main.contains(QString::fromUtf8(caption)), caption);
-    }
+// The catalog is installed once for all tests, and twice to show that a
+// second install changes nothing.
+class EstonianQtTexts : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { installed = print::installEstonianQtTexts() && print::installEstonianQtTexts(); }
+    void SetUp() override { ASSERT_TRUE(installed); }
+    static inline bool installed = false;
 };
 
-QTEST_MAIN(EstonianQtTextsTest)
-#include "EstonianQtTextsTest.moc"
+TEST_F(EstonianQtTexts, PrintDialogHasNoEnglishWord) {
+    const DialogTexts read = readPrintDialog();
+    EXPECT_FALSE(read.properties.isEmpty());
+    EXPECT_FALSE(read.fileChooser.isEmpty());
+    const QStringList english = englishIn(read.main + read.properties + read.fileChooser);
+    EXPECT_TRUE(english.isEmpty()) << qPrintable(english.join(QStringLiteral("; ")));
+
+    for (const char* estonian : {"Printimine", "Prindi faili (PDF)", "Väljund&fail:", "Koopiad", "Valikud",
+                                 "Värvirežiim", "Kahepoolne printimine", "Lehekülgede valik:", "&Valikud <<"})
+        EXPECT_TRUE(read.main.contains(QString::fromUtf8(estonian))) << estonian;
+    for (const char* estonian : {"Printeri omadused", "Paberi suurus:", "Paigutus", "Püstpaigutus",
+                                 "Rõhtpaigutus", "Veerised", "Loobu"})
+        EXPECT_TRUE(read.properties.contains(QString::fromUtf8(estonian))) << estonian;
+    EXPECT_TRUE(read.fileChooser.contains(QStringLiteral("Faili printimine")));
+}
+
+TEST_F(EstonianQtTexts, CaptionsOfTheProgramStillWin) {
+    const QStringList main = readPrintDialog().main;
+    for (const char* caption : {"&Printer", "&Nimi:", "Port:", "Tüüp:", "&Omadused", "&Prindi", "&Kõik",
+                                "&alates", "&kuni", "&Lehed", "&Selekteering", "&Paber", "&Koopiate arv:", "&",
+                                "&OK", "&Loobu"})
+        EXPECT_TRUE(main.contains(QString::fromUtf8(caption))) << caption;
+}
