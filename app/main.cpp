@@ -7,6 +7,7 @@
 #include "app/Synna.h"
 #include "app/Texts.h"
 #include "platform/QtPlatform.h"
+#include "print/EstonianQtTexts.h"
 #include "store/Clock.h"
 #include "store/FileSystem.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
     QApplication::setApplicationName(app::texts::programName());
     QApplication::setWindowIcon(app::mainIcon());
+    print::installEstonianQtTexts();
 
     store::SystemClock clock;
     app::TForm1 Form1({QApplication::applicationDirPath(), QApplication::applicationFilePath(), QApplication::arguments(),

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "Clock.h"
-#include "EventRecord.h"
+#include "store/Clock.h"
+#include "store/EventRecord.h"
 
 namespace store {
 
