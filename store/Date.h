@@ -15,6 +15,7 @@ struct Date {
     friend auto operator<=>(const Date&, const Date&) = default;
 };
 
+// Years as std::chrono::year holds them: −32767 … 32767.
 bool isLeapYear(int year);
 
 // The latest leap year not after `year` (year 0 counts as leap).
@@ -29,5 +30,17 @@ inline bool isValid(const Date& d) { return isValidDate(d.year, d.month, d.day);
 
 // "dd.mm.yyyy", the program's short date format (year at least four digits).
 std::string formatDate(const Date& d);
+
+// Day arithmetic. REQUIRES: isValid(date) for every date given, and results
+// within years 1..9999.
+
+// `days` days after (before, when negative) `date`.
+Date addDays(const Date& date, int days);
+
+// Whole days from `from` to `to`; negative when `to` comes first.
+int daysBetween(const Date& from, const Date& to);
+
+// The day of the week: 0 Monday … 6 Sunday.
+int weekday(const Date& date);
 
 }  // namespace store
