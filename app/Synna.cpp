@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QPrinter>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
@@ -202,8 +203,22 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        centreOnScreen();
+    }
     // Some desktops never activate a new window by themselves.
     if (!started_) QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+}
+
+// The window's frame in the middle of the screen's free area (the desktop
+// without its panels), on the screen the window opens on.
+void TForm1::centreOnScreen() {
+    const QScreen* desktop = screen();
+    if (!desktop) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(desktop->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

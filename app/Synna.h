@@ -121,6 +121,7 @@ private:
     void connectEditor();
     void writeRegistryWhenAsked();
     void showListView();
+    void centreOnScreen();
     void closeStoreAskingOnFailure();
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
@@ -137,6 +138,7 @@ private:
     std::unique_ptr<store::DataFileLock> dataFileLock_;
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
+    bool centred_ = false;
     bool ended_ = false;
     bool closed_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QWheelEvent>
 #include <sys/stat.h>
 
@@ -223,6 +224,18 @@ TEST_F(Startup, RunsOnlyOnceAcrossActivations) {
     QEvent activation(QEvent::ActivationChange);
     QApplication::sendEvent(form.get(), &activation);
     EXPECT_EQ(form->ClientDataSet1.recordCount(), 0);  // not read again
+}
+
+TEST_F(Startup, TheWindowOpensInTheMiddleOfTheScreensFreeArea) {
+    create();
+    form->show();
+    QApplication::processEvents();
+    const QRect free = form->screen()->availableGeometry();
+    EXPECT_EQ(form->frameGeometry().center(), free.center());
+    form->move(free.topLeft());  // moved by the user: a later showing keeps the place
+    form->hide();
+    form->show();
+    EXPECT_EQ(form->frameGeometry().topLeft(), free.topLeft());
 }
 
 TEST_F(Startup, TheEditorDayAndMonthListsAreFilled) {
