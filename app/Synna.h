@@ -139,6 +139,8 @@ private:
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
     bool centred_ = false;
+    // The name filter stands for the records without a name.
+    bool emptyNameChosen_ = false;
     bool ended_ = false;
     bool closed_ = false;
 };
