@@ -37,7 +37,8 @@ QString captionOf(QString value) { return value.replace(QLatin1Char('&'), QLatin
 }  // namespace
 
 // Draws each row of the long list as the menu draws a radio item: the
-// bullet on the checked value, the highlight under the pointer.
+// bullet on the checked value, the highlight on the active row (the one
+// under the pointer, or reached with the arrow keys).
 class FilterMenu::RadioRowDelegate : public QStyledItemDelegate {
 public:
     explicit RadioRowDelegate(FilterMenu* menu) : QStyledItemDelegate(menu), menu_(menu) {}
@@ -59,7 +60,8 @@ private:
         item.rect = option.rect;
         item.menuRect = option.widget ? option.widget->rect() : option.rect;
         item.state = QStyle::State_Enabled;
-        if (option.state & (QStyle::State_MouseOver | QStyle::State_HasFocus)) item.state |= QStyle::State_Selected;
+        const auto* list = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (list && list->currentIndex() == index) item.state |= QStyle::State_Selected;
         item.menuItemType = QStyleOptionMenuItem::Normal;
         item.checkType = QStyleOptionMenuItem::Exclusive;
         item.checked = menu_->checkedPosition() == index.row() + 2;
@@ -152,6 +154,7 @@ void FilterMenu::addValueList() {
         hide();
         if (QAction* chosenItem = item(index.row() + 2)) chosenItem->trigger();
     };
+    connect(valueList_, &QListView::entered, valueList_, &QListView::setCurrentIndex);
     connect(valueList_, &QListView::clicked, this, choose);
     connect(valueList_, &QListView::activated, this, choose);
     auto* holder = new QWidgetAction(this);
@@ -186,6 +189,7 @@ void FilterMenu::check(QAction* item) {
     if (position >= 2) {
         valueList_->setCurrentIndex(valueList_->model()->index(position - 2, 0));
     } else {
+        valueList_->setCurrentIndex(QModelIndex());
         valueList_->clearSelection();
     }
 }
