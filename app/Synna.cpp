@@ -197,6 +197,14 @@ void TForm1::closeStoreAskingOnFailure() {
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // The window manager's frame is known once the window is up: centre the
+    // whole frame, unless the window has left the place it was given (the
+    // manager puts either the frame or the window itself there).
+    if (event->type() == QEvent::ActivationChange && placedAt_) {
+        const bool inPlace = frameGeometry().topLeft() == *placedAt_ || geometry().topLeft() == *placedAt_;
+        if (inPlace && frameGeometry().size() != size()) centreOnScreen();
+        placedAt_.reset();
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !started_)
         guarded([this] { FormActivate(); });
 }
@@ -219,6 +227,7 @@ void TForm1::centreOnScreen() {
     QRect frame = frameGeometry();
     frame.moveCenter(desktop->availableGeometry().center());
     move(frame.topLeft());
+    placedAt_ = frame.topLeft();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -9,12 +9,14 @@
 // a person and on a fixed date.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "print/ReportPrinter.h"
@@ -139,6 +141,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
     bool centred_ = false;
+    std::optional<QPoint> placedAt_;  // where the first showing put the frame
     // The name filter stands for the records without a name.
     bool emptyNameChosen_ = false;
     bool ended_ = false;
