@@ -41,7 +41,7 @@ QString captionOf(QString value) { return value.replace(QLatin1Char('&'), QLatin
 // under the pointer, or reached with the arrow keys).
 class FilterMenu::RadioRowDelegate : public QStyledItemDelegate {
 public:
-    explicit RadioRowDelegate(FilterMenu* menu) : QStyledItemDelegate(menu), menu_(menu) {}
+    RadioRowDelegate(FilterMenu* menu, QObject* parent) : QStyledItemDelegate(parent), menu_(menu) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const QStyleOptionMenuItem item = menuItem(option, index);
@@ -147,7 +147,7 @@ void FilterMenu::addValueList() {
     valueList_->setFont(font());
     valueList_->setFrameShape(QFrame::NoFrame);
     valueList_->setMouseTracking(true);
-    valueList_->setItemDelegate(new RadioRowDelegate(this));
+    valueList_->setItemDelegate(new RadioRowDelegate(this, valueList_));
     const int rowHeight = valueList_->sizeHintForRow(0);
     valueList_->setFixedSize(260, rowHeight * kListRows + 2);
     const auto choose = [this](const QModelIndex& index) {
