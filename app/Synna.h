@@ -9,12 +9,14 @@
 // a person and on a fixed date.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "print/ReportPrinter.h"
@@ -121,6 +123,7 @@ private:
     void connectEditor();
     void writeRegistryWhenAsked();
     void showListView();
+    void centreOnScreen();
     void closeStoreAskingOnFailure();
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
@@ -137,6 +140,10 @@ private:
     std::unique_ptr<store::DataFileLock> dataFileLock_;
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
+    bool centred_ = false;
+    std::optional<QPoint> placedAt_;  // where the first showing put the frame
+    // The name filter stands for the records without a name.
+    bool emptyNameChosen_ = false;
     bool ended_ = false;
     bool closed_ = false;
 };
