@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds a release without tests into build-package/ and makes the Debian
+# package there with CPack: build-package/zerizedozi_<version>_<arch>.deb.
+# Install it with: apt install ./build-package/zerizedozi_*.deb
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build-package"
+"$root/scripts/setup.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DBUILD_TESTING=OFF -DZERIZEDOZI_BENCH=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)"
+(cd "$build" && cpack -G DEB)
+ls "$build"/zerizedozi_*.deb
