@@ -7,6 +7,7 @@
 #include "app/Synna.h"
 #include "platform/DataFolderLookup.h"
 #include "platform/QtPlatform.h"
+#include "print/EstonianQtTexts.h"
 #include "store/Clock.h"
 #include "store/FileSystem.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     // Wayland finds the window's icon and menu entry through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ee.tarvalind.Zerizedozi"));
     QApplication::setWindowIcon(app::mainIcon());
+    print::installEstonianQtTexts();
 
     store::SystemClock clock;
     const QString dataFolder = platform::dataFolder(QApplication::applicationDirPath());

@@ -2,8 +2,8 @@
 #include <QString>
 #include <iostream>
 
-#include "Commands.h"
-#include "ProgramFolder.h"
+#include "cli/Commands.h"
+#include "cli/ProgramFolder.h"
 #include "platform/DataFolderLookup.h"
 #include "store/DataFile.h"
 
