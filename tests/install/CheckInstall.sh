@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix, then checks that every file a
-# desktop needs is there and passes its own validator. A validator that is not
-# installed is skipped with a message (exit 77 when nothing failed).
-#   usage: CheckInstall.sh BUILD_FOLDER VERSION
+# Installs the build into a temporary folder (DESTDIR), then checks that every
+# file a desktop needs is there and passes its own validator. A validator that
+# is not installed is skipped with a message (exit 77 when nothing failed).
+#   usage: CheckInstall.sh BUILD_FOLDER INSTALL_PREFIX VERSION
 set -uo pipefail
 build=$1
-version=$2
+version=$3
 id=ee.tarvalind.Zerizedozi
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+destdir=$(mktemp -d)
+trap 'rm -rf "$destdir"' EXIT
+prefix=$destdir$2
 
 failures=0
 skipped=0
@@ -20,7 +21,7 @@ silent() {
     output=$("$@" 2>&1) && [[ -z $output ]] || fail "$* says: ${output:-(exit status $?)}"
 }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
+DESTDIR=$destdir cmake --install "$build" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
 
 sizes=(16 32 48 64 128 256)
 expected=(bin/zerizedozi bin/zerizedozi-cli
@@ -77,10 +78,10 @@ completions() {
     bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _zerizedozi_cli; printf "%s\n" "${COMPREPLY[@]}"' \
         _ "$prefix/share/bash-completion/completions/zerizedozi-cli" "$@"
 }
-mkdir -p "$prefix/files" && touch "$prefix/files/kontaktid.vcf" "$prefix/files/muu.txt"
+mkdir -p "$destdir/files" && touch "$destdir/files/kontaktid.vcf" "$destdir/files/muu.txt"
 [[ $(completions zerizedozi-cli add) == add-holidays ]] || fail "completion of the command 'add'"
 [[ $(completions zerizedozi-cli upcoming --d) == --days ]] || fail "completion of upcoming's --days"
-[[ $(completions zerizedozi-cli import-vcf "$prefix/files/") == "$prefix/files/kontaktid.vcf" ]] ||
+[[ $(completions zerizedozi-cli import-vcf "$destdir/files/") == "$destdir/files/kontaktid.vcf" ]] ||
     fail "completion of import-vcf's file"
 
 ((failures > 0)) && exit 1
