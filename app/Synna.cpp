@@ -72,7 +72,7 @@ TForm1::TForm1(const FormContext& context)
       platform_(context.platform),
       clock_(context.clock),
       files_(context.files),
-      programFolder_(context.programFolder),
+      dataFolder_(context.dataFolder),
       programPath_(context.programPath),
       arguments_(context.arguments),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
@@ -124,7 +124,7 @@ void TForm1::FormActivate() {
     if (started_) return;
     started_ = true;
 
-    dataFilePath_ = QString::fromStdString(store::dataFilePath(programFolder_.toStdString()));
+    dataFilePath_ = QString::fromStdString(store::dataFilePath(dataFolder_.toStdString()));
     const store::DataFileStatus status = store::prepareDataFile(files_, dataFilePath_.toStdString());
     if (status.kind == store::DataFileStatus::Missing) {
         platform_.messageBox(this, QString::fromUtf8(texts::kMissingFiles), QString::fromUtf8(texts::kAttention),

@@ -44,7 +44,7 @@ class TFrame2;
 using FilterSlots = std::array<QString, 6>;
 
 struct FormContext {
-    QString programFolder;  // where the data file lives
+    QString dataFolder;     // where the data file lives
     QString programPath;    // the executable, recorded with "UUS"
     QStringList arguments;  // the command line, program name first
     platform::Platform& platform;
@@ -132,7 +132,7 @@ private:
     platform::Platform& platform_;
     const store::Clock& clock_;
     store::FileSystem& files_;
-    QString programFolder_;
+    QString dataFolder_;
     QString programPath_;
     QStringList arguments_;
     QString dataFilePath_;
