@@ -2,6 +2,8 @@
 // the list, and the store's per-row age test and age calculation.
 #include <QAction>
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <unordered_set>
 
 #include "app/DataSource.h"
@@ -30,6 +32,27 @@ std::vector<QString> sortedDistinct(const std::vector<std::string>& texts) {
     std::vector<QString> sorted;
     sorted.reserve(keyed.size());
     for (auto& entry : keyed) sorted.push_back(std::move(entry.second));
+    return sorted;
+}
+
+// The distinct texts by number: years and ages read as integers, smallest
+// first; a text that is no number ("?") comes before all numbers.
+std::vector<QString> sortedDistinctNumbers(const std::vector<std::string>& texts) {
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::pair<std::optional<long long>, std::string_view>> keyed;
+    for (const std::string& text : texts) {
+        if (!seen.insert(text).second) continue;
+        long long number = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, number);
+        keyed.emplace_back(error == std::errc() && stop == end && !text.empty() ? std::optional(number) : std::nullopt,
+                           text);
+    }
+    std::stable_sort(keyed.begin(), keyed.end());
+    std::vector<QString> sorted;
+    sorted.reserve(keyed.size());
+    for (const auto& entry : keyed)
+        sorted.push_back(QString::fromUtf8(entry.second.data(), static_cast<qsizetype>(entry.second.size())));
     return sorted;
 }
 
@@ -78,9 +101,9 @@ void TForm1::Uuenda() {
         readGuarded(ages, [this] { return ClientDataSet1.fieldText(store::Vanus); });
         if (i < count) ClientDataSet1.next();
     }
-    ComboBox1 = sortedDistinct(years);
+    ComboBox1 = sortedDistinctNumbers(years);
     ComboBox2 = sortedDistinct(names);
-    ComboBox3 = sortedDistinct(ages);
+    ComboBox3 = sortedDistinctNumbers(ages);
     Frame11->MenuAasta->setValues(toList(ComboBox1));
     Frame11->MenuNimi->setValues(toList(ComboBox2));
     Frame11->MenuVanus->setValues(toList(ComboBox3));
@@ -105,13 +128,15 @@ void TForm1::Frame11Kik2Click(QAction* item) {
         if (slot.empty()) slot = "null";
         if (column == ColKuu) slot = std::to_string(position - 1);
     }
+    // The slot reads "null" for the empty name too; the filter must tell the two apart.
+    if (column == ColNimi) emptyNameChosen_ = position != 0 && menu->valueOf(item).isEmpty();
 
     std::vector<std::string> terms;
     const store::FilterSlots& s = FilterValues;
     if (!s[ColPaev].empty()) terms.push_back("Paev=" + s[ColPaev]);
     if (!s[ColKuu].empty()) terms.push_back("Kuu=" + s[ColKuu]);
     if (!s[ColAasta].empty()) terms.push_back("Aasta=" + s[ColAasta]);
-    if (!s[ColNimi].empty()) terms.push_back("Nimi=" + quoted(s[ColNimi]));
+    if (!s[ColNimi].empty()) terms.push_back("Nimi=" + quoted(emptyNameChosen_ ? std::string() : s[ColNimi]));
     if (!s[ColTyyp].empty()) terms.push_back("Tyyp=" + quoted(store::utf8Prefix(s[ColTyyp], 1)));
     std::string filter;
     for (const std::string& term : terms) filter += (filter.empty() ? "" : " AND ") + term;

@@ -94,7 +94,6 @@ std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
     const int perPage = recordLinesPerPage(filter);
     std::vector<ReportLine> out;
     int page = 1;
-    std::string typeText;
     Pealkiri(out, filter, today);
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (i > 0 && i % perPage == 0) {
@@ -102,8 +101,8 @@ std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
             appendEmptyLines(out, kEmptyLinesBetweenPages);
             Pealkiri(out, filter, today);
         }
-        if (auto label = store::typeLabel(records[i].tyyp)) typeText = rightAligned(*label, kTypeWidth);
-        out.push_back({recordLine(records[i], typeText)});
+        const auto label = store::typeLabel(records[i].tyyp);
+        out.push_back({recordLine(records[i], label ? rightAligned(*label, kTypeWidth) : std::string())});
     }
     const int onLastPage = records.empty() ? 0 : static_cast<int>((records.size() - 1) % perPage) + 1;
     appendEmptyLines(out, perPage - onLastPage);
