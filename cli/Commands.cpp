@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <exception>
 #include <functional>
@@ -117,6 +118,8 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
     if (!lock.holds()) {
         const std::string lockFile = store::DataFileLock::lockFileOf(path);
         if (lock.heldElsewhere()) throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+        if (lock.error() == ELOOP || lock.error() == EINVAL)
+            throw CliError("Andmefaili lukufail " + lockFile + " on nimeviide või pole tavaline fail; seda ei kasutata.");
         if (!context.files.exists(lockFile)) throw CliError("Andmefaili lukufaili ei saa luua: " + lockFile);
         throw CliError("Andmefaili lukufaili ei saa avada: " + lockFile + ": " + std::strerror(lock.error()));
     }
