@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,17 +7,17 @@
 #include <functional>
 #include <string_view>
 
-#include "Arguments.h"
-#include "CliError.h"
-#include "ContactDates.h"
-#include "ControlCharacters.h"
-#include "EstonianHolidays.h"
-#include "EventsCsv.h"
-#include "IcsExport.h"
-#include "InputFile.h"
-#include "OutputFile.h"
-#include "Upcoming.h"
-#include "VcfImport.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/ContactDates.h"
+#include "cli/EstonianHolidays.h"
+#include "cli/ControlCharacters.h"
+#include "cli/EventsCsv.h"
+#include "cli/IcsExport.h"
+#include "cli/InputFile.h"
+#include "cli/OutputFile.h"
+#include "cli/Upcoming.h"
+#include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"

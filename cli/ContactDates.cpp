@@ -1,13 +1,13 @@
-#include "ContactDates.h"
+#include "cli/ContactDates.h"
 
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
 
-#include "CliError.h"
-#include "ControlCharacters.h"
-#include "TrimBlanks.h"
-#include "VcardProperties.h"
+#include "cli/CliError.h"
+#include "cli/ControlCharacters.h"
+#include "cli/TrimBlanks.h"
+#include "cli/VcardProperties.h"
 #include "store/EventRecord.h"
 #include "store/TextEncoding.h"
 

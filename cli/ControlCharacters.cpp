@@ -1,4 +1,4 @@
-#include "ControlCharacters.h"
+#include "cli/ControlCharacters.h"
 
 #include <cstdio>
 

@@ -1,12 +1,12 @@
-#include "EventsCsv.h"
+#include "cli/EventsCsv.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 
-#include "ControlCharacters.h"
-#include "CsvText.h"
-#include "TrimBlanks.h"
+#include "cli/ControlCharacters.h"
+#include "cli/CsvText.h"
+#include "cli/TrimBlanks.h"
 #include "store/TextEncoding.h"
 
 namespace cli {

@@ -1,8 +1,8 @@
-#include "InputFile.h"
+#include "cli/InputFile.h"
 
 #include <sys/stat.h>
 
-#include "CliError.h"
+#include "cli/CliError.h"
 
 namespace cli {
 

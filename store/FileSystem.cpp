@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "store/FileSystem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "StoreError.h"
+#include "store/StoreError.h"
 
 namespace store {
 

@@ -1,4 +1,4 @@
-#include "Leftovers.h"
+#include "store/Leftovers.h"
 
 #include <dirent.h>
 #include <fcntl.h>
