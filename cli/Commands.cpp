@@ -10,8 +10,8 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
-#include "cli/EstonianHolidays.h"
 #include "cli/ControlCharacters.h"
+#include "cli/EstonianHolidays.h"
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
 #include "cli/InputFile.h"
@@ -148,9 +148,9 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-vcf vajab vCard-faili nime.");
     const std::string& vcfPath = arguments.positional[0];
+    checkInputFile(vcfPath, kMostImportBytes);
     std::vector<ContactDate> dates;
     try {
-        checkInputFile(vcfPath, kMostImportBytes);
         dates = readContactDates(context.files.read(vcfPath));
     } catch (const CliError& error) {
         throw CliError(vcfPath + ": " + error.what());

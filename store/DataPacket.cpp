@@ -197,8 +197,8 @@ struct Prepared {
 // (the document tree's nodes, or a row and its place in the list).
 constexpr size_t kBytesPerElement = 64;
 constexpr size_t kBytesPerAttribute = 40;
-// A packet may cost at most this many times its size in memory; the ones
-// this program writes cost about four.
+// A packet may cost at most this many times its size in memory; every
+// packet this program writes costs less (its texts escape '<' and '"').
 constexpr size_t kMostCostPerByte = 8;
 
 Prepared prepare(std::string&& bytes) {
@@ -210,7 +210,7 @@ Prepared prepare(std::string&& bytes) {
         bytes = windows1257ToUtf8(bytes);
     }
     const size_t elements = countOf(bytes, "<");
-    const size_t attributes = countOf(bytes, "=\"") + countOf(bytes, "='");
+    const size_t attributes = countOf(bytes, "=\"");
     if (elements * kBytesPerElement + attributes * kBytesPerAttribute > kMostCostPerByte * bytes.size() + 4096)
         throw StoreError("Invalid data packet: too many elements for its size");
     const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
