@@ -50,6 +50,13 @@ bool isHeader(const CsvRecord& record) {
     return joined == kHeader;
 }
 
+// A field's text as a message shows it: no longer than 40 characters.
+std::string shownText(std::string_view text) {
+    constexpr size_t kShown = 40;
+    std::string shown(store::utf8Prefix(text, kShown));
+    return shown.size() < text.size() ? shown + "…" : shown;
+}
+
 // What is wrong with a record, thrown by the checks of its fields.
 struct RecordProblem {
     std::string what;
@@ -64,7 +71,7 @@ int numberIn(const std::string& field, std::string_view what, int high) {
     });
     const int value = digits ? std::stoi(std::string(text)) : 0;
     if (value < 1 || value > high)
-        throw RecordProblem{std::string(what) + " '" + std::string(text) + "' pole arv 1–" + std::to_string(high)};
+        throw RecordProblem{std::string(what) + " '" + shownText(text) + "' pole arv 1–" + std::to_string(high)};
     return value;
 }
 
@@ -86,7 +93,7 @@ char typeIn(const std::string& field) {
     if (text.empty()) throw RecordProblem{"tüüp puudub"};
     for (const store::EventType& type : store::kEventTypes)
         if (text == std::string_view(&type.code, 1) || text == type.label) return type.code;
-    throw RecordProblem{"tundmatu tüüp '" + std::string(text) +
+    throw RecordProblem{"tundmatu tüüp '" + shownText(text) +
                         "' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)"};
 }
 

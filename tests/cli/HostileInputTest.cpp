@@ -81,6 +81,10 @@ TEST(ControlCharacters, NeverReachTheListOrTheTerminal) {
     ASSERT_EQ(table.problems.size(), 5u);
     EXPECT_EQ(table.problems[0].what, "nimes on juhtmärk \\x1B");
     EXPECT_EQ(table.problems[4].what, "nimes on juhtmärk \\u{202E}");
+    const CsvEntries longType = readEventsCsv(kHeader + "Mari;1;2;;" + std::string(100000, 'Q') + "\r\n");
+    ASSERT_EQ(longType.problems.size(), 1u);
+    EXPECT_EQ(longType.problems[0].what, "tundmatu tüüp '" + std::string(40, 'Q') +
+                                             "…' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)");
 
     const std::vector<ContactDate> dates = readContactDates(
         "BEGIN:VCARD\r\nFN:Mari\xC2\x85\xE2\x81\xA6Maasikas\x1B\r\nBDAY:1980-03-05\r\nEND:VCARD\r\n");
