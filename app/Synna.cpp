@@ -22,6 +22,8 @@
 #include "app/Unit2.h"
 #include "platform/Platform.h"
 #include "store/DataFile.h"
+#include "store/FileSystem.h"
+#include "store/Leftovers.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -127,7 +129,7 @@ void TForm1::FormActivate() {
     if (started_) return;
     started_ = true;
 
-    dataFilePath_ = QString::fromStdString(store::dataFilePath(dataFolder_.toStdString()));
+    dataFilePath_ = QString::fromStdString(store::realPathOf(store::dataFilePath(dataFolder_.toStdString())));
     const store::DataFileStatus status = store::prepareDataFile(files_, dataFilePath_.toStdString());
     if (status.kind == store::DataFileStatus::Missing) {
         platform_.messageBox(this, QString::fromUtf8(texts::kMissingFiles), QString::fromUtf8(texts::kAttention),
@@ -148,6 +150,7 @@ void TForm1::FormActivate() {
         return;
     }
     dataFileLock_ = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString());
+    if (dataFileLock_->holds()) store::removeLeftoverTemporaries(dataFilePath_.toStdString());
     ClientDataSet1.setFileName(dataFilePath_.toStdString());
     ClientDataSet1.open();
 

@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <string_view>
@@ -8,14 +10,18 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
+#include "cli/ControlCharacters.h"
 #include "cli/EstonianHolidays.h"
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
+#include "cli/InputFile.h"
+#include "cli/OutputFile.h"
 #include "cli/Upcoming.h"
 #include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
+#include "store/Leftovers.h"
 #include "store/StoreError.h"
 
 namespace cli {
@@ -49,6 +55,7 @@ std::string dataFileOf(const Arguments& arguments, const CommandContext& context
 
 // Every row of the data file, in the list's order (month, day, year, name).
 std::vector<store::EventRow> readRows(const std::string& path, const CommandContext& context) {
+    checkInputFile(path, kMostListBytes);
     store::ClientDataSet dataSet(context.files);
     dataSet.setFileName(path);
     dataSet.open();
@@ -71,7 +78,7 @@ int upcoming(const std::vector<std::string>& args, const CommandContext& context
     }
     const auto dates = upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days);
     if (dates.empty()) context.out << nothingUpcomingLine(days) << '\n';
-    for (const UpcomingDate& date : dates) context.out << upcomingLine(date) << '\n';
+    for (const UpcomingDate& date : dates) context.out << escapeControlCharacters(upcomingLine(date)) << '\n';
     return kExitOk;
 }
 
@@ -83,11 +90,7 @@ void writeResult(const Arguments& arguments, const CommandContext& context, cons
         context.out << text;
         return;
     }
-    try {
-        context.files.replace(*target, text);
-    } catch (const store::WriteError& error) {
-        throw CliError("Faili " + *target + " ei saa kirjutada: " + error.reason());
-    }
+    writeOutputFile(*target, text, dataFileOf(arguments, context));
     context.out << "Kirjutatud " << eventCount << " tähtpäeva faili " << *target << ".\n";
 }
 
@@ -111,13 +114,18 @@ int exportCsv(const std::vector<std::string>& args, const CommandContext& contex
 // while, and touches nothing when another program holds it.
 int addToDataFile(const Arguments& arguments, const CommandContext& context,
                   const std::function<ImportCounts(store::ClientDataSet&)>& add) {
-    const std::string path = dataFileOf(arguments, context);
+    const std::string path = store::realPathOf(dataFileOf(arguments, context));
     const store::DataFileLock lock(path);
     if (!lock.holds()) {
         const std::string lockFile = store::DataFileLock::lockFileOf(path);
+        if (lock.heldElsewhere()) throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+        if (lock.error() == ELOOP || lock.error() == EINVAL)
+            throw CliError("Andmefaili lukufail " + lockFile + " on nimeviide või pole tavaline fail; seda ei kasutata.");
         if (!context.files.exists(lockFile)) throw CliError("Andmefaili lukufaili ei saa luua: " + lockFile);
-        throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+        throw CliError("Andmefaili lukufaili ei saa avada: " + lockFile + ": " + std::strerror(lock.error()));
     }
+    store::removeLeftoverTemporaries(path);
+    checkInputFile(path, kMostListBytes);
     const store::DataFileStatus status = store::prepareDataFile(context.files, path);
     if (status.kind == store::DataFileStatus::Missing) throw CliError("Andmefaili ei saa luua: " + path);
     if (status.kind == store::DataFileStatus::WriteProtected)
@@ -130,7 +138,7 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
     try {
         dataSet.close();
     } catch (const store::WriteError& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         throw CliError("Andmefaili ei muudetud, midagi ei lisatud.");
     }
     context.out << importSummaryLine(counts) << '\n';
@@ -141,6 +149,7 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-vcf vajab vCard-faili nime.");
     const std::string& vcfPath = arguments.positional[0];
+    checkInputFile(vcfPath, kMostImportBytes);
     std::vector<ContactDate> dates;
     try {
         dates = readContactDates(context.files.read(vcfPath));
@@ -156,10 +165,12 @@ int importCsv(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-csv vajab CSV-faili nime.");
     const std::string& csvPath = arguments.positional[0];
+    checkInputFile(csvPath, kMostImportBytes);
     const CsvEntries table = readEventsCsv(context.files.read(csvPath));
     if (!table.problems.empty()) {
         for (const CsvProblem& problem : table.problems)
-            context.err << kProgram << ": " << csvPath << ", rida " << problem.line << ": " << problem.what << '\n';
+            context.err << kProgram << ": " << escapeControlCharacters(csvPath) << ", rida " << problem.line << ": "
+                        << escapeControlCharacters(problem.what) << '\n';
         throw CliError("Failis on vigaseid ridu; andmefaili ei muudetud, midagi ei lisatud.");
     }
     return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
@@ -250,10 +261,10 @@ int runCommand(const std::vector<std::string>& args, const CommandContext& conte
     try {
         return dispatch(args, context);
     } catch (const UsageError& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         return kExitUsage;
     } catch (const std::exception& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         return kExitFailed;
     }
 }

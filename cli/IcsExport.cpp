@@ -38,9 +38,18 @@ std::string withoutControls(std::string text) {
     return text;
 }
 
+// The years whose dates the calendar library writes as dates: before year 2
+// or after 3000 it writes no date at all, or a date-time of zeros.
+constexpr int kFirstStartYear = 2;
+constexpr int kLastStartYear = 2999;
+
+bool isStartYear(int year) { return year >= kFirstStartYear && year <= kLastStartYear; }
+
+// The event's first year: the row's year, else the year it was saved in,
+// else this year; a year the calendar cannot carry counts as none.
 int startYear(const store::EventRow& row, MonthDay md, const store::Date& today) {
-    if (row.aasta && store::isValidDate(*row.aasta, md.month, md.day)) return *row.aasta;
-    const int base = row.kuup ? row.kuup->year : today.year;
+    if (row.aasta && isStartYear(*row.aasta) && store::isValidDate(*row.aasta, md.month, md.day)) return *row.aasta;
+    const int base = row.kuup && isStartYear(row.kuup->year) ? row.kuup->year : today.year;
     if (md.month == 2 && md.day == 29) return store::latestLeapYear(std::max(base, 4));
     return base;
 }
