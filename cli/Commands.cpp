@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "Arguments.h"
@@ -58,19 +59,34 @@ std::vector<store::EventRow> readRows(const std::string& path, const CommandCont
     return rows;
 }
 
+int daysOption(const Arguments& arguments, int byDefault) {
+    const auto text = arguments.option("--days");
+    if (!text) return byDefault;
+    try {
+        return parseUpcomingDays(*text);
+    } catch (const CliError& error) {
+        throw UsageError(error.what());
+    }
+}
+
 int upcoming(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
-    int days = kDefaultUpcomingDays;
-    if (const auto text = arguments.option("--days")) {
-        try {
-            days = parseUpcomingDays(*text);
-        } catch (const CliError& error) {
-            throw UsageError(error.what());
-        }
-    }
+    const int days = daysOption(arguments, kDefaultUpcomingDays);
     const auto dates = upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days);
     if (dates.empty()) context.out << nothingUpcomingLine(days) << '\n';
     for (const UpcomingDate& date : dates) context.out << upcomingLine(date) << '\n';
+    return kExitOk;
+}
+
+// Nothing to remind of is no news: nothing is shown and nothing is written.
+int notify(const std::vector<std::string>& args, const CommandContext& context) {
+    const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
+    const int days = daysOption(arguments, kDefaultReminderDays);
+    const std::optional<Reminder> reminder =
+        reminderOf(upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days));
+    if (!reminder || context.notifications.show(*reminder)) return kExitOk;
+    context.out << reminder->summary << '\n';
+    for (const std::string& line : reminder->bodyLines) context.out << line << '\n';
     return kExitOk;
 }
 
@@ -91,9 +107,17 @@ void writeResult(const Arguments& arguments, const CommandContext& context, cons
 }
 
 int exportIcs(const std::vector<std::string>& args, const CommandContext& context) {
-    const Arguments arguments = argumentsOf(args, {"--file", "-o"}, 0);
+    const Arguments arguments = argumentsOf(args, {"--file", "-o", "--alarm"}, 0);
+    std::optional<int> alarmDays;
+    if (const auto text = arguments.option("--alarm")) {
+        try {
+            alarmDays = parseAlarmDays(*text);
+        } catch (const CliError& error) {
+            throw UsageError(error.what());
+        }
+    }
     const IcsCalendar calendar =
-        icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today());
+        icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today(), alarmDays);
     writeResult(arguments, context, calendar.text, calendar.eventCount);
     return kExitOk;
 }
@@ -182,6 +206,7 @@ int dispatch(const std::vector<std::string>& args, const CommandContext& context
         return kExitOk;
     }
     if (command == "upcoming") return upcoming(args, context);
+    if (command == "notify") return notify(args, context);
     if (command == "export-ics") return exportIcs(args, context);
     if (command == "import-vcf") return importVcf(args, context);
     if (command == "export-csv") return exportCsv(args, context);
@@ -205,10 +230,19 @@ std::string helpText() {
            "      kõige rohkem 366).\n"
            "      Näide: zerizedozi-cli upcoming --days 30\n"
            "\n"
-           "  export-ics [--file ASUKOHT] [-o VÄLJUND.ics]\n"
+           "  notify [--days N] [--file ASUKOHT]\n"
+           "      Tähtpäevad järgmise N päeva jooksul (vaikimisi 7) töölaua teatena:\n"
+           "      pealkirjas tänased või lähimad, all ülejäänud. Kui teateid näidata ei\n"
+           "      saa, kirjutab samad read standardväljundisse. Sisselogimisel\n"
+           "      käivitatakse see automaatselt.\n"
+           "      Näide: zerizedozi-cli notify --days 3\n"
+           "\n"
+           "  export-ics [--file ASUKOHT] [-o VÄLJUND.ics] [--alarm PÄEVI]\n"
            "      Kõik tähtpäevad iga-aastaste sündmustena iCalendar-faili (Thunderbird,\n"
            "      GNOME Calendar, telefon). Ilma -o võtmeta standardväljundisse.\n"
-           "      Näide: zerizedozi-cli export-ics -o tahtpaevad.ics\n"
+           "      --alarm lisab igale sündmusele meeldetuletuse nii mitu päeva ette\n"
+           "      (0 tuletab meelde samal päeval).\n"
+           "      Näide: zerizedozi-cli export-ics --alarm 1 -o tahtpaevad.ics\n"
            "\n"
            "  import-vcf FAIL.vcf [--file ASUKOHT]\n"
            "      Lisab kontaktide sünnipäevad (BDAY) Sünnipäevadena ja tähtpäevad\n"

@@ -2,12 +2,14 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "DesktopNotifications.h"
 #include "ProgramFolder.h"
 #include "store/DataFile.h"
 
 int main(int argc, char** argv) {
     const store::SystemClock clock;
+    cli::DesktopNotifications notifications;
     const cli::CommandContext context{std::cout, std::cerr, clock, store::PosixFileSystem::instance(),
-                                      store::dataFilePath(cli::programFolder())};
+                                      store::dataFilePath(cli::programFolder()), notifications};
     return cli::runCommand({argv + 1, argv + argc}, context);
 }

@@ -29,6 +29,20 @@ inline store::EventRow eventRow(std::string name, int day, int month, std::optio
     return row;
 }
 
+// A desktop that keeps what it was asked to show, or has no notification
+// service at all.
+class RecordingNotifications : public NotificationSender {
+public:
+    bool available = true;
+    std::vector<Reminder> shown;
+
+    bool show(const Reminder& reminder) override {
+        if (!available) return false;
+        shown.push_back(reminder);
+        return true;
+    }
+};
+
 struct RunResult {
     int status;
     std::string out;
@@ -43,6 +57,7 @@ public:
 
     std::string dataFile() const { return dir_.file("Vozoraza.xml"); }
     std::string file(const std::string& name) const { return dir_.file(name); }
+    RecordingNotifications& notifications() const { return notifications_; }
     void writeRows(const std::vector<store::EventRow>& rows) const {
         writeFile(dataFile(), store::writeDataPacket(rows));
     }
@@ -51,7 +66,7 @@ public:
     RunResult run(const std::vector<std::string>& args) const {
         std::ostringstream out;
         std::ostringstream err;
-        const CommandContext context{out, err, clock_, files_, dataFile()};
+        const CommandContext context{out, err, clock_, files_, dataFile(), notifications_};
         const int status = runCommand(args, context);
         return {status, out.str(), err.str()};
     }
@@ -60,6 +75,7 @@ private:
     TempDir dir_;
     store::FixedClock clock_;
     store::FileSystem& files_;
+    mutable RecordingNotifications notifications_;
 };
 
 }  // namespace cli::testing
