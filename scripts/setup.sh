@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
   xvfb libxcb1-dev libxcb-xtest0-dev
+  dbus desktop-file-utils
 )
 
 missing=()
