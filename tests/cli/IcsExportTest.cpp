@@ -227,16 +227,10 @@ TEST(IcsExport, AlarmsRemindTheGivenDaysBeforeWithTheEventsSummary) {
         ASSERT_NE(description, nullptr);
         EXPECT_STREQ(icalproperty_get_description(description), icalcomponent_get_summary(event));
     }
-    EXPECT_EQ(text(alarmsOf(parsed.bySummary().at("Mari Maasikas — sünnipäev"))[0], ICAL_DESCRIPTION_PROPERTY),
-              "Mari Maasikas — sünnipäev");
 
     const std::string week = icsCalendar(sampleRows(), kToday, 7).text;
     EXPECT_NE(week.find("TRIGGER:-P7D\r\n"), std::string::npos);
-    const std::string sameDay = icsCalendar(sampleRows(), kToday, 0).text;
-    EXPECT_NE(sameDay.find("TRIGGER:PT0S\r\n"), std::string::npos);
-    EXPECT_EQ(icaldurationtype_as_int(icalproperty_get_trigger(icalcomponent_get_first_property(
-                  alarmsOf(ParsedCalendar(sameDay).events().at(0)).at(0), ICAL_TRIGGER_PROPERTY)).duration),
-              0);
+    EXPECT_NE(icsCalendar(sampleRows(), kToday, 0).text.find("TRIGGER:PT0S\r\n"), std::string::npos);
 }
 
 TEST(IcsExport, WithoutAlarmsNothingElseChangesAndUidsStayAsReleased) {

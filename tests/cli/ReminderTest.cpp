@@ -45,28 +45,5 @@ TEST(Notify, WithNothingTodayTheNearestDayLeads) {
     EXPECT_EQ(summaryOn({1986, 3, 5}, 1), "Täna: Mari Maasikas (sünnipäev), Jüri (nimepäev), Anu Anneli (sünnipäev)");
 }
 
-TEST(Notify, NothingInTheWindowShowsNothingAndSaysNothing) {
-    CommandRunner runner({2026, 3, 11});
-    runner.writeRows(kRows);
-    const testing::RunResult result = runner.run({"notify", "--days", "3"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "");
-    EXPECT_TRUE(runner.notifications().shown.empty());
-    EXPECT_EQ(runner.run({"notify", "--days", "4"}).status, 0);
-    EXPECT_EQ(runner.notifications().shown.size(), 1u);
-}
-
-TEST(Notify, WithoutANotificationServiceTheLinesGoToStandardOutput) {
-    CommandRunner runner({2026, 3, 9});
-    runner.writeRows(kRows);
-    runner.notifications().available = false;
-    const testing::RunResult result = runner.run({"notify"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out,
-              "Homme: Pulmapäev (tähtpäev, saab 25)\n"
-              "14.03. laupäev, 5 päeva pärast: Emakeelepäev (Tähtpäev)\n");
-    EXPECT_EQ(result.err, "");
-}
-
 }  // namespace
 }  // namespace cli
