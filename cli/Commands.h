@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Reminder.h"
+#include "cli/Reminder.h"
 #include "store/Clock.h"
 #include "store/FileSystem.h"
 

@@ -1,4 +1,4 @@
-#include "DesktopNotifications.h"
+#include "cli/DesktopNotifications.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

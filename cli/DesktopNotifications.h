@@ -2,7 +2,7 @@
 // (org.freedesktop.Notifications on the session bus).
 #pragma once
 
-#include "Reminder.h"
+#include "cli/Reminder.h"
 
 namespace cli {
 

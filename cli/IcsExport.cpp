@@ -1,4 +1,4 @@
-#include "IcsExport.h"
+#include "cli/IcsExport.h"
 
 #include <libical/ical.h>
 
@@ -9,9 +9,9 @@
 #include <map>
 #include <memory>
 
-#include "CalendarDays.h"
-#include "CliError.h"
-#include "Upcoming.h"
+#include "cli/CalendarDays.h"
+#include "cli/CliError.h"
+#include "cli/Upcoming.h"
 
 namespace cli {
 

@@ -1,4 +1,4 @@
-#include "Reminder.h"
+#include "cli/Reminder.h"
 
 #include "store/EventRecord.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Upcoming.h"
+#include "cli/Upcoming.h"
 
 namespace cli {
 

@@ -1,9 +1,9 @@
 // zerizedozi-cli: the event list on the command line.
 #include <iostream>
 
-#include "Commands.h"
-#include "DesktopNotifications.h"
-#include "ProgramFolder.h"
+#include "cli/Commands.h"
+#include "cli/DesktopNotifications.h"
+#include "cli/ProgramFolder.h"
 #include "store/DataFile.h"
 
 int main(int argc, char** argv) {
