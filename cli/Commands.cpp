@@ -59,11 +59,14 @@ std::vector<store::EventRow> readRows(const std::string& path, const CommandCont
     return rows;
 }
 
-int daysOption(const Arguments& arguments, int byDefault) {
-    const auto text = arguments.option("--days");
-    if (!text) return byDefault;
+// The value of option `name` as read by `parse`, or nullopt without the
+// option. A value that `parse` refuses makes the command line wrong.
+std::optional<int> numberOption(const Arguments& arguments, std::string_view name,
+                                int (*parse)(const std::string&)) {
+    const auto text = arguments.option(name);
+    if (!text) return std::nullopt;
     try {
-        return parseUpcomingDays(*text);
+        return parse(*text);
     } catch (const CliError& error) {
         throw UsageError(error.what());
     }
@@ -71,7 +74,7 @@ int daysOption(const Arguments& arguments, int byDefault) {
 
 int upcoming(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
-    const int days = daysOption(arguments, kDefaultUpcomingDays);
+    const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultUpcomingDays);
     const auto dates = upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days);
     if (dates.empty()) context.out << nothingUpcomingLine(days) << '\n';
     for (const UpcomingDate& date : dates) context.out << upcomingLine(date) << '\n';
@@ -81,7 +84,7 @@ int upcoming(const std::vector<std::string>& args, const CommandContext& context
 // Nothing to remind of is no news: nothing is shown and nothing is written.
 int notify(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
-    const int days = daysOption(arguments, kDefaultReminderDays);
+    const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultReminderDays);
     const std::optional<Reminder> reminder =
         reminderOf(upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days));
     if (!reminder || context.notifications.show(*reminder)) return kExitOk;
@@ -108,14 +111,7 @@ void writeResult(const Arguments& arguments, const CommandContext& context, cons
 
 int exportIcs(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--file", "-o", "--alarm"}, 0);
-    std::optional<int> alarmDays;
-    if (const auto text = arguments.option("--alarm")) {
-        try {
-            alarmDays = parseAlarmDays(*text);
-        } catch (const CliError& error) {
-            throw UsageError(error.what());
-        }
-    }
+    const std::optional<int> alarmDays = numberOption(arguments, "--alarm", parseAlarmDays);
     const IcsCalendar calendar =
         icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today(), alarmDays);
     writeResult(arguments, context, calendar.text, calendar.eventCount);
