@@ -76,6 +76,8 @@ TForm1::TForm1(const FormContext& context)
       arguments_(context.arguments),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
+    // The print dialog names its PDF file after the document, else "print.pdf".
+    printer_->setDocName(QString::fromUtf8(kAppTitle));
     setFixedSize(404, 289);
     setAutoFillBackground(true);
     QPalette colours = palette();

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-tools-dev qt6-l10n-tools
   libpugixml-dev libicu-dev libical-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang
