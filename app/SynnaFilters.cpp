@@ -2,6 +2,8 @@
 // the list, and the store's per-row age test and age calculation.
 #include <QAction>
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <unordered_set>
 
 #include "app/DataSource.h"
@@ -29,6 +31,27 @@ std::vector<QString> sortedDistinct(const std::vector<std::string>& texts) {
     std::vector<QString> sorted;
     sorted.reserve(keyed.size());
     for (auto& entry : keyed) sorted.push_back(std::move(entry.second));
+    return sorted;
+}
+
+// The distinct texts by number: years and ages read as integers, smallest
+// first; a text that is no number ("?") comes before all numbers.
+std::vector<QString> sortedDistinctNumbers(const std::vector<std::string>& texts) {
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::pair<std::optional<long long>, std::string_view>> keyed;
+    for (const std::string& text : texts) {
+        if (!seen.insert(text).second) continue;
+        long long number = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, number);
+        keyed.emplace_back(error == std::errc() && stop == end && !text.empty() ? std::optional(number) : std::nullopt,
+                           text);
+    }
+    std::stable_sort(keyed.begin(), keyed.end());
+    std::vector<QString> sorted;
+    sorted.reserve(keyed.size());
+    for (const auto& entry : keyed)
+        sorted.push_back(QString::fromUtf8(entry.second.data(), static_cast<qsizetype>(entry.second.size())));
     return sorted;
 }
 
@@ -67,9 +90,9 @@ void TForm1::Uuenda() {
         readGuarded(ages, [this] { return ClientDataSet1.fieldText(store::Vanus); });
         if (i < count) ClientDataSet1.next();
     }
-    ComboBox1 = sortedDistinct(years);
+    ComboBox1 = sortedDistinctNumbers(years);
     ComboBox2 = sortedDistinct(names);
-    ComboBox3 = sortedDistinct(ages);
+    ComboBox3 = sortedDistinctNumbers(ages);
     Frame11->MenuAasta->setValues(toList(ComboBox1));
     Frame11->MenuNimi->setValues(toList(ComboBox2));
     Frame11->MenuVanus->setValues(toList(ComboBox3));
@@ -93,13 +116,15 @@ void TForm1::Frame11Kik2Click(QAction* item) {
         if (slot.isEmpty()) slot = QStringLiteral("null");
         if (tag == 2) slot = QString::number(position - 1);
     }
+    // The slot reads "null" for the empty name too; the filter must tell the two apart.
+    if (tag == 4) emptyNameChosen_ = position != 0 && menu->valueOf(item).isEmpty();
 
     QStringList terms;
     const FilterSlots& s = FilterValues;
     if (!s[0].isEmpty()) terms << QStringLiteral("Paev=") + s[0];
     if (!s[1].isEmpty()) terms << QStringLiteral("Kuu=") + s[1];
     if (!s[2].isEmpty()) terms << QStringLiteral("Aasta=") + s[2];
-    if (!s[3].isEmpty()) terms << QStringLiteral("Nimi=") + quoted(s[3]);
+    if (!s[3].isEmpty()) terms << QStringLiteral("Nimi=") + quoted(emptyNameChosen_ ? QString() : s[3]);
     if (!s[5].isEmpty()) terms << QStringLiteral("Tyyp=") + quoted(s[5].left(1));
     DataSource1->titlesChanged();
 
