@@ -5,6 +5,7 @@
 #include <cstring>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "cli/Arguments.h"
@@ -66,19 +67,37 @@ std::vector<store::EventRow> readRows(const std::string& path, const CommandCont
     return rows;
 }
 
+// The value of option `name` as read by `parse`, or nullopt without the
+// option. A value that `parse` refuses makes the command line wrong.
+std::optional<int> numberOption(const Arguments& arguments, std::string_view name,
+                                int (*parse)(const std::string&)) {
+    const auto text = arguments.option(name);
+    if (!text) return std::nullopt;
+    try {
+        return parse(*text);
+    } catch (const CliError& error) {
+        throw UsageError(error.what());
+    }
+}
+
 int upcoming(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
-    int days = kDefaultUpcomingDays;
-    if (const auto text = arguments.option("--days")) {
-        try {
-            days = parseUpcomingDays(*text);
-        } catch (const CliError& error) {
-            throw UsageError(error.what());
-        }
-    }
+    const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultUpcomingDays);
     const auto dates = upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days);
     if (dates.empty()) context.out << nothingUpcomingLine(days) << '\n';
     for (const UpcomingDate& date : dates) context.out << escapeControlCharacters(upcomingLine(date)) << '\n';
+    return kExitOk;
+}
+
+// Nothing to remind of is no news: nothing is shown and nothing is written.
+int notify(const std::vector<std::string>& args, const CommandContext& context) {
+    const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
+    const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultReminderDays);
+    const std::optional<Reminder> reminder =
+        reminderOf(upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days));
+    if (!reminder || context.notifications.show(*reminder)) return kExitOk;
+    context.out << reminder->summary << '\n';
+    for (const std::string& line : reminder->bodyLines) context.out << line << '\n';
     return kExitOk;
 }
 
@@ -95,9 +114,10 @@ void writeResult(const Arguments& arguments, const CommandContext& context, cons
 }
 
 int exportIcs(const std::vector<std::string>& args, const CommandContext& context) {
-    const Arguments arguments = argumentsOf(args, {"--file", "-o"}, 0);
+    const Arguments arguments = argumentsOf(args, {"--file", "-o", "--alarm"}, 0);
+    const std::optional<int> alarmDays = numberOption(arguments, "--alarm", parseAlarmDays);
     const IcsCalendar calendar =
-        icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today());
+        icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today(), alarmDays);
     writeResult(arguments, context, calendar.text, calendar.eventCount);
     return kExitOk;
 }
@@ -198,6 +218,7 @@ int dispatch(const std::vector<std::string>& args, const CommandContext& context
         return kExitOk;
     }
     if (command == "upcoming") return upcoming(args, context);
+    if (command == "notify") return notify(args, context);
     if (command == "export-ics") return exportIcs(args, context);
     if (command == "import-vcf") return importVcf(args, context);
     if (command == "export-csv") return exportCsv(args, context);
@@ -222,10 +243,19 @@ std::string helpText() {
            "      kõige rohkem 366).\n"
            "      Näide: zerizedozi-cli upcoming --days 30\n"
            "\n"
-           "  export-ics [--file ASUKOHT] [-o VÄLJUND.ics]\n"
+           "  notify [--days N] [--file ASUKOHT]\n"
+           "      Tähtpäevad järgmise N päeva jooksul (vaikimisi 7) töölaua teatena:\n"
+           "      pealkirjas tänased või lähimad, all ülejäänud. Kui teateid näidata ei\n"
+           "      saa, kirjutab samad read standardväljundisse. Sisselogimisel\n"
+           "      käivitatakse see automaatselt.\n"
+           "      Näide: zerizedozi-cli notify --days 3\n"
+           "\n"
+           "  export-ics [--file ASUKOHT] [-o VÄLJUND.ics] [--alarm PÄEVI]\n"
            "      Kõik tähtpäevad iga-aastaste sündmustena iCalendar-faili (Thunderbird,\n"
            "      GNOME Calendar, telefon). Ilma -o võtmeta standardväljundisse.\n"
-           "      Näide: zerizedozi-cli export-ics -o tahtpaevad.ics\n"
+           "      --alarm lisab igale sündmusele meeldetuletuse nii mitu päeva ette\n"
+           "      (0 tuletab meelde samal päeval).\n"
+           "      Näide: zerizedozi-cli export-ics --alarm 1 -o tahtpaevad.ics\n"
            "\n"
            "  import-vcf FAIL.vcf [--file ASUKOHT]\n"
            "      Lisab kontaktide sünnipäevad (BDAY) Sünnipäevadena ja tähtpäevad\n"
