@@ -21,6 +21,7 @@ DataFileStatus prepareDataFile(FileSystem& files, const std::string& path) {
         if (const int error = files.clearReadOnly(path); error != 0)
             return {DataFileStatus::WriteProtected, error};
     }
+    if (const int error = files.checkFolderWritable(path); error != 0) return {DataFileStatus::FolderUnwritable, error};
     return {DataFileStatus::Ready, 0};
 }
 

@@ -1,5 +1,7 @@
 #include "DataFileLock.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -12,6 +14,7 @@ DataFileLock::DataFileLock(const std::string& dataFile) {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         fd_ = fd;
     } else {
+        heldElsewhere_ = errno == EWOULDBLOCK;
         ::close(fd);
     }
 }

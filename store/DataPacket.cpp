@@ -37,7 +37,7 @@ constexpr std::array<StoredField, kStoredFieldCount> kStoredFields = {{
     constexpr size_t kShown = 40;
     std::string shown(utf8Prefix(value, kShown));
     if (shown.size() < value.size()) shown += "…";
-    throw StoreError("Invalid value '" + shown + "' for field '" + std::string(field) + "'");
+    throw StoreError::badValue(field, shown);
 }
 
 long long readInteger(std::string_view field, std::string_view text, long long low, long long high) {
@@ -65,8 +65,7 @@ Date readDate(std::string_view field, std::string_view text) {
 std::string readText(std::string_view field, std::string_view text, size_t width, bool checkUtf8) {
     if (checkUtf8 && !isValidUtf8(text)) invalidValue(field, text);
     if (utf8Length(text) > width)
-        throw StoreError("Value of field '" + std::string(field) + "' is longer than " + std::to_string(width) +
-                         " characters");
+        throw StoreError::tooLong(field, static_cast<long long>(width));
     return std::string(text);
 }
 
@@ -81,11 +80,10 @@ void checkFields(const pugi::xml_node& fields) {
         pugi::xml_node found;
         for (const pugi::xml_node& field : fields.children("FIELD"))
             if (stored.name == field.attribute("attrname").value()) found = field;
-        if (!found) throw StoreError("Field '" + std::string(stored.name) + "' not found");
+        if (!found) throw StoreError::fieldMissing(stored.name);
         const std::string_view type = found.attribute("fieldtype").value();
         if (type != stored.type)
-            throw StoreError("Type mismatch for field '" + std::string(stored.name) + "', expecting: " +
-                             std::string(stored.type) + " actual: " + std::string(type));
+            throw StoreError::fieldType(stored.name, stored.type, type);
     }
 }
 
@@ -163,12 +161,11 @@ std::vector<EventRow> readTree(std::string&& bytes, size_t rowsHint) {
     const pugi::xml_parse_result parsed =
         document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed)
-        throw StoreError(std::string("Invalid data packet: ") + parsed.description() + " at byte " +
-                         std::to_string(parsed.offset));
+        throw StoreError::badXml(parsed.description(), parsed.offset);
 
     const pugi::xml_node packet = document.child("DATAPACKET");
     const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
-    if (!packet || !fields) throw StoreError("Missing data provider or data packet");
+    if (!packet || !fields) throw StoreError::noPacket();
     checkFields(fields);
 
     std::vector<EventRow> rows;
@@ -189,8 +186,7 @@ struct Prepared {
 };
 
 Prepared prepare(std::string&& bytes) {
-    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
-        throw StoreError("Missing data provider or data packet");
+    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) throw StoreError::emptyFile();
     if (!isValidUtf8(bytes)) bytes = windows1257ToUtf8(bytes);
     const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
     return {std::move(bytes), rowsHint};

@@ -14,8 +14,6 @@ namespace store {
 
 namespace {
 
-std::string errorText(int error) { return std::strerror(error); }
-
 bool writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t written = ::write(fd, content.data(), content.size());
@@ -32,6 +30,13 @@ std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new empty file beside `path` for replace(), its name in `temp`; -1 with
+// errno set when none can be created.
+int createTemporaryBeside(const std::string& path, std::string& temp) {
+    temp = path + ".tmp-XXXXXX";
+    return ::mkstemp(temp.data());
 }
 
 // Makes a finished rename survive a power loss; best effort.
@@ -67,7 +72,7 @@ bool PosixFileSystem::create(const std::string& path, std::string_view content) 
 
 std::string PosixFileSystem::read(const std::string& path) const {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw StoreError("Cannot open file \"" + path + "\": " + errorText(errno));
+    if (fd < 0) throw StoreError::cannotOpen(path, errno);
     std::string content;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && info.st_size > 0) content.reserve(static_cast<size_t>(info.st_size));
@@ -78,7 +83,7 @@ std::string PosixFileSystem::read(const std::string& path) const {
             if (errno == EINTR) continue;
             const int error = errno;
             ::close(fd);
-            throw StoreError("Cannot read file \"" + path + "\": " + errorText(error));
+            throw StoreError::cannotRead(path, error);
         }
         if (got == 0) break;
         content.append(buffer, static_cast<size_t>(got));
@@ -92,16 +97,16 @@ void PosixFileSystem::replace(const std::string& path, std::string_view content)
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) mode = info.st_mode & 07777;
 
-    std::string temp = path + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) throw WriteError(path, errorText(errno));
+    std::string temp;
+    const int fd = createTemporaryBeside(path, temp);
+    if (fd < 0) throw WriteError(path, errno);
     int error = 0;
     if (!writeAll(fd, content) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temp.c_str());
-        throw WriteError(path, errorText(error));
+        throw WriteError(path, error);
     }
     syncFolder(folderOf(path));
 }
@@ -115,6 +120,15 @@ int PosixFileSystem::clearReadOnly(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return errno;
     if (::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) return errno;
+    return 0;
+}
+
+int PosixFileSystem::checkFolderWritable(const std::string& path) {
+    std::string temp;
+    const int fd = createTemporaryBeside(path, temp);
+    if (fd < 0) return errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
     return 0;
 }
 

@@ -29,6 +29,9 @@ public:
     // Gives the owner the write permission, touching no other bit. Returns 0,
     // or the system's error number.
     virtual int clearReadOnly(const std::string& path) = 0;
+    // Whether replace() could create its temporary file beside `path`: creates
+    // one there and removes it again. Returns 0, or the system's error number.
+    virtual int checkFolderWritable(const std::string& path) = 0;
 };
 
 class PosixFileSystem : public FileSystem {
@@ -39,6 +42,7 @@ public:
     void replace(const std::string& path, std::string_view content) override;
     bool isReadOnly(const std::string& path) const override;
     int clearReadOnly(const std::string& path) override;
+    int checkFolderWritable(const std::string& path) override;
 
     // The process-wide instance.
     static PosixFileSystem& instance();

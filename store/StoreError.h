@@ -1,5 +1,7 @@
 // Errors raised by the record store. Their text names the store first, as
-// the user sees it: "ClientDataSet1: <message>".
+// the window shows it: "ClientDataSet1: <message>", in the store's English.
+// kind() and the details say the same for a front end that words errors in
+// its own language; which details are set depends on the kind.
 #pragma once
 
 #include <stdexcept>
@@ -12,20 +14,60 @@ inline constexpr std::string_view kStoreName = "ClientDataSet1";
 
 class StoreError : public std::runtime_error {
 public:
-    // `message` without the store's name; what() gives "ClientDataSet1: message".
+    enum class Kind {
+        Engine,        // a call the table cannot take as it is now; only the text
+        CannotOpen,    // the file: path(), systemError()
+        CannotRead,    // path(), systemError()
+        CannotWrite,   // path(), systemError(); thrown as WriteError
+        EmptyFile,     // nothing but blanks
+        NoPacket,      // XML without a data packet and its fields
+        BadXml,        // number(): the byte where the XML breaks
+        FieldMissing,  // field()
+        FieldType,     // field(), value(): the type the file gives it
+        BadValue,      // field(), value(): the value, cut to 40 characters
+        TooLong,       // field(), number(): the field's width in characters
+    };
+
+    // An Engine error; `message` without the store's name.
     explicit StoreError(std::string_view message);
+
+    static StoreError cannotOpen(const std::string& path, int systemError);
+    static StoreError cannotRead(const std::string& path, int systemError);
+    static StoreError emptyFile();
+    static StoreError noPacket();
+    static StoreError badXml(std::string_view description, long long offset);
+    static StoreError fieldMissing(std::string_view field);
+    static StoreError fieldType(std::string_view field, std::string_view expected, std::string_view actual);
+    static StoreError badValue(std::string_view field, std::string_view value);
+    static StoreError tooLong(std::string_view field, long long width);
+
+    Kind kind() const { return kind_; }
+    const std::string& path() const { return path_; }
+    int systemError() const { return systemError_; }
+    const std::string& field() const { return field_; }
+    const std::string& value() const { return value_; }
+    long long number() const { return number_; }
+
+protected:
+    StoreError(Kind kind, std::string_view message);
+    // A file error: "Cannot <verb> file "<path>": <the system's words>".
+    StoreError(Kind kind, std::string_view verb, const std::string& path, int systemError);
+
+private:
+    Kind kind_ = Kind::Engine;
+    std::string path_;
+    int systemError_ = 0;
+    std::string field_;
+    std::string value_;
+    long long number_ = 0;
 };
 
 // The data file could not be written. The old file is left as it was.
 class WriteError : public StoreError {
 public:
-    WriteError(std::string path, std::string reason);
-    const std::string& path() const { return path_; }
-    const std::string& reason() const { return reason_; }
-
-private:
-    std::string path_;
-    std::string reason_;
+    WriteError(const std::string& path, int systemError);
+    // The system's words for systemError().
+    std::string reason() const;
 };
 
 }  // namespace store

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cerrno>
-#include <cstring>
 
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
@@ -22,7 +21,7 @@ public:
         ++replaceCalls;
         if (replaceFailures > 0) {
             --replaceFailures;
-            throw store::WriteError(path, std::strerror(ENOSPC));
+            throw store::WriteError(path, ENOSPC);
         }
         PosixFileSystem::replace(path, content);
     }
