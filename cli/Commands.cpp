@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <functional>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "Arguments.h"
 #include "CliError.h"
 #include "ContactDates.h"
+#include "ErrorTexts.h"
 #include "EstonianHolidays.h"
 #include "EventsCsv.h"
 #include "IcsExport.h"
@@ -46,11 +48,41 @@ std::string dataFileOf(const Arguments& arguments, const CommandContext& context
     return arguments.option("--file").value_or(context.defaultDataFile);
 }
 
+// Opens the data set on the data file at `path`, wording the store's
+// errors in Estonian.
+void openDataFile(store::ClientDataSet& dataSet, const std::string& path) {
+    dataSet.setFileName(path);
+    try {
+        dataSet.open();
+    } catch (const store::StoreError& error) {
+        throw CliError(storeErrorText(error, path));
+    }
+}
+
+bool isMissingFile(const store::StoreError& error) {
+    return error.kind() == store::StoreError::Kind::CannotOpen && error.systemError() == ENOENT;
+}
+
+// The whole file at `path`, an input of an import.
+std::string readInputFile(const std::string& path, const CommandContext& context) {
+    try {
+        return context.files.read(path);
+    } catch (const store::StoreError& error) {
+        throw CliError(storeErrorText(error, path));
+    }
+}
+
 // Every row of the data file, in the list's order (month, day, year, name).
+// A list that does not exist yet is empty.
 std::vector<store::EventRow> readRows(const std::string& path, const CommandContext& context) {
     store::ClientDataSet dataSet(context.files);
     dataSet.setFileName(path);
-    dataSet.open();
+    try {
+        dataSet.open();
+    } catch (const store::StoreError& error) {
+        if (isMissingFile(error)) return {};
+        throw CliError(storeErrorText(error, path));
+    }
     std::vector<store::EventRow> rows;
     rows.reserve(static_cast<size_t>(dataSet.recordCount()));
     for (int i = 0; i < dataSet.recordCount(); ++i) rows.push_back(dataSet.viewRow(i));
@@ -85,7 +117,7 @@ void writeResult(const Arguments& arguments, const CommandContext& context, cons
     try {
         context.files.replace(*target, text);
     } catch (const store::WriteError& error) {
-        throw CliError("Faili " + *target + " ei saa kirjutada: " + error.reason());
+        throw CliError(storeErrorText(error, *target));
     }
     context.out << "Kirjutatud " << eventCount << " tähtpäeva faili " << *target << ".\n";
 }
@@ -112,24 +144,31 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
                   const std::function<ImportCounts(store::ClientDataSet&)>& add) {
     const std::string path = dataFileOf(arguments, context);
     const store::DataFileLock lock(path);
-    if (!lock.holds()) {
-        const std::string lockFile = store::DataFileLock::lockFileOf(path);
-        if (!context.files.exists(lockFile)) throw CliError("Andmefaili lukufaili ei saa luua: " + lockFile);
-        throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
-    }
+    if (lock.heldElsewhere())
+        throw CliError("Andmefail " + quotedPath(path) +
+                       " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+    if (!lock.holds())
+        throw CliError("Andmefaili lukufaili " + quotedPath(store::DataFileLock::lockFileOf(path)) +
+                       " ei saa luua ega avada.");
     const store::DataFileStatus status = store::prepareDataFile(context.files, path);
-    if (status.kind == store::DataFileStatus::Missing) throw CliError("Andmefaili ei saa luua: " + path);
-    if (status.kind == store::DataFileStatus::WriteProtected)
-        throw CliError("Andmefail on kirjutuskaitstud: " + path);
+    switch (status.kind) {
+        case store::DataFileStatus::Ready: break;
+        case store::DataFileStatus::Missing: throw CliError("Andmefaili " + quotedPath(path) + " ei saa luua.");
+        case store::DataFileStatus::WriteProtected:
+            throw CliError("Andmefaili " + quotedPath(path) + " kirjutuskaitset ei saa eemaldada: " +
+                           systemErrorText(status.error) + ".");
+        case store::DataFileStatus::FolderUnwritable:
+            throw CliError("Andmefaili " + quotedPath(path) + " ei saa salvestada, sest selle kausta ei saa faile luua: " +
+                           systemErrorText(status.error) + ".");
+    }
 
     store::ClientDataSet dataSet(context.files);
-    dataSet.setFileName(path);
-    dataSet.open();
+    openDataFile(dataSet, path);
     const ImportCounts counts = add(dataSet);
     try {
         dataSet.close();
     } catch (const store::WriteError& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
+        context.err << kProgram << ": " << storeErrorText(error, path) << '\n';
         throw CliError("Andmefaili ei muudetud, midagi ei lisatud.");
     }
     context.out << importSummaryLine(counts) << '\n';
@@ -140,22 +179,26 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-vcf vajab vCard-faili nime.");
     const std::string& vcfPath = arguments.positional[0];
+    const std::string text = readInputFile(vcfPath, context);
     std::vector<ContactDate> dates;
     try {
-        dates = readContactDates(context.files.read(vcfPath));
+        dates = readContactDates(text);
     } catch (const CliError& error) {
         throw CliError(vcfPath + ": " + error.what());
     }
-    return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
-        return importContactDates(dataSet, dates, context.clock.today());
+    std::vector<SkippedContact> skipped;
+    const int status = addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
+        return importContactDates(dataSet, dates, context.clock.today(), skipped);
     });
+    for (const SkippedContact& contact : skipped) context.err << kProgram << ": " << skippedContactLine(contact) << '\n';
+    return status;
 }
 
 int importCsv(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-csv vajab CSV-faili nime.");
     const std::string& csvPath = arguments.positional[0];
-    const CsvEntries table = readEventsCsv(context.files.read(csvPath));
+    const CsvEntries table = readEventsCsv(readInputFile(csvPath, context), context.clock.today().year);
     if (!table.problems.empty()) {
         for (const CsvProblem& problem : table.problems)
             context.err << kProgram << ": " << csvPath << ", rida " << problem.line << ": " << problem.what << '\n';
@@ -243,6 +286,9 @@ int runCommand(const std::vector<std::string>& args, const CommandContext& conte
     } catch (const UsageError& error) {
         context.err << kProgram << ": " << error.what() << '\n';
         return kExitUsage;
+    } catch (const store::StoreError& error) {
+        context.err << kProgram << ": " << storeErrorText(error, error.path()) << '\n';
+        return kExitFailed;
     } catch (const std::exception& error) {
         context.err << kProgram << ": " << error.what() << '\n';
         return kExitFailed;

@@ -31,6 +31,13 @@ bool isHeader(const CsvRecord& record) {
     return joined == kHeader;
 }
 
+// A first record of one field that holds commas: a table written with ","
+// between its fields, as spreadsheets in English do.
+bool isCommaSeparated(const CsvRecord& record) {
+    return record.fault.empty() && usedFieldCount(record.fields) == 1 &&
+           record.fields[0].find(',') != std::string::npos;
+}
+
 // What is wrong with a record, thrown by the checks of its fields.
 struct RecordProblem {
     std::string what;
@@ -49,11 +56,12 @@ int numberIn(const std::string& field, std::string_view what, int high) {
     return value;
 }
 
-YearlyDate dateIn(const std::vector<std::string>& fields) {
+YearlyDate dateIn(const std::vector<std::string>& fields, int currentYear) {
     const int day = numberIn(fields[1], "päev", 31);
     const int month = numberIn(fields[2], "kuu", 12);
     std::optional<int> year;
     if (!trimBlanks(fields[3]).empty()) year = numberIn(fields[3], "aasta", 9999);
+    if (year && *year > currentYear) throw RecordProblem{"aasta " + std::to_string(*year) + " on tulevikus"};
     if (year ? store::isValidDate(*year, month, day) : isMonthDay(month, day)) return {year, month, day};
 
     char text[16];
@@ -71,7 +79,7 @@ char typeIn(const std::string& field) {
                         "' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)"};
 }
 
-NewEntry entryOf(const CsvRecord& record) {
+NewEntry entryOf(const CsvRecord& record, int currentYear) {
     if (!record.fault.empty()) throw RecordProblem{record.fault};
     const std::vector<std::string>& fields = record.fields;
     for (const std::string& field : fields)
@@ -85,7 +93,7 @@ NewEntry entryOf(const CsvRecord& record) {
     if (name.empty()) throw RecordProblem{"nimi puudub"};
     if (store::utf8Length(name) > static_cast<size_t>(store::kNimiWidth))
         throw RecordProblem{"nimi on pikem kui " + std::to_string(store::kNimiWidth) + " märki"};
-    const YearlyDate date = dateIn(fields);
+    const YearlyDate date = dateIn(fields, currentYear);
     return {name, typeIn(fields[4]), date};
 }
 
@@ -98,18 +106,20 @@ std::string eventsCsv(const std::vector<store::EventRow>& rows) {
     return text;
 }
 
-CsvEntries readEventsCsv(std::string_view text) {
+CsvEntries readEventsCsv(std::string_view text, int currentYear) {
     const std::vector<CsvRecord> records = readCsvRecords(text);
     CsvEntries result;
     if (records.empty() || !isHeader(records[0])) {
-        result.problems.push_back({1, "esimene rida peab olema päis " + std::string(kHeader)});
+        result.problems.push_back({1, records.empty() || !isCommaSeparated(records[0])
+                                          ? "esimene rida peab olema päis " + std::string(kHeader)
+                                          : "vale eraldaja: väljad on eraldatud komaga, kasuta semikoolonit ;"});
         return result;
     }
     for (size_t i = 1; i < records.size(); ++i) {
         const CsvRecord& record = records[i];
         if (record.fault.empty() && usedFieldCount(record.fields) == 0) continue;
         try {
-            result.entries.push_back(entryOf(record));
+            result.entries.push_back(entryOf(record, currentYear));
         } catch (const RecordProblem& problem) {
             result.problems.push_back({record.line, problem.what});
         }

@@ -219,8 +219,8 @@ TEST(IcsExport, TheCommandWritesToStandardOutputOrAFile) {
 
     const testing::RunResult noFolder = runner.run({"export-ics", "-o", runner.file("puudub/x.ics")});
     EXPECT_EQ(noFolder.status, kExitFailed);
-    EXPECT_EQ(noFolder.err, "zerizedozi-cli: Faili " + runner.file("puudub/x.ics") +
-                                " ei saa kirjutada: No such file or directory\n");
+    EXPECT_EQ(noFolder.err, "zerizedozi-cli: Faili \"" + runner.file("puudub/x.ics") +
+                                "\" ei saa kirjutada: sellist faili või kausta pole.\n");
 }
 
 }  // namespace
