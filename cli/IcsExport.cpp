@@ -32,10 +32,14 @@ std::uint64_t fnv1a(std::string_view bytes) {
 }
 
 // TEXT values may hold tabs and line breaks but no other control characters.
-std::string withoutControls(std::string text) {
+// Blanks at either end are left out: calendar readers (libical among them)
+// drop them from the line, and the text cannot escape them.
+std::string summaryOf(std::string text) {
     for (char& c : text)
         if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == '\x7f') c = ' ';
-    return text;
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 int startYear(const store::EventRow& row, MonthDay md, const store::Date& today) {
@@ -71,7 +75,7 @@ icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Da
     icalcomponent_add_property(
         event, icalproperty_new_rrule(icalrecurrencetype_from_string(
                    leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY")));
-    icalcomponent_add_property(event, icalproperty_new_summary(withoutControls(row.nimi).c_str()));
+    icalcomponent_add_property(event, icalproperty_new_summary(summaryOf(row.nimi).c_str()));
     if (row.aasta)
         icalcomponent_add_property(
             event, icalproperty_new_description(("Aasta: " + std::to_string(*row.aasta)).c_str()));

@@ -19,7 +19,8 @@ struct IcsCalendar {
 // DTSTART;VALUE=DATE in the row's year when the date exists in it, else in
 // the year of its Kuup, else in today's year (a leap year at or before it
 // for 29 February); RRULE FREQ=YEARLY, for 29 February on the last day of
-// February; UID from eventUid; SUMMARY the name; CATEGORIES the type label;
+// February; UID from eventUid; SUMMARY the name without blanks at its ends;
+// CATEGORIES the type label;
 // DESCRIPTION "Aasta: <year>" for a row with a year. DTSTAMP is today at
 // 00:00 UTC, so the same rows give the same file all day.
 IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today);
