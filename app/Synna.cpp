@@ -78,6 +78,8 @@ TForm1::TForm1(const FormContext& context)
       dataFilePath_(QString::fromStdString(store::dataFilePath(context.programFolder.toStdString()))),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
+    // The print dialog names its PDF file after the document, else "print.pdf".
+    printer_->setDocName(QString::fromUtf8(kAppTitle));
     setFixedSize(404, 289);
     setAutoFillBackground(true);
     QPalette colours = palette();

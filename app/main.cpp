@@ -6,6 +6,7 @@
 #include "app/Glyphs.h"
 #include "app/Synna.h"
 #include "platform/QtPlatform.h"
+#include "print/EstonianQtTexts.h"
 #include "store/Clock.h"
 #include "store/FileSystem.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
     QApplication::setApplicationName(QString::fromUtf8(app::kAppTitle));
     QApplication::setWindowIcon(app::mainIcon());
+    print::installEstonianQtTexts();
 
     store::SystemClock clock;
     app::TForm1 Form1({QApplication::applicationDirPath(), QApplication::applicationFilePath(), QApplication::arguments(),

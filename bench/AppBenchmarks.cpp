@@ -7,7 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "DataGenerator.h"
+#include "bench/DataGenerator.h"
 #include "app/DBGrid.h"
 #include "app/FilterMenu.h"
 #include "app/Synna.h"

@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,15 +6,15 @@
 #include <functional>
 #include <string_view>
 
-#include "Arguments.h"
-#include "CliError.h"
-#include "ContactDates.h"
-#include "ErrorTexts.h"
-#include "EstonianHolidays.h"
-#include "EventsCsv.h"
-#include "IcsExport.h"
-#include "Upcoming.h"
-#include "VcfImport.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/ContactDates.h"
+#include "cli/ErrorTexts.h"
+#include "cli/EstonianHolidays.h"
+#include "cli/EventsCsv.h"
+#include "cli/IcsExport.h"
+#include "cli/Upcoming.h"
+#include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"

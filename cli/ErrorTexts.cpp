@@ -1,4 +1,4 @@
-#include "ErrorTexts.h"
+#include "cli/ErrorTexts.h"
 
 #include <cerrno>
 

@@ -1,8 +1,8 @@
 // zerizedozi-cli: the event list on the command line.
 #include <iostream>
 
-#include "Commands.h"
-#include "ProgramFolder.h"
+#include "cli/Commands.h"
+#include "cli/ProgramFolder.h"
 #include "store/DataFile.h"
 
 int main(int argc, char** argv) {
