@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QPrinter>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -41,9 +42,12 @@ QString upperAsciiLetters(QString text) {
 }
 
 QString homePageAddress() {
-    QUrl address(QString::fromUtf8(texts::kHomePage));
+    QUrl address;
+    address.setScheme(QStringLiteral("http"));
+    address.setHost(texts::fromStore(store::kHomeHost));
+    address.setPath(QStringLiteral("/"));
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("visitor"), QString::fromUtf8(kAppTitle));
+    query.addQueryItem(QStringLiteral("visitor"), texts::programName());
     address.setQuery(query);
     return address.toString(QUrl::FullyEncoded);
 }
@@ -75,11 +79,11 @@ TForm1::TForm1(const FormContext& context)
       files_(context.files),
       programPath_(context.programPath),
       arguments_(context.arguments),
-      dataFilePath_(QString::fromStdString(store::dataFilePath(context.programFolder.toStdString()))),
+      dataFilePath_(QString::fromStdString(store::dataFilePath(context.dataFolder.toStdString()))),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowTitle(texts::programName());
     // The print dialog names its PDF file after the document, else "print.pdf".
-    printer_->setDocName(QString::fromUtf8(kAppTitle));
+    printer_->setDocName(texts::programName());
     setFixedSize(404, 289);
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -88,7 +92,7 @@ TForm1::TForm1(const FormContext& context)
     setFont(looks::uiFont());
 
     DataSource1 = new DataSource(ClientDataSet1, this);
-    DataSource1->titleUnderlined = [this](int column) { return !FilterValues[static_cast<size_t>(column)].isEmpty(); };
+    DataSource1->titleUnderlined = [this](int column) { return !FilterValues[static_cast<size_t>(column)].empty(); };
     Frame21 = new TFrame2(this);
     Frame21->hide();
     Frame11 = new TFrame1(this);
@@ -117,7 +121,7 @@ void TForm1::FormCreate() {
 
 void TForm1::writeRegistryWhenAsked() {
     if (arguments_.size() < 2 || upperAsciiLetters(arguments_[1]) != QLatin1String("UUS")) return;
-    platform_.writeRegistry({{QStringLiteral("Versioon"), QString::fromUtf8(kAppTitle)},
+    platform_.writeRegistry({{QStringLiteral("Versioon"), texts::programName()},
                              {QStringLiteral("Asukoht"), programPath_}});
 }
 
@@ -240,14 +244,37 @@ void TForm1::closeStoreAskingOnFailure() {
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // The window manager's frame is known once the window is up: centre the
+    // whole frame, unless the window has left the place it was given (the
+    // manager puts either the frame or the window itself there).
+    if (event->type() == QEvent::ActivationChange && placedAt_) {
+        const bool inPlace = frameGeometry().topLeft() == *placedAt_ || geometry().topLeft() == *placedAt_;
+        if (inPlace && frameGeometry().size() != size()) centreOnScreen();
+        placedAt_.reset();
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !started_)
         guarded([this] { FormActivate(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        centreOnScreen();
+    }
     // Some desktops never activate a new window by themselves.
     if (!started_) QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+}
+
+// The window's frame in the middle of the screen's free area (the desktop
+// without its panels), on the screen the window opens on.
+void TForm1::centreOnScreen() {
+    const QScreen* desktop = screen();
+    if (!desktop) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(desktop->availableGeometry().center());
+    move(frame.topLeft());
+    placedAt_ = frame.topLeft();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -259,6 +286,13 @@ void TForm1::showListView() {
     Frame21->hide();
     Frame11->show();
     Frame11->DBGrid1->setFocus();
+}
+
+bool TForm1::warnedListEmpty() {
+    if (ClientDataSet1.recordCount() != 0) return false;
+    platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
+                         MB_OK | MB_ICONWARNING);
+    return true;
 }
 
 void TForm1::guarded(const std::function<void()>& handler) {

@@ -7,8 +7,13 @@
 // data back and cannot be refused. Desktop calls go through the Platform
 // given to it, "today" through the Clock, so tests drive the window without
 // a person and on a fixed date.
+//
+// The names TForm1, ClientDataSet1, Frame11btn3Click, Uuenda and the like are
+// the program's established design vocabulary; they stay so that design and
+// code use the same words.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -16,11 +21,13 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "print/ReportPrinter.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
+#include "store/ListColumns.h"
 
 class QAction;
 class QPrinter;
@@ -40,11 +47,8 @@ class FrontRequestServer;
 class TFrame1;
 class TFrame2;
 
-// Slots 1..6 (at 0..5): day, month number, year, name, age, type caption.
-using FilterSlots = std::array<QString, 6>;
-
 struct FormContext {
-    QString programFolder;  // where the data file lives
+    QString dataFolder;     // where the data file lives
     QString programPath;    // the executable, recorded with "UUS"
     QStringList arguments;  // the command line, program name first
     platform::Platform& platform;
@@ -64,10 +68,11 @@ public:
     DataSource* DataSource1 = nullptr;
     TFrame1* Frame11 = nullptr;
     TFrame2* Frame21 = nullptr;
-    FilterSlots FilterValues;
+    // The column filters in force, by grid column.
+    store::FilterSlots FilterValues;
     // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
     std::vector<QString> ComboBox1, ComboBox2, ComboBox3;
-    std::array<bool, 6> SortDescending{};
+    std::array<bool, store::kListColumns> SortDescending{};
 
     // One window per list. Takes the list for this window: holds its lock and
     // answers later starts that want it. When another window holds the list,
@@ -133,6 +138,10 @@ private:
     void connectEditor();
     void writeRegistryWhenAsked();
     void showListView();
+    // With no record in view: says so ("Andmebaas ei sisalda ühtegi rida!")
+    // and returns true, so the handler stops.
+    bool warnedListEmpty();
+    void centreOnScreen();
     void closeStoreAskingOnFailure();
     // Shows the window above the others and gives it the focus; false while
     // it is not shown or is closing.
@@ -153,6 +162,10 @@ private:
     bool claimed_ = false;
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
+    bool centred_ = false;
+    std::optional<QPoint> placedAt_;  // where the first showing put the frame
+    // The name filter stands for the records without a name.
+    bool emptyNameChosen_ = false;
     bool ended_ = false;
     bool closed_ = false;
 };

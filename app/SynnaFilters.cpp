@@ -2,6 +2,8 @@
 // the list, and the store's per-row age test and age calculation.
 #include <QAction>
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <unordered_set>
 
 #include "app/DataSource.h"
@@ -10,6 +12,7 @@
 #include "app/Synna.h"
 #include "app/Unit1.h"
 #include "store/AgeText.h"
+#include "store/TextEncoding.h"
 
 namespace app {
 
@@ -32,10 +35,40 @@ std::vector<QString> sortedDistinct(const std::vector<std::string>& texts) {
     return sorted;
 }
 
+// The distinct texts by number: years and ages read as integers, smallest
+// first; a text that is no number ("?") comes before all numbers.
+std::vector<QString> sortedDistinctNumbers(const std::vector<std::string>& texts) {
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::pair<std::optional<long long>, std::string_view>> keyed;
+    for (const std::string& text : texts) {
+        if (!seen.insert(text).second) continue;
+        long long number = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, number);
+        keyed.emplace_back(error == std::errc() && stop == end && !text.empty() ? std::optional(number) : std::nullopt,
+                           text);
+    }
+    std::stable_sort(keyed.begin(), keyed.end());
+    std::vector<QString> sorted;
+    sorted.reserve(keyed.size());
+    for (const auto& entry : keyed)
+        sorted.push_back(QString::fromUtf8(entry.second.data(), static_cast<qsizetype>(entry.second.size())));
+    return sorted;
+}
+
 QStringList toList(const std::vector<QString>& values) { return QStringList(values.begin(), values.end()); }
 
-QString quoted(QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); }
+std::string quoted(std::string_view text) {
+    std::string out = "'";
+    for (const char c : text) {
+        out += c;
+        if (c == '\'') out += c;
+    }
+    return out + "'";
+}
 
+// A field that cannot be read (an age the rule cannot compute) leaves only its
+// own value out of the menu; the rebuild goes on with every other value.
 template <typename Read>
 void readGuarded(std::vector<std::string>& into, Read read) {
     try {
@@ -62,14 +95,15 @@ void TForm1::Uuenda() {
         try {
             if (std::string year = ClientDataSet1.fieldText(store::Aasta); !year.empty()) years.push_back(std::move(year));
         } catch (const std::exception&) {
+            // As in readGuarded: only this year is left out of its menu.
         }
         readGuarded(names, [this] { return ClientDataSet1.fieldText(store::Nimi); });
         readGuarded(ages, [this] { return ClientDataSet1.fieldText(store::Vanus); });
         if (i < count) ClientDataSet1.next();
     }
-    ComboBox1 = sortedDistinct(years);
+    ComboBox1 = sortedDistinctNumbers(years);
     ComboBox2 = sortedDistinct(names);
-    ComboBox3 = sortedDistinct(ages);
+    ComboBox3 = sortedDistinctNumbers(ages);
     Frame11->MenuAasta->setValues(toList(ComboBox1));
     Frame11->MenuNimi->setValues(toList(ComboBox2));
     Frame11->MenuVanus->setValues(toList(ComboBox3));
@@ -80,48 +114,51 @@ void TForm1::Uuenda() {
 }
 
 void TForm1::Frame11Kik2Click(QAction* item) {
-    const int tag = item->data().toInt();
-    FilterMenu* menu = Frame11->columnMenus()[static_cast<size_t>(tag - 1)];
+    // An item's Tag is its menu's slot number: the grid column + 1.
+    const auto column = static_cast<GridColumn>(item->data().toInt() - 1);
+    FilterMenu* menu = Frame11->columnMenus()[column];
     const int position = menu->positionOf(item);
     menu->check(item);
 
-    QString& slot = FilterValues[static_cast<size_t>(tag - 1)];
+    std::string& slot = FilterValues[column];
     if (position == 0) {
         slot.clear();
     } else {
-        slot = menu->valueOf(item);
-        if (slot.isEmpty()) slot = QStringLiteral("null");
-        if (tag == 2) slot = QString::number(position - 1);
+        slot = menu->valueOf(item).toStdString();
+        if (slot.empty()) slot = "null";
+        if (column == ColKuu) slot = std::to_string(position - 1);
     }
+    // The slot reads "null" for the empty name too; the filter must tell the two apart.
+    if (column == ColNimi) emptyNameChosen_ = position != 0 && menu->valueOf(item).isEmpty();
 
-    QStringList terms;
-    const FilterSlots& s = FilterValues;
-    if (!s[0].isEmpty()) terms << QStringLiteral("Paev=") + s[0];
-    if (!s[1].isEmpty()) terms << QStringLiteral("Kuu=") + s[1];
-    if (!s[2].isEmpty()) terms << QStringLiteral("Aasta=") + s[2];
-    if (!s[3].isEmpty()) terms << QStringLiteral("Nimi=") + quoted(s[3]);
-    if (!s[5].isEmpty()) terms << QStringLiteral("Tyyp=") + quoted(s[5].left(1));
+    std::vector<std::string> terms;
+    const store::FilterSlots& s = FilterValues;
+    if (!s[ColPaev].empty()) terms.push_back("Paev=" + s[ColPaev]);
+    if (!s[ColKuu].empty()) terms.push_back("Kuu=" + s[ColKuu]);
+    if (!s[ColAasta].empty()) terms.push_back("Aasta=" + s[ColAasta]);
+    if (!s[ColNimi].empty()) terms.push_back("Nimi=" + quoted(emptyNameChosen_ ? std::string() : s[ColNimi]));
+    if (!s[ColTyyp].empty()) terms.push_back("Tyyp=" + quoted(store::utf8Prefix(s[ColTyyp], 1)));
+    std::string filter;
+    for (const std::string& term : terms) filter += (filter.empty() ? "" : " AND ") + term;
     DataSource1->titlesChanged();
 
     DataSource::Freeze freeze(*DataSource1);
-    ClientDataSet1.Tag = 0;
-    ClientDataSet1.setFiltered(false);
-    ClientDataSet1.setFilter(terms.join(QStringLiteral(" AND ")).toStdString());
-    ClientDataSet1.Tag = 1;
+    {
+        store::ClientDataSet::CalcPause pause(ClientDataSet1);
+        ClientDataSet1.setFiltered(false);
+        ClientDataSet1.setFilter(filter);
+    }
     ClientDataSet1.setFiltered(true);
 }
 
 bool TForm1::ClientDataSet1FilterRecord(const store::EventRow& row) const {
-    const QString& age = FilterValues[4];
-    if (age.isEmpty()) return true;
-    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
-    return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), clock_) == age.toStdString();
+    const std::string& age = FilterValues[ColVanus];
+    if (age.empty()) return true;
+    return store::ageOfRow(row, clock_) == age;
 }
 
 std::string TForm1::ClientDataSet1CalcFields(const store::EventRow& row) const {
-    if (ClientDataSet1.Tag == 0) return {};
-    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
-    return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), clock_);
+    return store::ageOfRow(row, clock_);
 }
 
 }  // namespace app

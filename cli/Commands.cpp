@@ -45,7 +45,8 @@ Arguments argumentsOf(const std::vector<std::string>& args, const std::vector<st
 }
 
 std::string dataFileOf(const Arguments& arguments, const CommandContext& context) {
-    return arguments.option("--file").value_or(context.defaultDataFile);
+    if (auto file = arguments.option("--file")) return *file;
+    return context.defaultDataFile();
 }
 
 // Opens the data set on the data file at `path`, wording the store's
@@ -224,6 +225,10 @@ int dispatch(const std::vector<std::string>& args, const CommandContext& context
         context.out << helpText();
         return kExitOk;
     }
+    if (command == "--version") {
+        context.out << kProgram << ' ' << ZERIZEDOZI_VERSION << '\n';
+        return kExitOk;
+    }
     if (command == "upcoming") return upcoming(args, context);
     if (command == "export-ics") return exportIcs(args, context);
     if (command == "import-vcf") return importVcf(args, context);
@@ -239,7 +244,8 @@ std::string helpText() {
     return "Kasutamine: zerizedozi-cli KÄSK [VÕTMED]\n"
            "\n"
            "Tähtpäevade kalender käsureal. Kasutab sama andmefaili kui aknaprogramm:\n"
-           "vaikimisi Vozoraza.xml programmi kaustas, --file ASUKOHT valib teise.\n"
+           "vaikimisi Vozoraza.xml programmi kaustas (paigaldatud programmil kasutaja\n"
+           "kaustas ~/.local/share/Tarvalind/Zerizedozi/), --file ASUKOHT valib teise.\n"
            "Andmefaili muutvad käsud ei tööta, kui fail on aknaprogrammis avatud.\n"
            "\n"
            "Käsud:\n"
@@ -274,6 +280,9 @@ std::string helpText() {
            "      aastal samal kuupäeval, Tähtpäevadena ilma aastata. Liikuvad pühad\n"
            "      (lihavõtted, nelipühad, emadepäev jt) jäävad välja.\n"
            "      Näide: zerizedozi-cli add-holidays\n"
+           "\n"
+           "  --version\n"
+           "      Programmi versioon.\n"
            "\n"
            "  --help\n"
            "      See abitekst.\n"

@@ -45,7 +45,7 @@ std::string summaryOf(std::string text) {
 int startYear(const store::EventRow& row, MonthDay md, const store::Date& today) {
     if (row.aasta && store::isValidDate(*row.aasta, md.month, md.day)) return *row.aasta;
     const int base = row.kuup ? row.kuup->year : today.year;
-    if (md.month == 2 && md.day == 29) return latestLeapYear(std::max(base, 4));
+    if (md.month == 2 && md.day == 29) return store::latestLeapYear(std::max(base, 4));
     return base;
 }
 
@@ -71,7 +71,7 @@ icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Da
     icalcomponent_add_property(event, icalproperty_new_uid(eventUid(row, occurrence).c_str()));
     icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
     icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(start)));
-    icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(addDays(start, 1))));
+    icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(store::addDays(start, 1))));
     icalcomponent_add_property(
         event, icalproperty_new_rrule(icalrecurrencetype_from_string(
                    leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY")));

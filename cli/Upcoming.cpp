@@ -10,7 +10,7 @@ namespace cli {
 
 std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows, const store::Date& today,
                                         int days) {
-    const store::Date lastDay = addDays(today, days - 1);
+    const store::Date lastDay = store::addDays(today, days - 1);
     std::vector<UpcomingDate> found;
     for (const store::EventRow& row : rows) {
         const std::optional<MonthDay> md = monthDayOf(row);
@@ -20,7 +20,7 @@ std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows
             if (date < today || lastDay < date) continue;
             std::optional<int> turns;
             if (row.aasta && *row.aasta < year) turns = year - *row.aasta;
-            found.push_back({date, daysBetween(today, date), row.nimi,
+            found.push_back({date, store::daysBetween(today, date), row.nimi,
                              std::string(store::typeLabel(row.tyyp).value_or(row.tyyp)), turns});
         }
     }

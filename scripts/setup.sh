@@ -5,13 +5,15 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
   qt6-tools-dev qt6-l10n-tools
   libpugixml-dev libicu-dev libical-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang
   fonts-liberation poppler-utils
   xvfb libxcb1-dev libxcb-xtest0-dev
+  desktop-file-utils appstream mandoc librsvg2-bin
+  dpkg-dev file
 )
 
 sudo=""

@@ -59,15 +59,19 @@ bool PosixFileSystem::exists(const std::string& path) const {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-bool PosixFileSystem::create(const std::string& path, std::string_view content) {
+void PosixFileSystem::create(const std::string& path, std::string_view content) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok) {
-        ::unlink(path.c_str());
-        return false;
+    if (fd < 0) {
+        const int error = errno;
+        throw WriteError(path, error);
     }
-    return true;
+    int error = 0;
+    if (!writeAll(fd, content) || ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        ::unlink(path.c_str());
+        throw WriteError(path, error);
+    }
 }
 
 std::string PosixFileSystem::read(const std::string& path) const {
@@ -99,7 +103,10 @@ void PosixFileSystem::replace(const std::string& path, std::string_view content)
 
     std::string temp;
     const int fd = createTemporaryBeside(path, temp);
-    if (fd < 0) throw WriteError(path, errno);
+    if (fd < 0) {
+        const int error = errno;
+        throw WriteError(path, error);
+    }
     int error = 0;
     if (!writeAll(fd, content) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
@@ -116,20 +123,23 @@ bool PosixFileSystem::isReadOnly(const std::string& path) const {
     return ::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IWUSR) == 0;
 }
 
-int PosixFileSystem::clearReadOnly(const std::string& path) {
+void PosixFileSystem::clearReadOnly(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return errno;
-    if (::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) return errno;
-    return 0;
+    if (::stat(path.c_str(), &info) != 0 || ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
+        const int error = errno;
+        throw WriteError(path, error);
+    }
 }
 
-int PosixFileSystem::checkFolderWritable(const std::string& path) {
+void PosixFileSystem::checkFolderWritable(const std::string& path) {
     std::string temp;
     const int fd = createTemporaryBeside(path, temp);
-    if (fd < 0) return errno;
+    if (fd < 0) {
+        const int error = errno;
+        throw WriteError(path, error);
+    }
     ::close(fd);
     ::unlink(temp.c_str());
-    return 0;
 }
 
 }  // namespace store

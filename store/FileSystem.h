@@ -1,6 +1,10 @@
 // The few file operations the store performs on its data file, behind one
 // interface so that tests can make any of them fail. PosixFileSystem is the
 // real thing.
+//
+// The questions (exists, isReadOnly) answer true or false. Every other call
+// either does its work or throws: StoreError when a file cannot be read,
+// WriteError (with the system's error number) when one cannot be written.
 #pragma once
 
 #include <string>
@@ -13,9 +17,9 @@ public:
     virtual ~FileSystem() = default;
 
     virtual bool exists(const std::string& path) const = 0;
-    // Creates a new file holding `content`; false on any failure (a partial
-    // file is removed again).
-    virtual bool create(const std::string& path, std::string_view content) = 0;
+    // Creates a new file holding `content`. Throws WriteError, also when the
+    // file exists already; a partial file is removed again.
+    virtual void create(const std::string& path, std::string_view content) = 0;
     // The whole file. Throws StoreError when it cannot be read.
     virtual std::string read(const std::string& path) const = 0;
     // Replaces the file's content as one step: a reader sees the old or the
@@ -26,23 +30,24 @@ public:
     // Write protection: the owner-write permission bit is missing, or the
     // attributes cannot be read.
     virtual bool isReadOnly(const std::string& path) const = 0;
-    // Gives the owner the write permission, touching no other bit. Returns 0,
-    // or the system's error number.
-    virtual int clearReadOnly(const std::string& path) = 0;
-    // Whether replace() could create its temporary file beside `path`: creates
-    // one there and removes it again. Returns 0, or the system's error number.
-    virtual int checkFolderWritable(const std::string& path) = 0;
+    // Gives the owner the write permission, touching no other bit. Throws
+    // WriteError.
+    virtual void clearReadOnly(const std::string& path) = 0;
+    // Checks that replace() could create its temporary file beside `path`:
+    // creates one there and removes it again. Throws WriteError when the
+    // folder takes no new file.
+    virtual void checkFolderWritable(const std::string& path) = 0;
 };
 
 class PosixFileSystem : public FileSystem {
 public:
     bool exists(const std::string& path) const override;
-    bool create(const std::string& path, std::string_view content) override;
+    void create(const std::string& path, std::string_view content) override;
     std::string read(const std::string& path) const override;
     void replace(const std::string& path, std::string_view content) override;
     bool isReadOnly(const std::string& path) const override;
-    int clearReadOnly(const std::string& path) override;
-    int checkFolderWritable(const std::string& path) override;
+    void clearReadOnly(const std::string& path) override;
+    void checkFolderWritable(const std::string& path) override;
 
     // The process-wide instance.
     static PosixFileSystem& instance();

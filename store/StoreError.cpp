@@ -15,18 +15,19 @@ StoreError::StoreError(std::string_view message) : StoreError(Kind::Engine, mess
 StoreError::StoreError(Kind kind, std::string_view message)
     : std::runtime_error(std::string(kStoreName) + ": " + std::string(message)), kind_(kind) {}
 
-StoreError::StoreError(Kind kind, std::string_view verb, const std::string& path, int systemError)
-    : StoreError(kind, "Cannot " + std::string(verb) + " file " + quoted(path) + ": " + std::strerror(systemError)) {
+StoreError::StoreError(Kind kind, std::string_view verb, const std::string& path, int systemError,
+                       std::string_view reason)
+    : StoreError(kind, "Cannot " + std::string(verb) + " file " + quoted(path) + ": " + std::string(reason)) {
     path_ = path;
     systemError_ = systemError;
 }
 
 StoreError StoreError::cannotOpen(const std::string& path, int systemError) {
-    return {Kind::CannotOpen, "open", path, systemError};
+    return {Kind::CannotOpen, "open", path, systemError, std::strerror(systemError)};
 }
 
 StoreError StoreError::cannotRead(const std::string& path, int systemError) {
-    return {Kind::CannotRead, "read", path, systemError};
+    return {Kind::CannotRead, "read", path, systemError, std::strerror(systemError)};
 }
 
 StoreError StoreError::emptyFile() { return {Kind::EmptyFile, "Missing data provider or data packet"}; }
@@ -69,9 +70,11 @@ StoreError StoreError::tooLong(std::string_view field, long long width) {
     return error;
 }
 
-WriteError::WriteError(const std::string& path, int systemError)
-    : StoreError(Kind::CannotWrite, "write", path, systemError) {}
+WriteError::WriteError(const std::string& path, int errorNumber)
+    : StoreError(Kind::CannotWrite, "write", path, errorNumber, std::strerror(errorNumber)),
+      reason_(std::strerror(errorNumber)) {}
 
-std::string WriteError::reason() const { return std::strerror(systemError()); }
+WriteError::WriteError(const std::string& path, std::string_view reason)
+    : StoreError(Kind::CannotWrite, "write", path, 0, reason), reason_(reason) {}
 
 }  // namespace store

@@ -50,8 +50,8 @@ public:
 
 protected:
     StoreError(Kind kind, std::string_view message);
-    // A file error: "Cannot <verb> file "<path>": <the system's words>".
-    StoreError(Kind kind, std::string_view verb, const std::string& path, int systemError);
+    // A file error: "Cannot <verb> file "<path>": <reason>".
+    StoreError(Kind kind, std::string_view verb, const std::string& path, int systemError, std::string_view reason);
 
 private:
     Kind kind_ = Kind::Engine;
@@ -62,12 +62,20 @@ private:
     long long number_ = 0;
 };
 
-// The data file could not be written. The old file is left as it was.
+// A file could not be written (nor its write permission given). The old
+// file is left as it was.
 class WriteError : public StoreError {
 public:
-    WriteError(const std::string& path, int systemError);
-    // The system's words for systemError().
-    std::string reason() const;
+    WriteError(const std::string& path, int errorNumber);
+    // A failure without a system error number, told by `reason`.
+    WriteError(const std::string& path, std::string_view reason);
+    // The system's text for errorNumber(), or the reason given.
+    const std::string& reason() const { return reason_; }
+    // The system's error number; 0 when the failure came with none.
+    int errorNumber() const { return systemError(); }
+
+private:
+    std::string reason_;
 };
 
 }  // namespace store

@@ -117,4 +117,12 @@ std::string_view utf8Prefix(std::string_view text, size_t count) {
     return text.substr(0, i);
 }
 
+std::string_view utf8Suffix(std::string_view text, size_t count) {
+    size_t i = text.size();
+    for (size_t seen = 0; i > 0 && seen < count;) {
+        if (!isContinuation(static_cast<unsigned char>(text[--i]))) ++seen;
+    }
+    return text.substr(i);
+}
+
 }  // namespace store

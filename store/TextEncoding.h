@@ -19,4 +19,7 @@ size_t utf8Length(std::string_view text);
 // The first `count` characters of a valid UTF-8 text (all when shorter).
 std::string_view utf8Prefix(std::string_view text, size_t count);
 
+// The last `count` characters of a valid UTF-8 text (all when shorter).
+std::string_view utf8Suffix(std::string_view text, size_t count);
+
 }  // namespace store

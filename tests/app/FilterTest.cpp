@@ -1,5 +1,6 @@
 // The column filters: slots and filter text from menu choices, the age test,
 // and the year, name and age menus built from the records.
+#include <QActionGroup>
 #include <QListView>
 
 #include "tests/app/FormFixture.h"
@@ -20,7 +21,7 @@ protected:
                {2, 2, 1926, "Ann*"},
                {2, 2, 1926, "Jüri & Co <%>"}});
     }
-    const QString& slot(int number) const { return form->FilterValues[static_cast<size_t>(number - 1)]; }
+    const std::string& slot(int number) const { return form->FilterValues[static_cast<size_t>(number - 1)]; }
     bool underlined(int column) const {
         return form->DataSource1->headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().underline();
     }
@@ -88,10 +89,10 @@ TEST_F(Filters, NamesWithSpecialCharactersFilterExactlyOrByPrefix) {
     EXPECT_EQ(gridNames(), "anna,anna");
 }
 
-TEST_F(Filters, BuiltMenusHoldDistinctValuesInTextOrder) {
+TEST_F(Filters, BuiltMenusHoldDistinctValuesYearsAndAgesByNumber) {
     startWithNames();
-    EXPECT_EQ(form->Frame11->MenuAasta->values(), (QStringList{"1926", "1980", "2001", "980"}));
-    EXPECT_EQ(form->Frame11->MenuVanus->values(), (QStringList{"?", "100", "1046", "25", "46"}));
+    EXPECT_EQ(form->Frame11->MenuAasta->values(), (QStringList{"980", "1926", "1980", "2001"}));
+    EXPECT_EQ(form->Frame11->MenuVanus->values(), (QStringList{"?", "25", "46", "100", "1046"}));
     const QStringList names = form->Frame11->MenuNimi->values();
     EXPECT_EQ(names.count("anna"), 1);  // exact twins once
     EXPECT_EQ(names.count("Anna"), 1);  // a case variant on its own
@@ -103,6 +104,11 @@ TEST_F(Filters, BuiltMenusHoldDistinctValuesInTextOrder) {
     EXPECT_EQ(years->defaultAction(), years->item(0));
     EXPECT_TRUE(years->item(1)->isSeparator());
     EXPECT_EQ(years->item(2)->data().toInt(), 3);
+    // Radio items: "Kõik" and every value in one exclusive group.
+    ASSERT_NE(years->item(0)->actionGroup(), nullptr);
+    EXPECT_TRUE(years->item(0)->actionGroup()->isExclusive());
+    for (int position = 2; position < 2 + years->values().size(); ++position)
+        EXPECT_EQ(years->item(position)->actionGroup(), years->item(0)->actionGroup()) << position;
 }
 
 TEST_F(Filters, MenusOfAListWithoutValuesStayEmpty) {
@@ -158,12 +164,15 @@ TEST_F(Filters, ALongListScrollsInsideTheMenuAndStillChooses) {
     EXPECT_FALSE(list->selectionModel()->hasSelection());
 }
 
-TEST_F(Filters, AnEmptyNameIsFilteredAsNull) {
-    start({{1, 1, 2000, ""}, {2, 1, 2000, "null"}});
+TEST_F(Filters, TheEmptyNameShowsTheRecordsWithoutAName) {
+    start({{1, 1, 2000, ""}, {2, 1, 2000, "null"}, {3, 1, 2000, "Mari"}, {4, 1, 2000, ""}});
     chooseValue(app::ColNimi, "");
-    EXPECT_EQ(slot(4), "null");
+    EXPECT_EQ(slot(4), "null");  // as the report shows it
+    EXPECT_EQ(filterText(), "Nimi=''");
+    EXPECT_EQ(gridColumn(app::ColPaev), "01,04");
+    chooseValue(app::ColNimi, "null");
     EXPECT_EQ(filterText(), "Nimi='null'");
-    EXPECT_EQ(gridNames(), "null");
+    EXPECT_EQ(gridColumn(app::ColPaev), "02");
 }
 
 }  // namespace

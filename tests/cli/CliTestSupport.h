@@ -40,7 +40,7 @@ public:
     RunResult run(const std::vector<std::string>& args) const {
         std::ostringstream out;
         std::ostringstream err;
-        const CommandContext context{out, err, clock_, files_, dataFile()};
+        const CommandContext context{out, err, clock_, files_, [this] { return dataFile(); }};
         const int status = runCommand(args, context);
         return {status, out.str(), err.str()};
     }

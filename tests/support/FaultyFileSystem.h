@@ -14,8 +14,9 @@ public:
     bool createFails = false;
     int clearReadOnlyError = 0;  // non-zero: clearReadOnly() fails with it
 
-    bool create(const std::string& path, std::string_view content) override {
-        return !createFails && PosixFileSystem::create(path, content);
+    void create(const std::string& path, std::string_view content) override {
+        if (createFails) throw store::WriteError(path, EACCES);
+        PosixFileSystem::create(path, content);
     }
     void replace(const std::string& path, std::string_view content) override {
         ++replaceCalls;
@@ -25,7 +26,8 @@ public:
         }
         PosixFileSystem::replace(path, content);
     }
-    int clearReadOnly(const std::string& path) override {
-        return clearReadOnlyError != 0 ? clearReadOnlyError : PosixFileSystem::clearReadOnly(path);
+    void clearReadOnly(const std::string& path) override {
+        if (clearReadOnlyError != 0) throw store::WriteError(path, clearReadOnlyError);
+        PosixFileSystem::clearReadOnly(path);
     }
 };
