@@ -24,6 +24,8 @@
 #include "app/Unit2.h"
 #include "platform/Platform.h"
 #include "store/DataFile.h"
+#include "store/FileSystem.h"
+#include "store/Leftovers.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -79,7 +81,7 @@ TForm1::TForm1(const FormContext& context)
       files_(context.files),
       programPath_(context.programPath),
       arguments_(context.arguments),
-      dataFilePath_(QString::fromStdString(store::dataFilePath(context.dataFolder.toStdString()))),
+      dataFilePath_(QString::fromStdString(store::realPathOf(store::dataFilePath(context.dataFolder.toStdString())))),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(texts::programName());
     // The print dialog names its PDF file after the document, else "print.pdf".
@@ -133,9 +135,10 @@ bool TForm1::claimList() {
         if (!lock->heldElsewhere()) {
             // Without a lock file (a folder that takes no files) the list
             // opens as before; the data file's own checks have their say.
-            if (lock->holds()) frontRequests_ = std::make_unique<FrontRequestServer>(dataFilePath_, [this] {
-                return bringToFront();
-            });
+            if (lock->holds()) {
+                store::removeLeftoverTemporaries(dataFilePath_.toStdString());
+                frontRequests_ = std::make_unique<FrontRequestServer>(dataFilePath_, [this] { return bringToFront(); });
+            }
             dataFileLock_ = std::move(lock);
             return true;
         }

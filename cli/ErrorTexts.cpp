@@ -42,6 +42,14 @@ std::string storeErrorText(const store::StoreError& error, const std::string& fi
         case Kind::BadValue: return damaged + "väljal " + field + " on vigane väärtus \"" + error.value() + "\".";
         case Kind::TooLong:
             return damaged + "välja " + field + " väärtus on pikem kui " + std::to_string(error.number()) + " märki.";
+        case Kind::NotAFile:
+            return "Faili " + quotedPath(error.path()) + " ei loeta: see pole tavaline fail (seade, toru või kaust).";
+        case Kind::TooLarge:
+            return "Faili " + quotedPath(error.path()) + " ei loeta: see on suurem kui " +
+                   (error.number() >= (1LL << 30) ? std::to_string(error.number() >> 30) + " GiB."
+                                                  : std::to_string(error.number() >> 20) + " MiB.");
+        case Kind::NotUtf8: return damaged + "bait " + std::to_string(error.number()) + " pole UTF-8.";
+        case Kind::TooDense: return damaged + "selle suuruse kohta on liiga palju elemente.";
         case Kind::Engine: break;
     }
     return "Andmefaili " + quotedPath(file) + " ei saa kasutada, sisemine viga: " + error.what();

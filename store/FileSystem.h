@@ -7,10 +7,15 @@
 // WriteError (with the system's error number) when one cannot be written.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace store {
+
+// The most any file is read into memory: 1 GiB. A list of 1,000,000 entries
+// takes some 84 MB.
+inline constexpr std::uint64_t kMostFileBytes = std::uint64_t{1} << 30;
 
 class FileSystem {
 public:
@@ -20,11 +25,16 @@ public:
     // Creates a new file holding `content`. Throws WriteError, also when the
     // file exists already; a partial file is removed again.
     virtual void create(const std::string& path, std::string_view content) = 0;
-    // The whole file. Throws StoreError when it cannot be read.
+    // The whole file. Throws StoreError when it cannot be read, is no regular
+    // file (a FIFO or a device is never read) or is over kMostFileBytes.
     virtual std::string read(const std::string& path) const = 0;
     // Replaces the file's content as one step: a reader sees the old or the
     // new content, never a mix, also after a crash or power loss. The file
     // keeps its permission bits. Throws WriteError; the old file stays intact.
+    // PosixFileSystem writes through symlinks to the real file, beside it,
+    // and keeps the old file's owner and group where permitted, its ACL and
+    // extended attributes; a file with other hard links is rewritten in
+    // place, which keeps the links but not the all-or-nothing promise.
     virtual void replace(const std::string& path, std::string_view content) = 0;
 
     // Write protection: the owner-write permission bit is missing, or the
@@ -38,6 +48,10 @@ public:
     // folder takes no new file.
     virtual void checkFolderWritable(const std::string& path) = 0;
 };
+
+// `path` with every symlink resolved, or `path` itself when it cannot be
+// resolved (e.g. it does not exist yet).
+std::string realPathOf(const std::string& path);
 
 class PosixFileSystem : public FileSystem {
 public:

@@ -8,6 +8,10 @@ namespace {
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
+std::string sizeText(long long bytes) {
+    return bytes >= (1LL << 30) ? std::to_string(bytes >> 30) + " GiB" : std::to_string(bytes >> 20) + " MiB";
+}
+
 }  // namespace
 
 StoreError::StoreError(std::string_view message) : StoreError(Kind::Engine, message) {}
@@ -68,6 +72,29 @@ StoreError StoreError::tooLong(std::string_view field, long long width) {
     error.field_ = field;
     error.number_ = width;
     return error;
+}
+
+StoreError StoreError::notAFile(const std::string& path) {
+    StoreError error(Kind::NotAFile, "Cannot read file " + quoted(path) + ": not a regular file");
+    error.path_ = path;
+    return error;
+}
+
+StoreError StoreError::tooLarge(const std::string& path, long long mostBytes) {
+    StoreError error(Kind::TooLarge, "Cannot read file " + quoted(path) + ": larger than " + sizeText(mostBytes));
+    error.path_ = path;
+    error.number_ = mostBytes;
+    return error;
+}
+
+StoreError StoreError::notUtf8(long long offset) {
+    StoreError error(Kind::NotUtf8, "Invalid data packet: byte " + std::to_string(offset) + " is not UTF-8");
+    error.number_ = offset;
+    return error;
+}
+
+StoreError StoreError::tooManyElements() {
+    return {Kind::TooDense, "Invalid data packet: too many elements for its size"};
 }
 
 WriteError::WriteError(const std::string& path, int errorNumber)

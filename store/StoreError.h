@@ -26,6 +26,10 @@ public:
         FieldType,     // field(), value(): the type the file gives it
         BadValue,      // field(), value(): the value, cut to 40 characters
         TooLong,       // field(), number(): the field's width in characters
+        NotAFile,      // path(): a FIFO, a device or a folder, never read
+        TooLarge,      // path(), number(): the most bytes a file may have
+        NotUtf8,       // number(): the first byte that is not UTF-8
+        TooDense,      // more elements than a packet of its size holds
     };
 
     // An Engine error; `message` without the store's name.
@@ -40,6 +44,10 @@ public:
     static StoreError fieldType(std::string_view field, std::string_view expected, std::string_view actual);
     static StoreError badValue(std::string_view field, std::string_view value);
     static StoreError tooLong(std::string_view field, long long width);
+    static StoreError notAFile(const std::string& path);
+    static StoreError tooLarge(const std::string& path, long long mostBytes);
+    static StoreError notUtf8(long long offset);
+    static StoreError tooManyElements();
 
     Kind kind() const { return kind_; }
     const std::string& path() const { return path_; }

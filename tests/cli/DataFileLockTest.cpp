@@ -45,7 +45,7 @@ TEST(DataFileLock, WritingCommandsRefuseWhileTheWindowProgramHoldsIt) {
     const testing::RunResult noFolder = runner.run({"add-holidays", "--file", runner.file("pole/Vozoraza.xml")});
     EXPECT_EQ(noFolder.status, kExitFailed);
     EXPECT_EQ(noFolder.err, "zerizedozi-cli: Andmefaili lukufaili \"" + runner.file("pole/Vozoraza.xml.lock") +
-                                "\" ei saa luua ega avada.\n");
+                                "\" ei saa luua ega avada: sellist faili või kausta pole.\n");
 }
 
 }  // namespace
