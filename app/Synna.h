@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -42,6 +43,7 @@ class FileSystem;
 namespace app {
 
 class DataSource;
+class FrontRequestServer;
 class TFrame1;
 class TFrame2;
 
@@ -71,6 +73,16 @@ public:
     // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
     std::vector<QString> ComboBox1, ComboBox2, ComboBox3;
     std::array<bool, store::kListColumns> SortDescending{};
+
+    // One window per list. Takes the list for this window: holds its lock and
+    // answers later starts that want it. When another window holds the list,
+    // asks that window to come to the front (trying for claimPatience) or,
+    // when none answers, says that the list is open in another window; then
+    // returns false, and this start must end with exit code 0 without
+    // showing the window. Call it before showing; FormActivate calls it when
+    // nobody did.
+    bool claimList();
+    std::chrono::milliseconds claimPatience{3000};
 
     // Called when a start-up failure ends the program (exit code 0). The
     // default quits the event loop.
@@ -131,6 +143,9 @@ private:
     bool warnedListEmpty();
     void centreOnScreen();
     void closeStoreAskingOnFailure();
+    // Shows the window above the others and gives it the focus; false while
+    // it is not shown or is closing.
+    bool bringToFront();
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);
@@ -138,12 +153,13 @@ private:
     platform::Platform& platform_;
     const store::Clock& clock_;
     store::FileSystem& files_;
-    QString dataFolder_;
     QString programPath_;
     QStringList arguments_;
     QString dataFilePath_;
     // Held while the list is open, so the command line does not write under it.
     std::unique_ptr<store::DataFileLock> dataFileLock_;
+    std::unique_ptr<FrontRequestServer> frontRequests_;
+    bool claimed_ = false;
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
     bool centred_ = false;

@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     const QString dataFolder = platform::dataFolder(QApplication::applicationDirPath());
     app::TForm1 Form1({dataFolder, QApplication::applicationFilePath(), QApplication::arguments(), desktop, clock,
                        store::PosixFileSystem::instance()});
+    // A list already open in another window: that window comes to the front.
+    if (!Form1.claimList()) return 0;
     // Logging off closes the window as any other close request does.
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &Form1, [&Form1](QSessionManager&) { Form1.close(); });
     Form1.show();
