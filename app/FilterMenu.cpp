@@ -41,6 +41,7 @@ FilterMenu::~FilterMenu() { deleteItems(); }
 
 void FilterMenu::setValues(QStringList values) {
     values_ = std::move(values);
+    pending_ = nullptr;
     if (!built_) return;
     setDefaultAction(nullptr);
     clear();
@@ -49,6 +50,23 @@ void FilterMenu::setValues(QStringList values) {
     checked_ = nullptr;
     valueList_ = nullptr;
     built_ = false;
+}
+
+void FilterMenu::setValuesLater(std::function<QStringList()> make) {
+    setValues({});
+    pending_ = std::move(make);
+}
+
+void FilterMenu::makePendingValues() {
+    if (!pending_) return;
+    const std::function<QStringList()> make = std::move(pending_);
+    pending_ = nullptr;
+    values_ = make();
+}
+
+const QStringList& FilterMenu::values() {
+    makePendingValues();
+    return values_;
 }
 
 // Items have no parent, so that clearing the menu never deletes them twice.
@@ -73,6 +91,7 @@ QAction* FilterMenu::makeItem(int position) {
 }
 
 void FilterMenu::ensureBuilt() {
+    makePendingValues();
     if (built_ || values_.isEmpty()) return;
     built_ = true;
     const int count = static_cast<int>(values_.size()) + 2;

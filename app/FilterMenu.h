@@ -4,12 +4,14 @@
 // choosing an item checks it and unchecks the one before.
 //
 // The items are made when the menu is first needed, so that a list of a
-// hundred thousand names costs nothing until it is opened. A long list of
+// hundred thousand names costs nothing until it is opened; the values
+// themselves may come later too (setValuesLater). A long list of
 // values shows as a scrolling list inside the menu, and its items are made
 // only as they are chosen. A menu without values has no items at all.
 #pragma once
 
 #include <QMenu>
+#include <functional>
 #include <memory>
 #include <QStringList>
 #include <unordered_map>
@@ -32,7 +34,11 @@ public:
     int tag() const { return tag_; }
     // Replaces the values; their items are made anew with "Kõik" checked.
     void setValues(QStringList values);
-    const QStringList& values() const { return values_; }
+    // The same with the values that `make` returns, called when they are
+    // first needed: shown, read, or asked for by makePendingValues.
+    void setValuesLater(std::function<QStringList()> make);
+    void makePendingValues();
+    const QStringList& values();
 
     // Fills the menu if it is not filled yet.
     void ensureBuilt();
@@ -58,6 +64,7 @@ private:
 
     int tag_;
     QStringList values_;
+    std::function<QStringList()> pending_;
     bool built_ = false;
     std::vector<QAction*> items_;  // by menu position; null until made; owned
     std::unordered_map<const QAction*, int> positions_;

@@ -64,7 +64,7 @@ public:
     TFrame2* Frame21 = nullptr;
     FilterSlots FilterValues;
     // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
-    std::vector<QString> ComboBox1, ComboBox2, ComboBox3;
+    QStringList ComboBox1, ComboBox2, ComboBox3;
     std::array<bool, 6> SortDescending{};
 
     // Called when a start-up failure ends the program (exit code 0). The
@@ -90,6 +90,8 @@ public:
     void Frame11Kik2Click(QAction* item);
     bool ClientDataSet1FilterRecord(const store::EventRow& row) const;
     std::string ClientDataSet1CalcFields(const store::EventRow& row) const;
+    // Fills the built menus now if Uuenda left them to be filled later.
+    void makePendingMenus();
 
     // --- editor ---------------------------------------------------------------
     void Frame11btn1Click();
@@ -125,6 +127,8 @@ private:
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);
+    void makeMenuValues();
+    std::string ageOf(const store::EventRow& row) const;
 
     platform::Platform& platform_;
     const store::Clock& clock_;
@@ -139,6 +143,7 @@ private:
     bool started_ = false;
     bool ended_ = false;
     bool closed_ = false;
+    bool menuValuesPending_ = false;
 };
 
 }  // namespace app

@@ -2,6 +2,7 @@
 // the list, and the store's per-row age test and age calculation.
 #include <QAction>
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "app/DataSource.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The distinct texts in the menus' order: the language's alphabet without
 // regard to letter case; texts equal but for case keep the order they came in.
-std::vector<QString> sortedDistinct(const std::vector<std::string>& texts) {
+QStringList sortedDistinct(const std::vector<std::string>& texts) {
     std::unordered_set<std::string_view> seen;
     std::vector<std::pair<std::string, QString>> keyed;
     for (const std::string& text : texts) {
@@ -26,23 +27,61 @@ std::vector<QString> sortedDistinct(const std::vector<std::string>& texts) {
         keyed.emplace_back(menuOrder().sortKey(value), std::move(value));
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<QString> sorted;
-    sorted.reserve(keyed.size());
+    QStringList sorted;
+    sorted.reserve(static_cast<qsizetype>(keyed.size()));
     for (auto& entry : keyed) sorted.push_back(std::move(entry.second));
     return sorted;
 }
 
-QStringList toList(const std::vector<QString>& values) { return QStringList(values.begin(), values.end()); }
+// sortedDistinct of every row's name, for lists of any length: the keys of
+// all names share one buffer, and exact repeats are dropped among the names
+// of equal key, keeping the first to come.
+QStringList sortedDistinctNames(const std::vector<store::EventRow>& rows) {
+    struct Entry {
+        std::uint32_t keyStart, keyLength, row;
+    };
+    std::string keys;
+    std::vector<Entry> entries;
+    entries.reserve(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const size_t start = keys.size();
+        menuOrder().appendSortKey(rows[row].nimi, keys);
+        entries.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(keys.size() - start),
+                           static_cast<std::uint32_t>(row)});
+    }
+    const auto keyOf = [&keys](const Entry& entry) { return std::string_view(keys).substr(entry.keyStart, entry.keyLength); };
+    std::sort(entries.begin(), entries.end(), [&keyOf](const Entry& a, const Entry& b) {
+        const int c = keyOf(a).compare(keyOf(b));
+        return c != 0 ? c < 0 : a.row < b.row;
+    });
+    QStringList sorted;
+    for (size_t first = 0; first < entries.size();) {
+        size_t end = first + 1;
+        while (end < entries.size() && keyOf(entries[end]) == keyOf(entries[first])) ++end;
+        for (size_t i = first; i < end; ++i) {
+            const std::string& name = rows[entries[i].row].nimi;
+            bool repeat = false;
+            for (size_t j = first; j < i && !repeat; ++j) repeat = rows[entries[j].row].nimi == name;
+            if (!repeat) sorted.push_back(QString::fromStdString(name));
+        }
+        first = end;
+    }
+    return sorted;
+}
+
+// What a row's age depends on.
+struct AgeInputs {
+    std::optional<std::int32_t> year;
+    std::optional<std::int16_t> month, day;
+    friend bool operator==(const AgeInputs&, const AgeInputs&) = default;
+    struct Hash {
+        size_t operator()(const AgeInputs& a) const {
+            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009 + a.day.value_or(-1));
+        }
+    };
+};
 
 QString quoted(QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); }
-
-template <typename Read>
-void readGuarded(std::vector<std::string>& into, Read read) {
-    try {
-        into.push_back(read());
-    } catch (const std::exception&) {
-    }
-}
 
 }  // namespace
 
@@ -51,32 +90,52 @@ void TForm1::Uuenda() {
     const int remembered = ClientDataSet1.recNo();
     ClientDataSet1.setFiltered(false);
     ClientDataSet1.setIndexName("");
-    ClientDataSet1.first();
 
-    std::vector<std::string> years, names, ages;
-    const int count = ClientDataSet1.recordCount();
-    years.reserve(static_cast<size_t>(count));
-    names.reserve(static_cast<size_t>(count));
-    ages.reserve(static_cast<size_t>(count));
-    for (int i = 1; i <= count; ++i) {
-        try {
-            if (std::string year = ClientDataSet1.fieldText(store::Aasta); !year.empty()) years.push_back(std::move(year));
-        } catch (const std::exception&) {
-        }
-        readGuarded(names, [this] { return ClientDataSet1.fieldText(store::Nimi); });
-        readGuarded(ages, [this] { return ClientDataSet1.fieldText(store::Vanus); });
-        if (i < count) ClientDataSet1.next();
-    }
-    ComboBox1 = sortedDistinct(years);
-    ComboBox2 = sortedDistinct(names);
-    ComboBox3 = sortedDistinct(ages);
-    Frame11->MenuAasta->setValues(toList(ComboBox1));
-    Frame11->MenuNimi->setValues(toList(ComboBox2));
-    Frame11->MenuVanus->setValues(toList(ComboBox3));
+    // The values are every row's as the rows are now. Sorting a long list
+    // takes a while, so they are read when first needed: a menu shown, the
+    // grid painted and idle, or the rows about to change (makePendingMenus).
+    menuValuesPending_ = true;
+    Frame11->MenuAasta->setValuesLater([this] {
+        makeMenuValues();
+        return ComboBox1;
+    });
+    Frame11->MenuNimi->setValuesLater([this] {
+        makeMenuValues();
+        return ComboBox2;
+    });
+    Frame11->MenuVanus->setValuesLater([this] {
+        makeMenuValues();
+        return ComboBox3;
+    });
 
     ClientDataSet1.setIndexName(ClientDataSet1.indexDef().name);
     ClientDataSet1.setFiltered(true);
     ClientDataSet1.setRecNo(remembered);
+}
+
+// The distinct years, names and ages of all rows in the file's order, sorted.
+// Years and ages have few distinct values: each is read once.
+void TForm1::makeMenuValues() {
+    if (!menuValuesPending_) return;
+    menuValuesPending_ = false;
+    const std::vector<store::EventRow>& rows = ClientDataSet1.allRows();
+    std::vector<std::string> years, ages;
+    std::unordered_set<std::int32_t> seenYears;
+    std::unordered_set<AgeInputs, AgeInputs::Hash> seenDates;
+    std::unordered_set<std::string> seenAges;
+    for (const store::EventRow& row : rows) {
+        if (row.aasta && seenYears.insert(*row.aasta).second) years.push_back(std::to_string(*row.aasta));
+        if (!seenDates.insert({row.aasta, row.kuu, row.paev}).second) continue;
+        if (std::string age = ageOf(row); seenAges.insert(age).second) ages.push_back(std::move(age));
+    }
+    ComboBox1 = sortedDistinct(years);
+    ComboBox2 = sortedDistinctNames(rows);
+    ComboBox3 = sortedDistinct(ages);
+}
+
+void TForm1::makePendingMenus() {
+    if (closed_) return;  // nobody will open them again
+    for (FilterMenu* menu : {Frame11->MenuAasta, Frame11->MenuNimi, Frame11->MenuVanus}) menu->makePendingValues();
 }
 
 void TForm1::Frame11Kik2Click(QAction* item) {
@@ -114,12 +173,15 @@ void TForm1::Frame11Kik2Click(QAction* item) {
 bool TForm1::ClientDataSet1FilterRecord(const store::EventRow& row) const {
     const QString& age = FilterValues[4];
     if (age.isEmpty()) return true;
-    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
-    return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), clock_) == age.toStdString();
+    return ageOf(row) == age.toStdString();
 }
 
 std::string TForm1::ClientDataSet1CalcFields(const store::EventRow& row) const {
     if (ClientDataSet1.Tag == 0) return {};
+    return ageOf(row);
+}
+
+std::string TForm1::ageOf(const store::EventRow& row) const {
     const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
     return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), clock_);
 }

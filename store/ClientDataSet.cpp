@@ -45,7 +45,8 @@ std::string cutToWidth(std::string_view text, size_t width) { return std::string
 // compares plain numbers and only rows with equal prefixes need the full
 // comparison. Integer fields take 17 or 33 bits each (0 for null, values in
 // order above it); a text field then fills the rest with its first bytes,
-// zero-padded; the prefix ends there, at Kuup, or when a field no longer fits.
+// zero-padded; the prefix ends there, at Kuup, at Nimi (whose order is the
+// plugged-in one), or when a field no longer fits.
 // Descending flips every field's bits. Different prefixes are in the order
 // the full comparison gives.
 __extension__ typedef unsigned __int128 SortPrefix;
@@ -102,12 +103,7 @@ void ClientDataSet::open() {
 
     rows_ = std::move(rows);
     sortFields_ = std::move(sortFields);
-    useNameKeys_ = nameOrder_ && std::find(sortFields_.begin(), sortFields_.end(), Nimi) != sortFields_.end();
-    nameKeys_.clear();
-    if (useNameKeys_) {
-        nameKeys_.resize(rows_.size());
-        for (size_t i = 0; i < rows_.size(); ++i) computeSortKey(i);
-    }
+    sorted_ = false;
     changed_ = false;
     editedRow_.reset();
     state_ = DataSetState::Browse;
@@ -117,13 +113,16 @@ void ClientDataSet::open() {
 void ClientDataSet::close() {
     if (!active()) return;
     cancel();
+    notifyRowsChanging();
     if (changed_ && !fileName_.empty()) files_.replace(fileName_, writeDataPacket(rows_));
     state_ = DataSetState::Inactive;
     rows_.clear();
     rows_.shrink_to_fit();
-    nameKeys_.clear();
-    nameKeys_.shrink_to_fit();
+    order_.clear();
+    order_.shrink_to_fit();
+    sorted_ = false;
     view_.clear();
+    view_.shrink_to_fit();
     cursor_ = -1;
     changed_ = false;
     notifyViewReset();
@@ -156,63 +155,123 @@ bool ClientDataSet::passesFilter(const EventRow& row) const {
     return filterExpr_.matches(row) && (!onFilterRecord || onFilterRecord(row));
 }
 
-void ClientDataSet::computeSortKey(size_t rowIndex) {
-    if (useNameKeys_) nameKeys_[rowIndex] = nameOrder_->sortKey(rows_[rowIndex].nimi);
-}
-
-bool ClientDataSet::rowLess(size_t a, size_t b) const {
+int ClientDataSet::compareFields(size_t a, size_t b, size_t firstField, size_t endField) const {
     const EventRow& x = rows_[a];
     const EventRow& y = rows_[b];
-    for (const int field : sortFields_) {
+    for (size_t i = firstField; i < endField; ++i) {
         int c = 0;
-        switch (field) {
+        switch (sortFields_[i]) {
             case Paev: c = compareOptional(x.paev, y.paev); break;
             case Kuu: c = compareOptional(x.kuu, y.kuu); break;
             case Aasta: c = compareOptional(x.aasta, y.aasta); break;
             case Kuup: c = compareOptional(x.kuup, y.kuup); break;
             case Tyyp: c = compareText(x.tyyp, y.tyyp); break;
-            case Nimi:
-                c = !useNameKeys_ ? compareText(x.nimi, y.nimi) : compareText(nameKeys_[a], nameKeys_[b]);
-                break;
+            case Nimi: c = nameOrder().compare(x.nimi, y.nimi); break;
         }
-        if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
+        if (c != 0) return indexDef_.descending ? -c : c;
     }
-    return a < b;
+    return 0;
 }
 
-void ClientDataSet::sortView() {
-    const auto prefixOf = [this](size_t row) {
+bool ClientDataSet::rowLess(size_t a, size_t b) const {
+    const int c = compareFields(a, b, 0, sortFields_.size());
+    return c != 0 ? c < 0 : a < b;
+}
+
+const TextOrder& ClientDataSet::nameOrder() const {
+    static const ByteTextOrder bytes;
+    return nameOrder_ ? *nameOrder_ : bytes;
+}
+
+// First by the fields before the name, packed into numbers; then each run
+// of rows equal in those fields by the name and the rest. A long run sorts
+// by the names' keys, made once per name; a short one compares the names
+// themselves, which costs less than making their keys.
+void ClientDataSet::sortRows() {
+    const size_t fieldCount = sortFields_.size();
+    const size_t nameField =
+        static_cast<size_t>(std::find(sortFields_.begin(), sortFields_.end(), Nimi) - sortFields_.begin());
+    const auto prefixOf = [this, nameField](size_t row) {
         SortPrefixWriter writer(indexDef_.descending);
         const EventRow& r = rows_[row];
-        for (const int field : sortFields_) {
+        for (size_t i = 0; i < nameField; ++i) {
             bool more = false;
-            switch (field) {
+            switch (sortFields_[i]) {
                 case Paev: more = writer.appendInteger(r.paev); break;
                 case Kuu: more = writer.appendInteger(r.kuu); break;
                 case Aasta: more = writer.appendInteger(r.aasta); break;
-                case Nimi: writer.appendText(useNameKeys_ ? nameKeys_[row] : r.nimi); break;
                 case Tyyp: writer.appendText(r.tyyp); break;
-                case Kuup: break;
+                default: break;
             }
             if (!more) break;
         }
         return writer.prefix();
     };
     std::vector<std::pair<SortPrefix, size_t>> keyed;
-    keyed.reserve(view_.size());
-    for (const size_t row : view_) keyed.emplace_back(prefixOf(row), row);
-    std::sort(keyed.begin(), keyed.end(), [this](const auto& x, const auto& y) {
-        return x.first != y.first ? x.first < y.first : rowLess(x.second, y.second);
-    });
-    for (size_t i = 0; i < keyed.size(); ++i) view_[i] = keyed[i].second;
+    keyed.reserve(rows_.size());
+    for (size_t row = 0; row < rows_.size(); ++row) keyed.emplace_back(nameField > 0 ? prefixOf(row) : 0, row);
+    if (nameField > 0)
+        std::sort(keyed.begin(), keyed.end(), [this, nameField, fieldCount](const auto& x, const auto& y) {
+            if (x.first != y.first) return x.first < y.first;
+            if (nameField == fieldCount) return rowLess(x.second, y.second);
+            return compareFields(x.second, y.second, 0, nameField) < 0;
+        });
+    order_.resize(keyed.size());
+    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].second;
+    keyed = {};
+
+    if (nameField == fieldCount) {
+        sorted_ = true;
+        return;
+    }
+    constexpr size_t kShortRun = 16;
+    const auto indexLess = [this](size_t a, size_t b) { return rowLess(a, b); };
+    std::string keys;
+    for (size_t first = 0; first < order_.size();) {
+        size_t end = first + 1;
+        while (end < order_.size() && compareFields(order_[first], order_[end], 0, nameField) == 0) ++end;
+        const auto from = order_.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto to = order_.begin() + static_cast<std::ptrdiff_t>(end);
+        if (end - first <= kShortRun) {
+            std::sort(from, to, indexLess);
+        } else {
+            keys.clear();
+            std::vector<std::pair<std::string_view, size_t>> named;
+            named.reserve(end - first);
+            std::vector<size_t> starts;
+            starts.reserve(end - first + 1);
+            for (auto row = from; row != to; ++row) {
+                starts.push_back(keys.size());
+                nameOrder().appendSortKey(rows_[*row].nimi, keys);
+            }
+            starts.push_back(keys.size());
+            for (size_t i = 0; i < end - first; ++i)
+                named.emplace_back(std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]), order_[first + i]);
+            std::sort(named.begin(), named.end(), [this](const auto& x, const auto& y) {
+                const int c = x.first.compare(y.first);
+                if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
+                return rowLess(x.second, y.second);
+            });
+            for (size_t i = 0; i < named.size(); ++i) order_[first + i] = named[i].second;
+        }
+        first = end;
+    }
+    sorted_ = true;
 }
 
+// The index's order of all rows is kept while the rows stay, so that a new
+// filter, or the index switched off and on, costs one pass and no sort.
 void ClientDataSet::rebuildView() {
     view_.clear();
     view_.reserve(rows_.size());
-    for (size_t i = 0; i < rows_.size(); ++i)
-        if (passesFilter(rows_[i])) view_.push_back(i);
-    if (!indexName_.empty()) sortView();
+    if (indexName_.empty()) {
+        for (size_t i = 0; i < rows_.size(); ++i)
+            if (passesFilter(rows_[i])) view_.push_back(i);
+    } else {
+        if (!sorted_) sortRows();
+        for (const size_t row : order_)
+            if (passesFilter(rows_[row])) view_.push_back(row);
+    }
     cursor_ = view_.empty() ? -1 : 0;
     notifyViewReset();
 }
@@ -328,17 +387,19 @@ void ClientDataSet::setFieldDate(std::string_view name, const Date& value) {
 
 void ClientDataSet::post() {
     if (state_ != DataSetState::Insert && state_ != DataSetState::Edit) return;
+    notifyRowsChanging();
+    const auto indexLess = [this](size_t a, size_t b) { return rowLess(a, b); };
     size_t row;
     if (state_ == DataSetState::Insert) {
         row = rows_.size();
         rows_.push_back(std::move(buffer_));
-        if (useNameKeys_) nameKeys_.emplace_back();
     } else {
         row = *editedRow_;
+        if (const auto in = std::find(view_.begin(), view_.end(), row); in != view_.end()) view_.erase(in);
+        if (sorted_) order_.erase(std::find(order_.begin(), order_.end(), row));
         rows_[row] = std::move(buffer_);
-        view_.erase(std::find(view_.begin(), view_.end(), row));
     }
-    computeSortKey(row);
+    if (sorted_) order_.insert(std::upper_bound(order_.begin(), order_.end(), row, indexLess), row);
     state_ = DataSetState::Browse;
     editedRow_.reset();
     changed_ = true;
@@ -346,8 +407,7 @@ void ClientDataSet::post() {
     if (passesFilter(rows_[row])) {
         auto place = indexName_.empty()
                          ? std::upper_bound(view_.begin(), view_.end(), row)
-                         : std::upper_bound(view_.begin(), view_.end(), row,
-                                            [this](size_t a, size_t b) { return rowLess(a, b); });
+                         : std::upper_bound(view_.begin(), view_.end(), row, indexLess);
         cursor_ = static_cast<int>(place - view_.begin());
         view_.insert(place, row);
     } else {
@@ -367,12 +427,14 @@ void ClientDataSet::deleteRecord() {
     requireActive();
     if (state_ != DataSetState::Browse) cancel();
     if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
+    notifyRowsChanging();
     const size_t row = view_[static_cast<size_t>(cursor_)];
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
-    if (useNameKeys_) nameKeys_.erase(nameKeys_.begin() + static_cast<std::ptrdiff_t>(row));
     view_.erase(view_.begin() + cursor_);
-    for (size_t& index : view_)
-        if (index > row) --index;
+    if (sorted_) order_.erase(std::find(order_.begin(), order_.end(), row));
+    for (std::vector<size_t>* indices : {&view_, &order_})
+        for (size_t& index : *indices)
+            if (index > row) --index;
     cursor_ = std::min(cursor_, recordCount() - 1);
     changed_ = true;
     notifyViewReset();
@@ -384,6 +446,10 @@ void ClientDataSet::notifyViewReset() const {
 
 void ClientDataSet::notifyCurrentChanged() const {
     if (onCurrentChanged) onCurrentChanged();
+}
+
+void ClientDataSet::notifyRowsChanging() const {
+    if (onRowsChanging) onRowsChanging();
 }
 
 }  // namespace store

@@ -12,12 +12,24 @@ public:
     virtual ~TextOrder() = default;
     // A byte string whose plain byte order is the wanted order of the texts.
     virtual std::string sortKey(std::string_view utf8) const = 0;
+
+    // <0, 0 or >0 as sortKey(a) compares with sortKey(b).
+    virtual int compare(std::string_view a, std::string_view b) const {
+        const int c = sortKey(a).compare(sortKey(b));
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    // Appends sortKey(utf8) to `keys`.
+    virtual void appendSortKey(std::string_view utf8, std::string& keys) const { keys += sortKey(utf8); }
 };
 
 // Byte order of the UTF-8 texts; the default.
 class ByteTextOrder final : public TextOrder {
 public:
     std::string sortKey(std::string_view utf8) const override { return std::string(utf8); }
+    int compare(std::string_view a, std::string_view b) const override {
+        const int c = a.compare(b);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
 };
 
 }  // namespace store
