@@ -45,8 +45,8 @@ std::string cutToWidth(std::string_view text, size_t width) { return std::string
 // compares plain numbers and only rows with equal prefixes need the full
 // comparison. Integer fields take 17 or 33 bits each (0 for null, values in
 // order above it); a text field then fills the rest with its first bytes,
-// zero-padded; the prefix ends there, at Kuup, at Nimi (whose order is the
-// plugged-in one), or when a field no longer fits.
+// zero-padded, a name with the first bytes of its key in the plugged-in
+// order; the prefix ends there, at Kuup, or when a field no longer fits.
 // Descending flips every field's bits. Different prefixes are in the order
 // the full comparison gives.
 __extension__ typedef unsigned __int128 SortPrefix;
@@ -63,6 +63,10 @@ public:
         const std::uint64_t offset = std::uint64_t{1} << (sizeof(T) * 8 - 1);
         append(value ? static_cast<std::uint64_t>(static_cast<std::int64_t>(*value) + offset) + 1 : 0, bits);
         return true;
+    }
+    // The first bytes of a name's key (TextOrder::keyPrefix), as many as fit.
+    void appendKeyPrefix(std::uint64_t prefix) {
+        for (int shift = 56; shift >= 0 && used_ + 8 <= 128; shift -= 8) append(prefix >> shift & 0xff, 8);
     }
     void appendText(std::string_view text) {
         for (size_t i = 0; used_ + 8 <= 128; ++i)
@@ -183,25 +187,28 @@ const TextOrder& ClientDataSet::nameOrder() const {
     return nameOrder_ ? *nameOrder_ : bytes;
 }
 
-// First by the fields before the name, packed into numbers; then each run
-// of rows equal in those fields by the name and the rest. A long run sorts
-// by the names' keys, made once per name; a short one compares the names
-// themselves, which costs less than making their keys.
+// Rows are sorted by their leading fields packed into numbers, taken in the
+// file's order; only rows whose packed fields tie are compared field by field.
+// A name packs the first bytes of its key; a list sorted by the name first
+// gets whole keys, made once per name, since its names often share their
+// beginnings.
 void ClientDataSet::sortRows() {
-    const size_t fieldCount = sortFields_.size();
-    const size_t nameField =
-        static_cast<size_t>(std::find(sortFields_.begin(), sortFields_.end(), Nimi) - sortFields_.begin());
-    const auto prefixOf = [this, nameField](size_t row) {
+    if (!sortFields_.empty() && sortFields_.front() == Nimi) {
+        sortRowsByNameKeys();
+        return;
+    }
+    const auto prefixOf = [this](size_t row) {
         SortPrefixWriter writer(indexDef_.descending);
         const EventRow& r = rows_[row];
-        for (size_t i = 0; i < nameField; ++i) {
+        for (const int field : sortFields_) {
             bool more = false;
-            switch (sortFields_[i]) {
+            switch (field) {
                 case Paev: more = writer.appendInteger(r.paev); break;
                 case Kuu: more = writer.appendInteger(r.kuu); break;
                 case Aasta: more = writer.appendInteger(r.aasta); break;
+                case Nimi: writer.appendKeyPrefix(nameOrder().keyPrefix(r.nimi)); break;
                 case Tyyp: writer.appendText(r.tyyp); break;
-                default: break;
+                case Kuup: break;
             }
             if (!more) break;
         }
@@ -209,53 +216,32 @@ void ClientDataSet::sortRows() {
     };
     std::vector<std::pair<SortPrefix, size_t>> keyed;
     keyed.reserve(rows_.size());
-    for (size_t row = 0; row < rows_.size(); ++row) keyed.emplace_back(nameField > 0 ? prefixOf(row) : 0, row);
-    if (nameField > 0)
-        std::sort(keyed.begin(), keyed.end(), [this, nameField, fieldCount](const auto& x, const auto& y) {
-            if (x.first != y.first) return x.first < y.first;
-            if (nameField == fieldCount) return rowLess(x.second, y.second);
-            return compareFields(x.second, y.second, 0, nameField) < 0;
-        });
+    for (size_t row = 0; row < rows_.size(); ++row) keyed.emplace_back(prefixOf(row), row);
+    std::sort(keyed.begin(), keyed.end(), [this](const auto& x, const auto& y) {
+        return x.first != y.first ? x.first < y.first : rowLess(x.second, y.second);
+    });
     order_.resize(keyed.size());
     for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].second;
-    keyed = {};
+    sorted_ = true;
+}
 
-    if (nameField == fieldCount) {
-        sorted_ = true;
-        return;
-    }
-    constexpr size_t kShortRun = 16;
-    const auto indexLess = [this](size_t a, size_t b) { return rowLess(a, b); };
+void ClientDataSet::sortRowsByNameKeys() {
     std::string keys;
-    for (size_t first = 0; first < order_.size();) {
-        size_t end = first + 1;
-        while (end < order_.size() && compareFields(order_[first], order_[end], 0, nameField) == 0) ++end;
-        const auto from = order_.begin() + static_cast<std::ptrdiff_t>(first);
-        const auto to = order_.begin() + static_cast<std::ptrdiff_t>(end);
-        if (end - first <= kShortRun) {
-            std::sort(from, to, indexLess);
-        } else {
-            keys.clear();
-            std::vector<std::pair<std::string_view, size_t>> named;
-            named.reserve(end - first);
-            std::vector<size_t> starts;
-            starts.reserve(end - first + 1);
-            for (auto row = from; row != to; ++row) {
-                starts.push_back(keys.size());
-                nameOrder().appendSortKey(rows_[*row].nimi, keys);
-            }
-            starts.push_back(keys.size());
-            for (size_t i = 0; i < end - first; ++i)
-                named.emplace_back(std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]), order_[first + i]);
-            std::sort(named.begin(), named.end(), [this](const auto& x, const auto& y) {
-                const int c = x.first.compare(y.first);
-                if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
-                return rowLess(x.second, y.second);
-            });
-            for (size_t i = 0; i < named.size(); ++i) order_[first + i] = named[i].second;
-        }
-        first = end;
+    std::vector<size_t> starts;
+    starts.reserve(rows_.size() + 1);
+    for (const EventRow& row : rows_) {
+        starts.push_back(keys.size());
+        nameOrder().appendSortKey(row.nimi, keys);
     }
+    starts.push_back(keys.size());
+    const auto keyOf = [&](size_t row) { return std::string_view(keys).substr(starts[row], starts[row + 1] - starts[row]); };
+    order_.resize(rows_.size());
+    for (size_t row = 0; row < rows_.size(); ++row) order_[row] = row;
+    std::sort(order_.begin(), order_.end(), [&](size_t a, size_t b) {
+        const int c = keyOf(a).compare(keyOf(b));
+        if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
+        return rowLess(a, b);
+    });
     sorted_ = true;
 }
 

@@ -151,6 +151,7 @@ private:
     void requireActive() const;
     void rebuildView();
     void sortRows();  // order_: every row in the order of the index
+    void sortRowsByNameKeys();
     bool passesFilter(const EventRow& row) const;
     // The index's comparison of two rows over sortFields_[first, end), with
     // its direction; rowLess adds the file's order for ties.
