@@ -17,6 +17,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/MenuValues.h"
+
 class QListView;
 
 namespace app {
@@ -33,12 +35,13 @@ public:
 
     int tag() const { return tag_; }
     // Replaces the values; their items are made anew with "Kõik" checked.
-    void setValues(QStringList values);
+    void setValues(const QStringList& values) { setValues(MenuValues(values)); }
+    void setValues(MenuValues values);
     // The same with the values that `make` returns, called when they are
     // first needed: shown, read, or asked for by makePendingValues.
-    void setValuesLater(std::function<QStringList()> make);
+    void setValuesLater(std::function<MenuValues()> make);
     void makePendingValues();
-    const QStringList& values();
+    QStringList values();
 
     // Fills the menu if it is not filled yet.
     void ensureBuilt();
@@ -61,10 +64,11 @@ private:
     QAction* makeItem(int position);
     void addValueList();
     void deleteItems();
+    void forgetItems();
 
     int tag_;
-    QStringList values_;
-    std::function<QStringList()> pending_;
+    MenuValues values_;
+    std::function<MenuValues()> pending_;
     bool built_ = false;
     std::vector<QAction*> items_;  // by menu position; null until made; owned
     std::unordered_map<const QAction*, int> positions_;

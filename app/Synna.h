@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/MenuValues.h"
 #include "print/ReportPrinter.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
@@ -63,8 +64,9 @@ public:
     TFrame1* Frame11 = nullptr;
     TFrame2* Frame21 = nullptr;
     FilterSlots FilterValues;
-    // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
-    QStringList ComboBox1, ComboBox2, ComboBox3;
+    // ComboBox1..3 collect the distinct years, names and ages while the
+    // menus are built, and hand them over to the menus.
+    MenuValues ComboBox1, ComboBox2, ComboBox3;
     std::array<bool, 6> SortDescending{};
 
     // Called when a start-up failure ends the program (exit code 0). The

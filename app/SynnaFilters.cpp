@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 
 #include "app/DataSource.h"
 #include "app/FilterMenu.h"
@@ -18,25 +19,21 @@ namespace {
 
 // The distinct texts in the menus' order: the language's alphabet without
 // regard to letter case; texts equal but for case keep the order they came in.
-QStringList sortedDistinct(const std::vector<std::string>& texts) {
+MenuValues sortedDistinct(const std::vector<std::string>& texts) {
     std::unordered_set<std::string_view> seen;
-    std::vector<std::pair<std::string, QString>> keyed;
-    for (const std::string& text : texts) {
-        if (!seen.insert(text).second) continue;
-        QString value = QString::fromStdString(text);
-        keyed.emplace_back(menuOrder().sortKey(value), std::move(value));
-    }
+    std::vector<std::pair<std::string, std::string_view>> keyed;
+    for (const std::string& text : texts)
+        if (seen.insert(text).second) keyed.emplace_back(menuOrder().sortKey(text), text);
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    QStringList sorted;
-    sorted.reserve(static_cast<qsizetype>(keyed.size()));
-    for (auto& entry : keyed) sorted.push_back(std::move(entry.second));
+    MenuValues sorted;
+    for (const auto& entry : keyed) sorted.append(entry.second);
     return sorted;
 }
 
 // sortedDistinct of every row's name, for lists of any length: the keys of
 // all names share one buffer, and exact repeats are dropped among the names
 // of equal key, keeping the first to come.
-QStringList sortedDistinctNames(const std::vector<store::EventRow>& rows) {
+MenuValues sortedDistinctNames(const std::vector<store::EventRow>& rows) {
     struct Entry {
         std::uint32_t keyStart, keyLength, row;
     };
@@ -54,7 +51,7 @@ QStringList sortedDistinctNames(const std::vector<store::EventRow>& rows) {
         const int c = keyOf(a).compare(keyOf(b));
         return c != 0 ? c < 0 : a.row < b.row;
     });
-    QStringList sorted;
+    MenuValues sorted;
     for (size_t first = 0; first < entries.size();) {
         size_t end = first + 1;
         while (end < entries.size() && keyOf(entries[end]) == keyOf(entries[first])) ++end;
@@ -62,7 +59,7 @@ QStringList sortedDistinctNames(const std::vector<store::EventRow>& rows) {
             const std::string& name = rows[entries[i].row].nimi;
             bool repeat = false;
             for (size_t j = first; j < i && !repeat; ++j) repeat = rows[entries[j].row].nimi == name;
-            if (!repeat) sorted.push_back(QString::fromStdString(name));
+            if (!repeat) sorted.append(name);
         }
         first = end;
     }
@@ -94,18 +91,19 @@ void TForm1::Uuenda() {
     // The values are every row's as the rows are now. Sorting a long list
     // takes a while, so they are read when first needed: a menu shown, the
     // grid painted and idle, or the rows about to change (makePendingMenus).
+    // The collectors hand their values over to the menus.
     menuValuesPending_ = true;
     Frame11->MenuAasta->setValuesLater([this] {
         makeMenuValues();
-        return ComboBox1;
+        return std::exchange(ComboBox1, {});
     });
     Frame11->MenuNimi->setValuesLater([this] {
         makeMenuValues();
-        return ComboBox2;
+        return std::exchange(ComboBox2, {});
     });
     Frame11->MenuVanus->setValuesLater([this] {
         makeMenuValues();
-        return ComboBox3;
+        return std::exchange(ComboBox3, {});
     });
 
     ClientDataSet1.setIndexName(ClientDataSet1.indexDef().name);
