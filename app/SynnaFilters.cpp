@@ -34,31 +34,20 @@ MenuValues sortedDistinct(const std::vector<std::string>& texts) {
 // all names share one buffer, and exact repeats are dropped among the names
 // of equal key, keeping the first to come.
 MenuValues sortedDistinctNames(const std::vector<store::EventRow>& rows) {
-    struct Entry {
-        std::uint32_t keyStart, keyLength, row;
-    };
-    std::string keys;
-    std::vector<Entry> entries;
-    entries.reserve(rows.size());
-    for (size_t row = 0; row < rows.size(); ++row) {
-        const size_t start = keys.size();
-        menuOrder().appendSortKey(rows[row].nimi, keys);
-        entries.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(keys.size() - start),
-                           static_cast<std::uint32_t>(row)});
-    }
-    const auto keyOf = [&keys](const Entry& entry) { return std::string_view(keys).substr(entry.keyStart, entry.keyLength); };
-    std::sort(entries.begin(), entries.end(), [&keyOf](const Entry& a, const Entry& b) {
-        const int c = keyOf(a).compare(keyOf(b));
-        return c != 0 ? c < 0 : a.row < b.row;
-    });
+    store::SortKeys keys(menuOrder());
+    std::vector<std::pair<std::string_view, std::uint32_t>> keyed;
+    keyed.reserve(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row)
+        keyed.emplace_back(keys.add(rows[row].nimi), static_cast<std::uint32_t>(row));
+    std::sort(keyed.begin(), keyed.end());
     MenuValues sorted;
-    for (size_t first = 0; first < entries.size();) {
+    for (size_t first = 0; first < keyed.size();) {
         size_t end = first + 1;
-        while (end < entries.size() && keyOf(entries[end]) == keyOf(entries[first])) ++end;
+        while (end < keyed.size() && keyed[end].first == keyed[first].first) ++end;
         for (size_t i = first; i < end; ++i) {
-            const std::string& name = rows[entries[i].row].nimi;
+            const std::string& name = rows[keyed[i].second].nimi;
             bool repeat = false;
-            for (size_t j = first; j < i && !repeat; ++j) repeat = rows[entries[j].row].nimi == name;
+            for (size_t j = first; j < i && !repeat; ++j) repeat = rows[keyed[j].second].nimi == name;
             if (!repeat) sorted.append(name);
         }
         first = end;

@@ -1,6 +1,8 @@
 // Zerizedozi: a calendar of yearly dates. Starts the one main window.
 #include <QDir>
 #include <QSessionManager>
+#include <malloc.h>
+
 #include <chrono>
 #include <cstdio>
 
@@ -14,6 +16,11 @@
 #include "store/FileSystem.h"
 
 int main(int argc, char** argv) {
+    // Large blocks (a data file read whole, sort keys) go back to the system
+    // when freed, instead of raising the heap's threshold after the first one
+    // and lingering in it; a list of a million rows reopened on every title
+    // click would otherwise grow the process by the size of its keys.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").

@@ -226,22 +226,17 @@ void ClientDataSet::sortRows() {
 }
 
 void ClientDataSet::sortRowsByNameKeys() {
-    std::string keys;
-    std::vector<size_t> starts;
-    starts.reserve(rows_.size() + 1);
-    for (const EventRow& row : rows_) {
-        starts.push_back(keys.size());
-        nameOrder().appendSortKey(row.nimi, keys);
-    }
-    starts.push_back(keys.size());
-    const auto keyOf = [&](size_t row) { return std::string_view(keys).substr(starts[row], starts[row + 1] - starts[row]); };
-    order_.resize(rows_.size());
-    for (size_t row = 0; row < rows_.size(); ++row) order_[row] = row;
-    std::sort(order_.begin(), order_.end(), [&](size_t a, size_t b) {
-        const int c = keyOf(a).compare(keyOf(b));
+    SortKeys keys(nameOrder());
+    std::vector<std::pair<std::string_view, size_t>> keyed;
+    keyed.reserve(rows_.size());
+    for (size_t row = 0; row < rows_.size(); ++row) keyed.emplace_back(keys.add(rows_[row].nimi), row);
+    std::sort(keyed.begin(), keyed.end(), [this](const auto& x, const auto& y) {
+        const int c = x.first.compare(y.first);
         if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
-        return rowLess(a, b);
+        return rowLess(x.second, y.second);
     });
+    order_.resize(keyed.size());
+    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].second;
     sorted_ = true;
 }
 

@@ -2,7 +2,9 @@
 // plugs in the user's language (Estonian alphabet, letter case breaking ties).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,31 @@ public:
     }
     // Appends sortKey(utf8) to `keys`.
     virtual void appendSortKey(std::string_view utf8, std::string& keys) const { keys += sortKey(utf8); }
+};
+
+// The sort keys of many texts, kept in blocks so that adding one never moves
+// (or copies) the others; each key stays valid as long as its SortKeys.
+class SortKeys {
+public:
+    explicit SortKeys(const TextOrder& order) : order_(order) {}
+    std::string_view add(std::string_view utf8) {
+        key_.clear();
+        order_.appendSortKey(utf8, key_);
+        if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < key_.size()) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(std::max(kBlockSize, key_.size()));
+        }
+        std::string& block = blocks_.back();
+        const size_t start = block.size();
+        block += key_;
+        return std::string_view(block).substr(start);
+    }
+
+private:
+    static constexpr size_t kBlockSize = size_t{1} << 20;
+    const TextOrder& order_;
+    std::string key_;
+    std::deque<std::string> blocks_;
 };
 
 // Byte order of the UTF-8 texts; the default.
