@@ -1,6 +1,11 @@
 // The column filters: slots and filter text from menu choices, the age test,
 // and the year, name and age menus built from the records.
 #include <QListView>
+#include <algorithm>
+#include <random>
+
+#include "app/NameOrder.h"
+#include "store/AgeText.h"
 
 #include "tests/app/FormFixture.h"
 
@@ -164,6 +169,50 @@ TEST_F(Filters, AnEmptyNameIsFilteredAsNull) {
     EXPECT_EQ(slot(4), "null");
     EXPECT_EQ(filterText(), "Nimi='null'");
     EXPECT_EQ(gridNames(), "null");
+}
+
+}  // namespace
+
+namespace {
+
+// The built menus of a long list, made after the list is shown, against the
+// plain way: every value in the file's order, exact repeats dropped, then a
+// stable sort by the menu order's whole keys.
+QStringList sortedDistinctByKeys(const std::vector<std::string>& values) {
+    std::vector<std::pair<std::string, QString>> keyed;
+    QStringList seen;
+    for (const std::string& value : values) {
+        const QString text = QString::fromStdString(value);
+        if (seen.contains(text)) continue;
+        seen.push_back(text);
+        keyed.emplace_back(app::menuOrder().sortKey(text), text);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList sorted;
+    for (const auto& entry : keyed) sorted.push_back(entry.second);
+    return sorted;
+}
+
+TEST_F(Filters, MenusOfALongListHoldEveryDistinctValueInTextOrder) {
+    const std::vector<std::string> given = {"Mari", "mari", "MARI", "Märt", "Mart", "Õie", "õie", "Ülle", "Šarlota", "Žanna", ""};
+    const std::vector<std::string> family = {"Tamm", "tamm", "Tammemägi", "Kõiv", "Šmidt", "Ööbik", "Äär", "", "Žukova"};
+    std::mt19937 random(11);
+    const auto pick = [&random](size_t n) { return static_cast<size_t>(random() % n); };
+    std::vector<Entry> entries;
+    std::vector<std::string> years, names, ages;
+    for (int i = 0; i < 1500; ++i) {
+        Entry entry{1 + static_cast<int>(pick(28)), 1 + static_cast<int>(pick(12)), std::nullopt,
+                    given[pick(given.size())] + (pick(2) ? " " : "") + family[pick(family.size())]};
+        if (pick(5)) entry.year = pick(3) ? 1900 + static_cast<int>(pick(127)) : 2026 + static_cast<int>(pick(3));
+        entries.push_back(entry);
+        if (entry.year) years.push_back(std::to_string(*entry.year));
+        names.push_back(entry.name);
+        ages.push_back(store::AgeText(entry.year ? std::to_string(*entry.year) : "", entry.month, entry.day, clock));
+    }
+    start(entries);
+    EXPECT_EQ(form->Frame11->MenuAasta->values(), sortedDistinctByKeys(years));
+    EXPECT_EQ(form->Frame11->MenuNimi->values(), sortedDistinctByKeys(names));
+    EXPECT_EQ(form->Frame11->MenuVanus->values(), sortedDistinctByKeys(ages));
 }
 
 }  // namespace
