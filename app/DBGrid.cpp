@@ -68,7 +68,8 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
         "QHeaderView::section { background: rgb(0,128,192); color: white; padding: 0 2px;"
         " border: none; border-right: 1px solid rgb(0,96,150); border-bottom: 1px solid rgb(0,96,150); }"));
     connect(titles, &QHeaderView::sectionClicked, this, &DBGrid::titleClicked);
-    titles->installEventFilter(this);
+    // A header's mouse events go to its viewport, not to the header itself.
+    titles->viewport()->installEventFilter(this);
     viewport()->installEventFilter(this);
 
     QPalette colours = palette();
@@ -154,7 +155,7 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
         if (mouse->button() == Qt::RightButton) {
             const QPoint at = mouse->position().toPoint();
             int column = -1;
-            if (watched == horizontalHeader()) {
+            if (watched == horizontalHeader()->viewport()) {
                 column = horizontalHeader()->logicalIndexAt(at);
             } else if (watched == viewport() && rowAt(at.y()) >= 0) {
                 column = columnAt(at.x());

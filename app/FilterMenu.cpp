@@ -1,8 +1,12 @@
 #include "app/FilterMenu.h"
 
+#include <QActionGroup>
 #include <QListView>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QAbstractListModel>
+#include <QStyleOptionMenuItem>
+#include <QStyledItemDelegate>
 #include <QWidgetAction>
 
 #include "app/Looks.h"
@@ -48,6 +52,44 @@ private:
 
 }  // namespace
 
+// Draws each row of the long list as the menu draws a radio item: the
+// bullet on the checked value, the highlight on the active row (the one
+// under the pointer, or reached with the arrow keys).
+class FilterMenu::RadioRowDelegate : public QStyledItemDelegate {
+public:
+    RadioRowDelegate(FilterMenu* menu, QObject* parent) : QStyledItemDelegate(parent), menu_(menu) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QStyleOptionMenuItem item = menuItem(option, index);
+        menu_->style()->drawControl(QStyle::CE_MenuItem, &item, painter, menu_);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QStyleOptionMenuItem item = menuItem(option, index);
+        const QSize text = item.fontMetrics.size(Qt::TextShowMnemonic, item.text);
+        return menu_->style()->sizeFromContents(QStyle::CT_MenuItem, &item, text, menu_);
+    }
+
+private:
+    QStyleOptionMenuItem menuItem(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        QStyleOptionMenuItem item;
+        item.initFrom(menu_);
+        item.rect = option.rect;
+        item.menuRect = option.widget ? option.widget->rect() : option.rect;
+        item.state = QStyle::State_Enabled;
+        const auto* list = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (list && list->currentIndex() == index) item.state |= QStyle::State_Selected;
+        item.menuItemType = QStyleOptionMenuItem::Normal;
+        item.checkType = QStyleOptionMenuItem::Exclusive;
+        item.checked = menu_->checkedPosition() == index.row() + 2;
+        item.text = captionOf(index.data().toString());
+        item.font = menu_->font();
+        item.fontMetrics = QFontMetrics(item.font);
+        return item;
+    }
+
+    FilterMenu* menu_;
+};
+
 FilterMenu::FilterMenu(int tag, QWidget* parent) : QMenu(parent), tag_(tag) {
     setStyle(scrollingMenuStyle());
     setFont(looks::uiFont());
@@ -66,6 +108,8 @@ void FilterMenu::forgetItems() {
     setDefaultAction(nullptr);
     clear();
     deleteItems();
+    delete radioGroup_;
+    radioGroup_ = nullptr;
     positions_.clear();
     checked_ = nullptr;
     valueList_ = nullptr;
@@ -103,6 +147,7 @@ QAction* FilterMenu::makeItem(int position) {
     } else {
         made->setText(position == 0 ? QStringLiteral("Kõik") : captionOf(values_.at(position - 2)));
         made->setCheckable(true);
+        radioGroup_->addAction(made);
         connect(made, &QAction::triggered, this, [this, made] { emit chosen(made); });
     }
     items_[static_cast<size_t>(position)] = made;
@@ -114,6 +159,10 @@ void FilterMenu::ensureBuilt() {
     makePendingValues();
     if (built_ || values_.isEmpty()) return;
     built_ = true;
+    // One exclusive group draws the items as radio items. The long list keeps
+    // only the items made so far in it, so the group stays small.
+    radioGroup_ = new QActionGroup(this);
+    radioGroup_->setExclusive(true);
     const int count = static_cast<int>(values_.size()) + 2;
     items_.assign(static_cast<size_t>(count), nullptr);
     checked_ = makeItem(0);
@@ -136,12 +185,15 @@ void FilterMenu::addValueList() {
     valueList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     valueList_->setFont(font());
     valueList_->setFrameShape(QFrame::NoFrame);
+    valueList_->setMouseTracking(true);
+    valueList_->setItemDelegate(new RadioRowDelegate(this, valueList_));
     const int rowHeight = valueList_->sizeHintForRow(0);
     valueList_->setFixedSize(260, rowHeight * kListRows + 2);
     const auto choose = [this](const QModelIndex& index) {
         hide();
         if (QAction* chosenItem = item(index.row() + 2)) chosenItem->trigger();
     };
+    connect(valueList_, &QListView::entered, valueList_, &QListView::setCurrentIndex);
     connect(valueList_, &QListView::clicked, this, choose);
     connect(valueList_, &QListView::activated, this, choose);
     auto* holder = new QWidgetAction(this);
@@ -171,10 +223,12 @@ void FilterMenu::check(QAction* item) {
     item->setChecked(true);
     checked_ = item;
     if (!valueList_) return;
+    valueList_->viewport()->update();
     const int position = positionOf(item);
     if (position >= 2) {
         valueList_->setCurrentIndex(valueList_->model()->index(position - 2, 0));
     } else {
+        valueList_->setCurrentIndex(QModelIndex());
         valueList_->clearSelection();
     }
 }

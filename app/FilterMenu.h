@@ -1,7 +1,8 @@
 // One column's popup menu of filter values: "Kõik", a separator, then one
 // radio item per value; every item carries the menu's slot number as its Tag
 // (QAction::data). "Kõik" starts checked and is the bold default item;
-// choosing an item checks it and unchecks the one before.
+// the items are radio items of one exclusive group: choosing an item checks
+// it and unchecks the one before.
 //
 // The items are made when the menu is first needed, so that a list of a
 // hundred thousand names costs nothing until it is opened; the values
@@ -19,6 +20,7 @@
 
 #include "app/MenuValues.h"
 
+class QActionGroup;
 class QListView;
 
 namespace app {
@@ -61,6 +63,8 @@ signals:
     void chosen(QAction* item);
 
 private:
+    class RadioRowDelegate;
+
     QAction* makeItem(int position);
     void addValueList();
     void deleteItems();
@@ -74,6 +78,7 @@ private:
     std::unordered_map<const QAction*, int> positions_;
     QAction* checked_ = nullptr;
     QListView* valueList_ = nullptr;
+    QActionGroup* radioGroup_ = nullptr;  // every item made so far
 };
 
 }  // namespace app

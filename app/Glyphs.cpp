@@ -238,9 +238,21 @@ QPixmap glyphTryki() {
 
 QIcon mainIcon() {
     QIcon icon;
-    icon.addPixmap(drawn(32, Qt::transparent, drawNote32));
-    icon.addPixmap(drawn(16, Qt::transparent, drawNote16));
+    for (const int size : {32, 16})
+        icon.addPixmap(drawn(size, Qt::transparent, [size](QPainter& p) { paintMainIcon(p, size); }));
     return icon;
+}
+
+void paintMainIcon(QPainter& painter, int size) {
+    painter.save();
+    if (size <= 16) {
+        painter.scale(size / 16.0, size / 16.0);
+        drawNote16(painter);
+    } else {
+        painter.scale(size / 32.0, size / 32.0);
+        drawNote32(painter);
+    }
+    painter.restore();
 }
 
 }  // namespace app

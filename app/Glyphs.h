@@ -1,11 +1,13 @@
 // The small pictures the program draws itself: the toolbar glyphs (a person
 // with a plus, a pencil, a cross or a printer, on a white background) and the
 // program icon (a yellow note sheet with a paper clip).
-// REQUIRES: a QGuiApplication exists.
+// REQUIRES: a QGuiApplication exists, except for paintMainIcon.
 #pragma once
 
 #include <QIcon>
 #include <QPixmap>
+
+class QPainter;
 
 namespace app {
 
@@ -14,5 +16,10 @@ QPixmap glyphMuuda();    // 25×25: person with a pencil
 QPixmap glyphKustuta();  // 25×25: person with a red cross
 QPixmap glyphTryki();    // 26×26: person with a printer
 QIcon mainIcon();        // 32×32 and 16×16 images
+
+// Paints the program icon into the square (0, 0, size, size) of `painter`:
+// the 16-pixel drawing up to 16, the 32-pixel drawing scaled above. The
+// installed icon files are made with it too.
+void paintMainIcon(QPainter& painter, int size);
 
 }  // namespace app

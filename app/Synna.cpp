@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QPrinter>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
@@ -71,11 +72,13 @@ TForm1::TForm1(const FormContext& context)
       platform_(context.platform),
       clock_(context.clock),
       files_(context.files),
-      programFolder_(context.programFolder),
+      dataFolder_(context.dataFolder),
       programPath_(context.programPath),
       arguments_(context.arguments),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
+    // The print dialog names its PDF file after the document, else "print.pdf".
+    printer_->setDocName(QString::fromUtf8(kAppTitle));
     setFixedSize(404, 289);
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -125,7 +128,7 @@ void TForm1::FormActivate() {
     if (started_) return;
     started_ = true;
 
-    dataFilePath_ = QString::fromStdString(store::dataFilePath(programFolder_.toStdString()));
+    dataFilePath_ = QString::fromStdString(store::dataFilePath(dataFolder_.toStdString()));
     const store::DataFileStatus status = store::prepareDataFile(files_, dataFilePath_.toStdString());
     if (status.kind == store::DataFileStatus::Missing) {
         platform_.messageBox(this, QString::fromUtf8(texts::kMissingFiles), QString::fromUtf8(texts::kAttention),
@@ -200,14 +203,37 @@ void TForm1::closeStoreAskingOnFailure() {
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // The window manager's frame is known once the window is up: centre the
+    // whole frame, unless the window has left the place it was given (the
+    // manager puts either the frame or the window itself there).
+    if (event->type() == QEvent::ActivationChange && placedAt_) {
+        const bool inPlace = frameGeometry().topLeft() == *placedAt_ || geometry().topLeft() == *placedAt_;
+        if (inPlace && frameGeometry().size() != size()) centreOnScreen();
+        placedAt_.reset();
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !started_)
         guarded([this] { FormActivate(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        centreOnScreen();
+    }
     // Some desktops never activate a new window by themselves.
     if (!started_) QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+}
+
+// The window's frame in the middle of the screen's free area (the desktop
+// without its panels), on the screen the window opens on.
+void TForm1::centreOnScreen() {
+    const QScreen* desktop = screen();
+    if (!desktop) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(desktop->availableGeometry().center());
+    move(frame.topLeft());
+    placedAt_ = frame.topLeft();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

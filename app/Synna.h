@@ -9,12 +9,14 @@
 // a person and on a fixed date.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/MenuValues.h"
@@ -43,7 +45,7 @@ class TFrame2;
 using FilterSlots = std::array<QString, 6>;
 
 struct FormContext {
-    QString programFolder;  // where the data file lives
+    QString dataFolder;     // where the data file lives
     QString programPath;    // the executable, recorded with "UUS"
     QStringList arguments;  // the command line, program name first
     platform::Platform& platform;
@@ -125,6 +127,7 @@ private:
     void connectEditor();
     void writeRegistryWhenAsked();
     void showListView();
+    void centreOnScreen();
     void closeStoreAskingOnFailure();
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
@@ -135,7 +138,7 @@ private:
     platform::Platform& platform_;
     const store::Clock& clock_;
     store::FileSystem& files_;
-    QString programFolder_;
+    QString dataFolder_;
     QString programPath_;
     QStringList arguments_;
     QString dataFilePath_;
@@ -143,6 +146,10 @@ private:
     std::unique_ptr<store::DataFileLock> dataFileLock_;
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
+    bool centred_ = false;
+    std::optional<QPoint> placedAt_;  // where the first showing put the frame
+    // The name filter stands for the records without a name.
+    bool emptyNameChosen_ = false;
     bool ended_ = false;
     bool closed_ = false;
     bool menuValuesPending_ = false;

@@ -26,10 +26,12 @@ constexpr int kNameLength = 60;
 constexpr char kTypeCodes[] = {'S', 'T', 'N', 'M'};
 
 // The character a key press types: Enter 13, Esc 27, else its text; none for
-// keys that type nothing (arrows, Delete, function keys).
+// keys that type nothing (arrows, Delete, function keys) and for Tab and
+// Shift+Tab, which move the focus.
 QChar typedCharacter(const QKeyEvent& key) {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) return QChar(13);
     if (key.key() == Qt::Key_Escape) return QChar(27);
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) return QChar();
     if (key.key() == Qt::Key_Delete || key.text().isEmpty()) return QChar();
     return key.text().front();
 }
@@ -108,6 +110,8 @@ void TForm1::Frame11btn2Click() {
     const QString name = QString::fromStdString(ClientDataSet1.fieldText(store::Nimi));
     editor->txtNimi2->setMaxLength(std::max(kNameLength, static_cast<int>(name.size())));
     editor->txtNimi2->setText(name);
+    // Setting the text it already has (an empty name) sends no change.
+    Frame21txtNimi2Change();
 
     if (ClientDataSet1.fieldText(store::Tyyp) == "T") {
         editor->RadioButton2->setChecked(true);
@@ -166,7 +170,8 @@ void TForm1::Frame21btn1Click(int tag) {
     ClientDataSet1.setFieldText("Nimi", editor->txtNimi2->text().toStdString());
     ClientDataSet1.setFieldInteger("Paev", editor->txtPaev2->currentText().toInt());
     ClientDataSet1.setFieldInteger("Kuu", editor->txtKuu2->currentText().toInt());
-    ClientDataSet1.setFieldText("Aasta", editor->txtAasta2->text().toStdString());
+    // A short year is stored whole, as in the date: "80" as 1980.
+    ClientDataSet1.setFieldText("Aasta", editor->txtAasta2->text().isEmpty() ? std::string() : std::to_string(date->year));
     ClientDataSet1.setFieldDate("Kuup", *date);
     ClientDataSet1.post();
     ClientDataSet1.Tag = 1;

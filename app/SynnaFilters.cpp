@@ -2,6 +2,7 @@
 // the list, and the store's per-row age test and age calculation.
 #include <QAction>
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <unordered_set>
 #include <utility>
@@ -17,22 +18,10 @@ namespace app {
 
 namespace {
 
-// The distinct texts in the menus' order: the language's alphabet without
-// regard to letter case; texts equal but for case keep the order they came in.
-MenuValues sortedDistinct(const std::vector<std::string>& texts) {
-    std::unordered_set<std::string_view> seen;
-    std::vector<std::pair<std::string, std::string_view>> keyed;
-    for (const std::string& text : texts)
-        if (seen.insert(text).second) keyed.emplace_back(menuOrder().sortKey(text), text);
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    MenuValues sorted;
-    for (const auto& entry : keyed) sorted.append(entry.second);
-    return sorted;
-}
-
-// sortedDistinct of every row's name, for lists of any length: the keys of
-// all names share one buffer, and exact repeats are dropped among the names
-// of equal key, keeping the first to come.
+// The distinct names of the rows in the menus' order: the language's alphabet
+// without regard to letter case; names equal but for case keep the order
+// they came in. Exact repeats are dropped among the names of equal key,
+// keeping the first to come.
 MenuValues sortedDistinctNames(const std::vector<store::EventRow>& rows) {
     store::SortKeys keys(menuOrder());
     std::vector<std::pair<std::string_view, std::uint32_t>> keyed;
@@ -66,6 +55,25 @@ struct AgeInputs {
         }
     };
 };
+
+// The distinct texts by number: years and ages read as integers, smallest
+// first; a text that is no number ("?") comes before all numbers.
+MenuValues sortedDistinctNumbers(const std::vector<std::string>& texts) {
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::pair<std::optional<long long>, std::string_view>> keyed;
+    for (const std::string& text : texts) {
+        if (!seen.insert(text).second) continue;
+        long long number = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, number);
+        keyed.emplace_back(error == std::errc() && stop == end && !text.empty() ? std::optional(number) : std::nullopt,
+                           text);
+    }
+    std::stable_sort(keyed.begin(), keyed.end());
+    MenuValues sorted;
+    for (const auto& entry : keyed) sorted.append(entry.second);
+    return sorted;
+}
 
 QString quoted(QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); }
 
@@ -115,9 +123,9 @@ void TForm1::makeMenuValues() {
         if (!seenDates.insert({row.aasta, row.kuu, row.paev}).second) continue;
         if (std::string age = ageOf(row); seenAges.insert(age).second) ages.push_back(std::move(age));
     }
-    ComboBox1 = sortedDistinct(years);
+    ComboBox1 = sortedDistinctNumbers(years);
     ComboBox2 = sortedDistinctNames(rows);
-    ComboBox3 = sortedDistinct(ages);
+    ComboBox3 = sortedDistinctNumbers(ages);
 }
 
 void TForm1::makePendingMenus() {
@@ -139,13 +147,15 @@ void TForm1::Frame11Kik2Click(QAction* item) {
         if (slot.isEmpty()) slot = QStringLiteral("null");
         if (tag == 2) slot = QString::number(position - 1);
     }
+    // The slot reads "null" for the empty name too; the filter must tell the two apart.
+    if (tag == 4) emptyNameChosen_ = position != 0 && menu->valueOf(item).isEmpty();
 
     QStringList terms;
     const FilterSlots& s = FilterValues;
     if (!s[0].isEmpty()) terms << QStringLiteral("Paev=") + s[0];
     if (!s[1].isEmpty()) terms << QStringLiteral("Kuu=") + s[1];
     if (!s[2].isEmpty()) terms << QStringLiteral("Aasta=") + s[2];
-    if (!s[3].isEmpty()) terms << QStringLiteral("Nimi=") + quoted(s[3]);
+    if (!s[3].isEmpty()) terms << QStringLiteral("Nimi=") + quoted(emptyNameChosen_ ? QString() : s[3]);
     if (!s[5].isEmpty()) terms << QStringLiteral("Tyyp=") + quoted(s[5].left(1));
     DataSource1->titlesChanged();
 

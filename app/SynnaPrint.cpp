@@ -12,6 +12,7 @@
 #include "app/Unit1.h"
 #include "platform/Platform.h"
 #include "print/PrintDialogCaptions.h"
+#include "print/PrintDialogChoices.h"
 #include "print/ReportText.h"
 #include "store/Clock.h"
 
@@ -28,6 +29,7 @@ void TForm1::Frame11btn4Click() {
     if (!printer_->isValid()) throw std::runtime_error(print::noPrinterMessage().toStdString());
     QPrintDialog PrintDialog1(printer_.get(), this);
     print::installEstonianCaptions(&PrintDialog1);
+    print::keepIgnoredChoicesDisabled(&PrintDialog1);
     if (platform_.execDialog(PrintDialog1) != QDialog::Accepted) return;
     const int copies = printer_->copyCount();
 

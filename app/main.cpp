@@ -11,7 +11,9 @@
 #include "app/Glyphs.h"
 #include "app/Synna.h"
 #include "app/Unit1.h"
+#include "platform/DataFolderLookup.h"
 #include "platform/QtPlatform.h"
+#include "print/EstonianQtTexts.h"
 #include "store/Clock.h"
 #include "store/FileSystem.h"
 
@@ -25,11 +27,15 @@ int main(int argc, char** argv) {
     app::Application application(argc, argv, desktop);
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
     QApplication::setApplicationName(QString::fromUtf8(app::kAppTitle));
+    // Wayland finds the window's icon and menu entry through this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ee.tarvalind.Zerizedozi"));
     QApplication::setWindowIcon(app::mainIcon());
+    print::installEstonianQtTexts();
 
     store::SystemClock clock;
-    app::TForm1 Form1({QApplication::applicationDirPath(), QApplication::applicationFilePath(), QApplication::arguments(),
-                       desktop, clock, store::PosixFileSystem::instance()});
+    const QString dataFolder = platform::dataFolder(QApplication::applicationDirPath());
+    app::TForm1 Form1({dataFolder, QApplication::applicationFilePath(), QApplication::arguments(), desktop, clock,
+                       store::PosixFileSystem::instance()});
     // Logging off closes the window as any other close request does.
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &Form1, [&Form1](QSessionManager&) { Form1.close(); });
     // For the start-up benchmark: each time the grid has painted the rows of

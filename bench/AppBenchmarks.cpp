@@ -1,5 +1,6 @@
 // The window program's costs on large lists, offscreen: start-up to a
-// painted grid, rebuilding the filter menus, choosing a filter, a title click,
+// painted grid, rebuilding the filter menus, building and painting the name
+// menu, choosing a filter, a title click,
 // composing the report; and the memory a million rows take.
 #include <QAction>
 #include <QApplication>
@@ -7,7 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "DataGenerator.h"
+#include "bench/DataGenerator.h"
 #include "app/DBGrid.h"
 #include "app/FilterMenu.h"
 #include "app/Synna.h"
@@ -102,6 +103,22 @@ void BM_FilterAgeAndBack(benchmark::State& state) { filterBenchmark(state, 4, 40
 BENCHMARK(BM_FilterMonthAndBack)->Apply(sizes);
 BENCHMARK(BM_FilterNameAndBack)->Apply(sizes);
 BENCHMARK(BM_FilterAgeAndBack)->Apply(sizes);
+
+// The name menu made anew and painted once, every name distinct: radio
+// items up to a few hundred names, the scrolling list past that.
+void BM_NameMenuBuildAndPaint(benchmark::State& state) {
+    ProgramFolder folder(static_cast<int>(state.range(0)), true);
+    Window window(folder);
+    window.start();
+    app::FilterMenu* menu = window.form.Frame11->MenuNimi;
+    const QStringList names = menu->values();
+    for (auto _ : state) {
+        menu->setValues(names);
+        menu->ensureBuilt();
+        benchmark::DoNotOptimize(menu->grab());
+    }
+}
+BENCHMARK(BM_NameMenuBuildAndPaint)->Arg(300)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 void BM_TitleClickResort(benchmark::State& state) {
     ProgramFolder folder(static_cast<int>(state.range(0)), false);

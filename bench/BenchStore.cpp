@@ -1,6 +1,6 @@
-#include "BenchStore.h"
+#include "bench/BenchStore.h"
 
-#include "DataGenerator.h"
+#include "bench/DataGenerator.h"
 #include "store/AgeText.h"
 #include "store/FileSystem.h"
 

@@ -1,4 +1,4 @@
-#include "DataGenerator.h"
+#include "bench/DataGenerator.h"
 
 
 #include <array>

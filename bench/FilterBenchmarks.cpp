@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "BenchStore.h"
-#include "DataGenerator.h"
+#include "bench/BenchStore.h"
+#include "bench/DataGenerator.h"
 
 namespace bench {
 namespace {

@@ -8,8 +8,8 @@
 #include <climits>
 #include <tuple>
 
-#include "BenchStore.h"
-#include "DataGenerator.h"
+#include "bench/BenchStore.h"
+#include "bench/DataGenerator.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
 

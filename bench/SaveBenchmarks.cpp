@@ -2,8 +2,8 @@
 // cycle of the list view: close (writing), change the index, open again.
 #include <benchmark/benchmark.h>
 
-#include "BenchStore.h"
-#include "DataGenerator.h"
+#include "bench/BenchStore.h"
+#include "bench/DataGenerator.h"
 
 namespace bench {
 namespace {

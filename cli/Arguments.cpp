@@ -1,8 +1,8 @@
-#include "Arguments.h"
+#include "cli/Arguments.h"
 
 #include <algorithm>
 
-#include "CliError.h"
+#include "cli/CliError.h"
 
 namespace cli {
 

@@ -1,4 +1,4 @@
-#include "CalendarDays.h"
+#include "cli/CalendarDays.h"
 
 #include <array>
 

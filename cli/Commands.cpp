@@ -1,18 +1,18 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
 #include <algorithm>
 #include <exception>
 #include <functional>
 #include <string_view>
 
-#include "Arguments.h"
-#include "CliError.h"
-#include "ContactDates.h"
-#include "EstonianHolidays.h"
-#include "EventsCsv.h"
-#include "IcsExport.h"
-#include "Upcoming.h"
-#include "VcfImport.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/ContactDates.h"
+#include "cli/EstonianHolidays.h"
+#include "cli/EventsCsv.h"
+#include "cli/IcsExport.h"
+#include "cli/Upcoming.h"
+#include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
@@ -43,7 +43,8 @@ Arguments argumentsOf(const std::vector<std::string>& args, const std::vector<st
 }
 
 std::string dataFileOf(const Arguments& arguments, const CommandContext& context) {
-    return arguments.option("--file").value_or(context.defaultDataFile);
+    if (auto file = arguments.option("--file")) return *file;
+    return context.defaultDataFile();
 }
 
 // Every row of the data file, in the list's order (month, day, year, name).
@@ -181,6 +182,10 @@ int dispatch(const std::vector<std::string>& args, const CommandContext& context
         context.out << helpText();
         return kExitOk;
     }
+    if (command == "--version") {
+        context.out << kProgram << ' ' << ZERIZEDOZI_VERSION << '\n';
+        return kExitOk;
+    }
     if (command == "upcoming") return upcoming(args, context);
     if (command == "export-ics") return exportIcs(args, context);
     if (command == "import-vcf") return importVcf(args, context);
@@ -196,7 +201,8 @@ std::string helpText() {
     return "Kasutamine: zerizedozi-cli KÄSK [VÕTMED]\n"
            "\n"
            "Tähtpäevade kalender käsureal. Kasutab sama andmefaili kui aknaprogramm:\n"
-           "vaikimisi Vozoraza.xml programmi kaustas, --file ASUKOHT valib teise.\n"
+           "vaikimisi Vozoraza.xml programmi kaustas (paigaldatud programmil kasutaja\n"
+           "kaustas ~/.local/share/Tarvalind/Zerizedozi/), --file ASUKOHT valib teise.\n"
            "Andmefaili muutvad käsud ei tööta, kui fail on aknaprogrammis avatud.\n"
            "\n"
            "Käsud:\n"
@@ -231,6 +237,9 @@ std::string helpText() {
            "      aastal samal kuupäeval, Tähtpäevadena ilma aastata. Liikuvad pühad\n"
            "      (lihavõtted, nelipühad, emadepäev jt) jäävad välja.\n"
            "      Näide: zerizedozi-cli add-holidays\n"
+           "\n"
+           "  --version\n"
+           "      Programmi versioon.\n"
            "\n"
            "  --help\n"
            "      See abitekst.\n"

@@ -2,6 +2,7 @@
 // system so that tests can drive them.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -20,12 +21,12 @@ struct CommandContext {
     std::ostream& err;
     const store::Clock& clock;
     store::FileSystem& files;
-    std::string defaultDataFile;  // used when --file is not given
+    std::function<std::string()> defaultDataFile;  // asked only when --file is not given
 };
 
 // Runs one command line (`args` without the program name): upcoming,
-// export-ics, import-vcf, export-csv, import-csv, add-holidays or --help (-h
-// anywhere on the line shows the help). The commands that add rows hold the
+// export-ics, import-vcf, export-csv, import-csv, add-holidays, --version or
+// --help (-h anywhere on the line shows the help). The commands that add rows hold the
 // data file's lock (store::DataFileLock) while they change it, and fail
 // without touching the file when another program holds it. Results go to
 // `out`; errors go to `err`, each line starting with "zerizedozi-cli: ".

@@ -1,12 +1,12 @@
-#include "ContactDates.h"
+#include "cli/ContactDates.h"
 
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
 
-#include "CliError.h"
-#include "TrimBlanks.h"
-#include "VcardProperties.h"
+#include "cli/CliError.h"
+#include "cli/TrimBlanks.h"
+#include "cli/VcardProperties.h"
 
 namespace cli {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CalendarDays.h"
+#include "cli/CalendarDays.h"
 
 namespace cli {
 

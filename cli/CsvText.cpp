@@ -1,4 +1,4 @@
-#include "CsvText.h"
+#include "cli/CsvText.h"
 
 namespace cli {
 

@@ -1,4 +1,4 @@
-#include "EstonianHolidays.h"
+#include "cli/EstonianHolidays.h"
 
 #include <array>
 #include <string_view>

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "NewEntries.h"
+#include "cli/NewEntries.h"
 
 namespace cli {
 

@@ -1,11 +1,11 @@
-#include "EventsCsv.h"
+#include "cli/EventsCsv.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 
-#include "CsvText.h"
-#include "TrimBlanks.h"
+#include "cli/CsvText.h"
+#include "cli/TrimBlanks.h"
 #include "store/TextEncoding.h"
 
 namespace cli {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "NewEntries.h"
+#include "cli/NewEntries.h"
 #include "store/EventRecord.h"
 
 namespace cli {

@@ -1,4 +1,4 @@
-#include "IcsExport.h"
+#include "cli/IcsExport.h"
 
 #include <libical/ical.h>
 
@@ -9,7 +9,7 @@
 #include <map>
 #include <memory>
 
-#include "CalendarDays.h"
+#include "cli/CalendarDays.h"
 
 namespace cli {
 

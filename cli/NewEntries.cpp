@@ -1,4 +1,4 @@
-#include "NewEntries.h"
+#include "cli/NewEntries.h"
 
 #include <set>
 #include <tuple>

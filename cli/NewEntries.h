@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CalendarDays.h"
+#include "cli/CalendarDays.h"
 #include "store/ClientDataSet.h"
 #include "store/Date.h"
 

@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "cli/ProgramFolder.h"
 
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
-#include "Upcoming.h"
+#include "cli/Upcoming.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "CalendarDays.h"
-#include "CliError.h"
+#include "cli/CalendarDays.h"
+#include "cli/CliError.h"
 
 namespace cli {
 

@@ -1,4 +1,4 @@
-#include "VcardProperties.h"
+#include "cli/VcardProperties.h"
 
 #include <algorithm>
 #include <cctype>

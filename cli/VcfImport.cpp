@@ -1,4 +1,4 @@
-#include "VcfImport.h"
+#include "cli/VcfImport.h"
 
 #include "store/TextEncoding.h"
 

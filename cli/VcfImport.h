@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "ContactDates.h"
-#include "NewEntries.h"
+#include "cli/ContactDates.h"
+#include "cli/NewEntries.h"
 #include "store/ClientDataSet.h"
 #include "store/Date.h"
 

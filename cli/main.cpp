@@ -1,13 +1,17 @@
 // zerizedozi-cli: the event list on the command line.
+#include <QString>
 #include <iostream>
 
-#include "Commands.h"
-#include "ProgramFolder.h"
+#include "cli/Commands.h"
+#include "cli/ProgramFolder.h"
+#include "platform/DataFolderLookup.h"
 #include "store/DataFile.h"
 
 int main(int argc, char** argv) {
     const store::SystemClock clock;
-    const cli::CommandContext context{std::cout, std::cerr, clock, store::PosixFileSystem::instance(),
-                                      store::dataFilePath(cli::programFolder())};
+    const auto defaultDataFile = [] {
+        return store::dataFilePath(platform::dataFolder(QString::fromStdString(cli::programFolder())).toStdString());
+    };
+    const cli::CommandContext context{std::cout, std::cerr, clock, store::PosixFileSystem::instance(), defaultDataFile};
     return cli::runCommand({argv + 1, argv + argc}, context);
 }

@@ -56,12 +56,12 @@ std::string dateText(const store::Date& d) {
 
 std::string indented(std::string_view text) { return std::string(kIndent) + std::string(text); }
 
-std::optional<std::string_view> typeLabel(std::string_view code) {
+std::string_view typeLabel(std::string_view code) {
     if (code == "S") return "Sünnipäev";
     if (code == "T") return " Tähtpäev";
     if (code == "N") return " Nimepäev";
     if (code == "M") return "      Muu";
-    return std::nullopt;
+    return {};
 }
 
 int recordLinesPerPage(const FilterSlots& filter) {
@@ -128,7 +128,6 @@ std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
     const int perPage = recordLinesPerPage(filter);
     std::vector<ReportLine> out;
     int page = 1;
-    std::string_view typeText;
     Pealkiri(out, filter, today);
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (i > 0 && i % perPage == 0) {
@@ -136,8 +135,7 @@ std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
             appendEmptyLines(out, kEmptyLinesBetweenPages);
             Pealkiri(out, filter, today);
         }
-        if (auto label = typeLabel(records[i].tyyp)) typeText = *label;
-        out.push_back({recordLine(records[i], typeText)});
+        out.push_back({recordLine(records[i], typeLabel(records[i].tyyp))});
     }
     const int onLastPage = records.empty() ? 0 : static_cast<int>((records.size() - 1) % perPage) + 1;
     appendEmptyLines(out, perPage - onLastPage);

@@ -45,8 +45,8 @@ inline constexpr std::string_view kHomeHost = "www.tarvalind.ee";
 // Appends one report heading: 11 + F lines.
 void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const store::Date& today);
 
-// The whole report. A record whose type code is none of S, T, N, M shows the
-// type of the record line above it (nothing on the report's first record).
+// The whole report. A record whose type code is none of S, T, N, M shows no
+// type.
 // No records gives one page with no record lines.
 std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
                                       const FilterSlots& filter, const store::Date& today);

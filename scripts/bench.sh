@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in build-bench (Release) and runs them, three
+# Builds the benchmarks in build-bench and runs them, three
 # repetitions each: bench_store (the record store against its floors) and
 # bench_app (the window program, offscreen). Extra arguments go to both (for
 # example --benchmark_filter=Open). Then bench_startup starts the built
@@ -14,7 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-bench
 
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZERIZEDOZI_BENCH=ON >/dev/null
+cmake -S "$root" -B "$build" -DZERIZEDOZI_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target bench_store bench_app bench_startup
 for program in store app; do
   QT_QPA_PLATFORM=offscreen "$build/bench/bench_$program" --benchmark_repetitions=3 \
@@ -27,51 +27,4 @@ if ! command -v python3 >/dev/null; then
   echo "python3 not found: no table" >&2
   exit 0
 fi
-python3 - "$build/store.json" <<'PY'
-import json, sys
-
-runs = json.load(open(sys.argv[1]))["benchmarks"]
-scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
-median = {}
-for run in runs:
-    if run.get("aggregate_name") != "median":
-        continue
-    name, rows = run["run_name"].split("/")[:2]
-    median[(name, int(rows))] = run["real_time"] * scale[run["time_unit"]]
-
-rows_counts = sorted({rows for _, rows in median})
-lines = [  # (label, benchmark, floor or None)
-    ("Open: read, parse, index, all ages", "BM_Open", "BM_OpenFloor_ReadAndParse"),
-    ("Floor: read + pugixml parse", "BM_OpenFloor_ReadAndParse", None),
-    ("Read into rows (readDataPacket)", "BM_ReadDataPacket", "BM_OpenFloor_ReadAndParse"),
-    ("Index \"Kuup1\" built again", "BM_Sort", "BM_SortFloor"),
-    ("Floor: std::sort of key tuples", "BM_SortFloor", None),
-    ("Close, writing after one change", "BM_CloseWriting", None),
-    ("Re-sort: close (writing), new index, open", "BM_ResortCycle", None),
-    ("Filter Nimi='…'", "BM_FilterName", "BM_FilterNameFloor"),
-    ("Floor: one pass comparing names", "BM_FilterNameFloor", None),
-    ("Filter Kuu=3", "BM_FilterMonth", None),
-    ("Filter age = 40 (onFilterRecord)", "BM_FilterAge", None),
-]
-
-def cell(name, floor, rows):
-    if (name, rows) not in median:
-        return "–"
-    ms = median[(name, rows)]
-    if ms >= 100:
-        text = f"{ms:.0f} ms"
-    elif ms >= 0.1:
-        text = f"{ms:.3g} ms"
-    else:
-        text = f"{ms * 1000:.3g} µs"
-    if floor and (floor, rows) in median:
-        text += f" ({ms / median[(floor, rows)]:.1f}× floor)"
-    return text
-
-print()
-print("| Operation | " + " | ".join(f"{rows:,} rows".replace(",", " ") for rows in rows_counts) + " |")
-print("|---|" + "---|" * len(rows_counts))
-for label, name, floor in lines:
-    if any((name, rows) in median for rows in rows_counts):
-        print(f"| {label} | " + " | ".join(cell(name, floor, rows) for rows in rows_counts) + " |")
-PY
+python3 "$root/scripts/bench_table.py" "$build/store.json"

@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds the whole project into build/ (or $BUILD_DIR).
+# Configures and builds the whole project into build/ (or $BUILD_DIR); extra
+# arguments go to CMake. The configure output is kept in configure.log there
+# and shown when configuring fails.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" "$@" >/dev/null
+mkdir -p "$build"
+if ! cmake -S "$root" -B "$build" "$@" >"$build/configure.log" 2>&1; then
+  cat "$build/configure.log" >&2
+  exit 1
+fi
 cmake --build "$build" -j"$(nproc)"

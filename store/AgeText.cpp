@@ -1,4 +1,4 @@
-#include "AgeText.h"
+#include "store/AgeText.h"
 
 #include <charconv>
 #include <string>

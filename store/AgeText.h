@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Clock.h"
+#include "store/Clock.h"
 
 namespace store {
 

@@ -1,12 +1,12 @@
-#include "ClientDataSet.h"
+#include "store/ClientDataSet.h"
 
 #include <algorithm>
 
-#include "AgeText.h"
-#include "DataPacket.h"
-#include "FileSystem.h"
-#include "TextEncoding.h"
-#include "TextOrder.h"
+#include "store/AgeText.h"
+#include "store/DataPacket.h"
+#include "store/FileSystem.h"
+#include "store/TextEncoding.h"
+#include "store/TextOrder.h"
 
 namespace store {
 

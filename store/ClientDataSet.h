@@ -17,9 +17,9 @@
 #include <string_view>
 #include <vector>
 
-#include "EventRecord.h"
-#include "FilterExpression.h"
-#include "StoreError.h"
+#include "store/EventRecord.h"
+#include "store/FilterExpression.h"
+#include "store/StoreError.h"
 
 namespace store {
 

@@ -3,7 +3,7 @@
 // tests can fix the day.
 #pragma once
 
-#include "Date.h"
+#include "store/Date.h"
 
 namespace store {
 

@@ -1,9 +1,9 @@
-#include "DataFile.h"
+#include "store/DataFile.h"
 
 #include <string>
 
-#include "EventRecord.h"
-#include "FileSystem.h"
+#include "store/EventRecord.h"
+#include "store/FileSystem.h"
 
 namespace store {
 

@@ -1,4 +1,4 @@
-#include "DataFileLock.h"
+#include "store/DataFileLock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "DataPacket.h"
+#include "store/DataPacket.h"
 
 #include <pugixml.hpp>
 
@@ -10,9 +10,9 @@
 #include <span>
 #include <string>
 
-#include "PlainRows.h"
-#include "StoreError.h"
-#include "TextEncoding.h"
+#include "store/PlainRows.h"
+#include "store/StoreError.h"
+#include "store/TextEncoding.h"
 
 namespace store {
 

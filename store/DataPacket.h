@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "EventRecord.h"
+#include "store/EventRecord.h"
 
 namespace store {
 

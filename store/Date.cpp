@@ -1,4 +1,4 @@
-#include "Date.h"
+#include "store/Date.h"
 
 #include <cstdio>
 

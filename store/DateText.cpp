@@ -1,4 +1,4 @@
-#include "DateText.h"
+#include "store/DateText.h"
 
 #include <string>
 #include <vector>

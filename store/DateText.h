@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "Date.h"
+#include "store/Date.h"
 
 namespace store {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "Date.h"
+#include "store/Date.h"
 
 namespace store {
 

@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "store/FileSystem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "StoreError.h"
+#include "store/StoreError.h"
 
 namespace store {
 

@@ -1,10 +1,10 @@
-#include "FilterExpression.h"
+#include "store/FilterExpression.h"
 
 #include <cctype>
 #include <string>
 
-#include "StoreError.h"
-#include "TextEncoding.h"
+#include "store/StoreError.h"
+#include "store/TextEncoding.h"
 
 namespace store {
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "EventRecord.h"
+#include "store/EventRecord.h"
 
 namespace store {
 

@@ -1,4 +1,4 @@
-#include "PlainRows.h"
+#include "store/PlainRows.h"
 
 #include <array>
 #include <string>

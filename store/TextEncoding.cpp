@@ -1,4 +1,4 @@
-#include "TextEncoding.h"
+#include "store/TextEncoding.h"
 
 #include <cstdint>
 #include <cstring>

@@ -122,9 +122,10 @@ TEST_F(Editor, SavingStoresTheTypeAndTheFullDate) {
     addEntry("Liigaasta", 29, 2, "", 3);
     EXPECT_EQ(desktop.count(Call::MessageBox), 0);
     ASSERT_NE(rowNamed("Kaheksakümmend"), nullptr);
-    EXPECT_EQ(rowNamed("Kaheksakümmend")->aasta, 80);
+    EXPECT_EQ(rowNamed("Kaheksakümmend")->aasta, 1980);  // the whole year, as in the date
     EXPECT_EQ(rowNamed("Kaheksakümmend")->kuup, (store::Date{1980, 2, 1}));
     EXPECT_EQ(rowNamed("Kaheksakümmend")->tyyp, "S");
+    EXPECT_EQ(rowNamed("Seitsekümmend viis")->aasta, 2075);
     EXPECT_EQ(rowNamed("Seitsekümmend viis")->kuup, (store::Date{2075, 2, 1}));
     EXPECT_EQ(rowNamed("Seitsekümmend viis")->tyyp, "T");
     EXPECT_EQ(rowNamed("Nullkaheksakümmend")->aasta, 980);
@@ -135,10 +136,11 @@ TEST_F(Editor, SavingStoresTheTypeAndTheFullDate) {
     EXPECT_EQ(rowNamed("Liigaasta")->kuup, (store::Date{2024, 2, 29}));
     EXPECT_EQ(rowNamed("Liigaasta")->tyyp, "M");
 
+    const std::vector<store::EventRow> saved = form->ClientDataSet1.allRows();
     form->close();
     const auto stored = store::readDataPacket(readFile(dataFile()));
-    EXPECT_EQ(stored, form->ClientDataSet1.allRows().empty() ? stored : stored);
     EXPECT_EQ(stored.size(), 4u);
+    EXPECT_EQ(stored, saved);
 }
 
 TEST_F(Editor, AfterSavingTheListIsBackWithTheNewRowAndNewMenus) {
@@ -197,6 +199,15 @@ TEST_F(Editor, ARecordOutsideTheListsOpensUnselectedAndCannotBeSaved) {
     EXPECT_TRUE(saveAllowed());
 }
 
+TEST_F(Editor, MuudaOnARecordWithoutANameCannotBeSaved) {
+    start({{5, 3, 1980, ""}});
+    form->Frame11->btn2->click();  // the first opening: the name was empty already
+    EXPECT_FALSE(saveAllowed());
+    EXPECT_EQ(editor().btn2->cursor().shape(), Qt::ForbiddenCursor);
+    editor().btn2->click();
+    EXPECT_TRUE(editor().isVisibleTo(form.get()));
+}
+
 TEST_F(Editor, ALongStoredNameIsNeverCut) {
     const std::string longName(90, 'a');
     start({{1, 1, 2000, longName}});
@@ -242,6 +253,32 @@ TEST_F(Editor, EnterMovesOnAndEscCancels) {
         EXPECT_TRUE(form->Frame11->isVisibleTo(form.get()));
         EXPECT_EQ(form->ClientDataSet1.recordCount(), 1);
     }
+}
+
+TEST_F(Editor, TabWalksTheFieldsAndLeavesTheYear) {
+    start();
+    form->show();
+    form->activateWindow();
+    form->Frame11->btn1->click();
+    QApplication::processEvents();
+    app::TFrame2& e = editor();
+    e.RadioButton2->setChecked(true);
+    const std::vector<QWidget*> order = {e.txtNimi2, e.txtPaev2, e.txtKuu2, e.txtAasta2, e.RadioButton2};
+    for (size_t i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[i]) << "Tab " << i;
+    }
+    for (size_t i = order.size() - 1; i-- > 0;) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), order[i]) << "Shift+Tab to " << i;
+    }
+
+    e.txtAasta2->setFocus();
+    QTest::keyClicks(e.txtAasta2, "80");
+    QTest::keyClick(e.txtAasta2, Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    EXPECT_EQ(e.txtAasta2->text(), "80");
+    EXPECT_EQ(QApplication::focusWidget(), e.RadioButton2);
 }
 
 TEST_F(Editor, TheYearTakesOnlyFourDigits) {

@@ -1,5 +1,6 @@
 // The column filters: slots and filter text from menu choices, the age test,
 // and the year, name and age menus built from the records.
+#include <QActionGroup>
 #include <QListView>
 #include <algorithm>
 #include <random>
@@ -93,10 +94,10 @@ TEST_F(Filters, NamesWithSpecialCharactersFilterExactlyOrByPrefix) {
     EXPECT_EQ(gridNames(), "anna,anna");
 }
 
-TEST_F(Filters, BuiltMenusHoldDistinctValuesInTextOrder) {
+TEST_F(Filters, BuiltMenusHoldDistinctValuesYearsAndAgesByNumber) {
     startWithNames();
-    EXPECT_EQ(form->Frame11->MenuAasta->values(), (QStringList{"1926", "1980", "2001", "980"}));
-    EXPECT_EQ(form->Frame11->MenuVanus->values(), (QStringList{"?", "100", "1046", "25", "46"}));
+    EXPECT_EQ(form->Frame11->MenuAasta->values(), (QStringList{"980", "1926", "1980", "2001"}));
+    EXPECT_EQ(form->Frame11->MenuVanus->values(), (QStringList{"?", "25", "46", "100", "1046"}));
     const QStringList names = form->Frame11->MenuNimi->values();
     EXPECT_EQ(names.count("anna"), 1);  // exact twins once
     EXPECT_EQ(names.count("Anna"), 1);  // a case variant on its own
@@ -108,6 +109,11 @@ TEST_F(Filters, BuiltMenusHoldDistinctValuesInTextOrder) {
     EXPECT_EQ(years->defaultAction(), years->item(0));
     EXPECT_TRUE(years->item(1)->isSeparator());
     EXPECT_EQ(years->item(2)->data().toInt(), 3);
+    // Radio items: "Kõik" and every value in one exclusive group.
+    ASSERT_NE(years->item(0)->actionGroup(), nullptr);
+    EXPECT_TRUE(years->item(0)->actionGroup()->isExclusive());
+    for (int position = 2; position < 2 + years->values().size(); ++position)
+        EXPECT_EQ(years->item(position)->actionGroup(), years->item(0)->actionGroup()) << position;
 }
 
 TEST_F(Filters, MenusOfAListWithoutValuesStayEmpty) {
@@ -163,12 +169,15 @@ TEST_F(Filters, ALongListScrollsInsideTheMenuAndStillChooses) {
     EXPECT_FALSE(list->selectionModel()->hasSelection());
 }
 
-TEST_F(Filters, AnEmptyNameIsFilteredAsNull) {
-    start({{1, 1, 2000, ""}, {2, 1, 2000, "null"}});
+TEST_F(Filters, TheEmptyNameShowsTheRecordsWithoutAName) {
+    start({{1, 1, 2000, ""}, {2, 1, 2000, "null"}, {3, 1, 2000, "Mari"}, {4, 1, 2000, ""}});
     chooseValue(app::ColNimi, "");
-    EXPECT_EQ(slot(4), "null");
+    EXPECT_EQ(slot(4), "null");  // as the report shows it
+    EXPECT_EQ(filterText(), "Nimi=''");
+    EXPECT_EQ(gridColumn(app::ColPaev), "01,04");
+    chooseValue(app::ColNimi, "null");
     EXPECT_EQ(filterText(), "Nimi='null'");
-    EXPECT_EQ(gridNames(), "null");
+    EXPECT_EQ(gridColumn(app::ColPaev), "02");
 }
 
 }  // namespace
@@ -177,7 +186,8 @@ namespace {
 
 // The built menus of a long list, made after the list is shown, against the
 // plain way: every value in the file's order, exact repeats dropped, then a
-// stable sort by the menu order's whole keys.
+// stable sort by the menu order's whole keys (names) or by number (years and
+// ages, "?" first).
 QStringList sortedDistinctByKeys(const std::vector<std::string>& values) {
     std::vector<std::pair<std::string, QString>> keyed;
     QStringList seen;
@@ -190,6 +200,18 @@ QStringList sortedDistinctByKeys(const std::vector<std::string>& values) {
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     QStringList sorted;
     for (const auto& entry : keyed) sorted.push_back(entry.second);
+    return sorted;
+}
+
+QStringList sortedDistinctByNumber(const std::vector<std::string>& values) {
+    QStringList sorted;
+    for (const std::string& value : values)
+        if (!sorted.contains(QString::fromStdString(value))) sorted.push_back(QString::fromStdString(value));
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        bool aIsNumber = false, bIsNumber = false;
+        const long long x = a.toLongLong(&aIsNumber), y = b.toLongLong(&bIsNumber);
+        return aIsNumber != bIsNumber ? bIsNumber : aIsNumber && x < y;
+    });
     return sorted;
 }
 
@@ -210,9 +232,9 @@ TEST_F(Filters, MenusOfALongListHoldEveryDistinctValueInTextOrder) {
         ages.push_back(store::AgeText(entry.year ? std::to_string(*entry.year) : "", entry.month, entry.day, clock));
     }
     start(entries);
-    EXPECT_EQ(form->Frame11->MenuAasta->values(), sortedDistinctByKeys(years));
+    EXPECT_EQ(form->Frame11->MenuAasta->values(), sortedDistinctByNumber(years));
     EXPECT_EQ(form->Frame11->MenuNimi->values(), sortedDistinctByKeys(names));
-    EXPECT_EQ(form->Frame11->MenuVanus->values(), sortedDistinctByKeys(ages));
+    EXPECT_EQ(form->Frame11->MenuVanus->values(), sortedDistinctByNumber(ages));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "store/Clock.h"
 #include "store/DataFile.h"
 #include "store/DataPacket.h"
+#include "tests/support/EventRows.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempDir.h"
 
@@ -28,16 +29,7 @@ struct Entry {
     std::string type = "S";
 };
 
-inline store::EventRow rowOf(const Entry& e) {
-    store::EventRow row;
-    row.paev = static_cast<std::int16_t>(e.day);
-    row.kuu = static_cast<std::int16_t>(e.month);
-    if (e.year) row.aasta = *e.year;
-    row.nimi = e.name;
-    row.tyyp = e.type;
-    if (store::isValidDate(e.year.value_or(2026), e.month, e.day)) row.kuup = store::Date{e.year.value_or(2026), e.month, e.day};
-    return row;
-}
+inline store::EventRow rowOf(const Entry& e) { return eventRow(e.name, e.day, e.month, e.year, e.type, 2026); }
 
 class FormFixture : public ::testing::Test {
 protected:

@@ -204,11 +204,19 @@ TEST_F(ListView, ARightClickOpensOnlyInsideTheColumns) {
     QSignalSpy asked(grid, &app::DBGrid::columnMenuRequested);
     const int nameX = grid->columnViewportPosition(app::ColNimi) + 10;
     QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, QPoint(nameX, 5));
-    QTest::mouseRelease(grid->horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(nameX, 5));
     QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, QPoint(nameX, grid->viewport()->height() - 2));
     QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, QPoint(grid->viewport()->width() - 2, 5));
-    ASSERT_EQ(asked.count(), 1 + (asked.count() == 2 ? 1 : 0));
+    ASSERT_EQ(asked.count(), 1);
     EXPECT_EQ(asked.at(0).at(0).toInt(), app::ColNimi);
+
+    // Every title, released on the header's viewport where its mouse events go.
+    asked.clear();
+    QWidget* titles = grid->horizontalHeader()->viewport();
+    for (int column = 0; column < app::kGridColumns; ++column)
+        QTest::mouseRelease(titles, Qt::RightButton, {}, QPoint(grid->columnViewportPosition(column) + 3, 5));
+    QTest::mouseRelease(titles, Qt::RightButton, {}, QPoint(titles->width() - 2, 5));
+    ASSERT_EQ(asked.count(), app::kGridColumns);
+    for (int column = 0; column < app::kGridColumns; ++column) EXPECT_EQ(asked.at(column).at(0).toInt(), column);
 }
 
 }  // namespace

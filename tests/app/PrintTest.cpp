@@ -1,5 +1,6 @@
 // Printing from the list view: the warning, the dialog, one job per copy, and
 // the list as it was afterwards.
+#include <QComboBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
@@ -70,6 +71,29 @@ TEST_F(Printing, EveryCopyIsAJobOfItsOwnAndTheListComesBack) {
     EXPECT_EQ(form->RichEdit1.lineCount(), 65 + 60);  // 60 records: two report pages
     const std::string pdf = readFile(dir.file("list.pdf"));
     EXPECT_FALSE(pdf.empty());
+}
+
+TEST_F(Printing, TheDialogOffersOnlyWhatTheReportHonours) {
+    QStringList enabled, disabled;
+    desktop.dialogHandler = [&](QDialog& dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        for (const char* name : {"printAll", "printRange", "from", "to", "pagesRadioButton", "pagesLineEdit",
+                                 "printCurrentPage", "printSelection"}) {
+            auto* control = dialog.findChild<QWidget*>(QLatin1String(name));
+            if (control) (control->isEnabled() ? enabled : disabled) << QLatin1String(name);
+        }
+        EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("printSelection"))->isHidden());
+        EXPECT_TRUE(dialog.findChild<QRadioButton*>(QStringLiteral("printAll"))->isChecked());
+        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+        EXPECT_TRUE(printers && printers->isEnabled() && printers->findText("PDF", Qt::MatchContains) >= 0);
+        dialog.hide();
+        return int(QDialog::Accepted);
+    };
+    form->Frame11->btn4->click();
+    EXPECT_EQ(enabled, QStringList{"printAll"});
+    EXPECT_EQ(disabled.size(), 7);
+    EXPECT_FALSE(readFile(dir.file("list.pdf")).empty());  // printing to a PDF file stays
 }
 
 TEST_F(Printing, TheReportFollowsTheGridsOrderAndFilters) {

@@ -11,23 +11,12 @@
 #include "store/DataPacket.h"
 #include "store/EventRecord.h"
 #include "store/FileSystem.h"
+#include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
 
 namespace cli::testing {
 
-// A row as the window program stores it: Kuup is the date in its year, or
-// in 2024 without one.
-inline store::EventRow eventRow(std::string name, int day, int month, std::optional<int> year,
-                                std::string type = "S") {
-    store::EventRow row;
-    row.nimi = std::move(name);
-    row.paev = static_cast<std::int16_t>(day);
-    row.kuu = static_cast<std::int16_t>(month);
-    row.aasta = year;
-    row.tyyp = std::move(type);
-    if (store::isValidDate(year.value_or(2024), month, day)) row.kuup = store::Date{year.value_or(2024), month, day};
-    return row;
-}
+using ::eventRow;
 
 struct RunResult {
     int status;
@@ -51,7 +40,7 @@ public:
     RunResult run(const std::vector<std::string>& args) const {
         std::ostringstream out;
         std::ostringstream err;
-        const CommandContext context{out, err, clock_, files_, dataFile()};
+        const CommandContext context{out, err, clock_, files_, [this] { return dataFile(); }};
         const int status = runCommand(args, context);
         return {status, out.str(), err.str()};
     }

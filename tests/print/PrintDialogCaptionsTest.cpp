@@ -8,7 +8,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
+#include <gtest/gtest.h>
+
+#include "tests/support/QtPrinters.h"
 
 namespace {
 
@@ -70,7 +72,8 @@ int compareCaptions(QPrintDialog& dialog) {
         if (!widget) continue;
         ++present;
         if (captionOf(widget) != expected.caption) {
-            qWarning("%s/%s reads '%s'", expected.group, expected.name, qPrintable(captionOf(widget)));
+            ADD_FAILURE() << (expected.group ? expected.group : "") << "/" << expected.name << " reads "
+                          << captionOf(widget).toStdString();
             return -1;
         }
     }
@@ -79,63 +82,55 @@ int compareCaptions(QPrintDialog& dialog) {
 
 }  // namespace
 
-class PrintDialogCaptionsTest : public QObject {
-    Q_OBJECT
+TEST(PrintDialogCaptions, EveryShowingHasEstonianCaptions) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    print::installEstonianCaptions(&dialog);
+    print::installEstonianCaptions(&dialog);
 
-private slots:
-    void everyShowingHasEstonianCaptions() {
-        QPrinter printer;
-        QPrintDialog dialog(&printer);
-        print::installEstonianCaptions(&dialog);
-        print::installEstonianCaptions(&dialog);
-
-        for (int showing = 1; showing <= 2; ++showing) {
-            int present = 0;
-            QString ok, cancel;
-            showAndReject(dialog, [&] {
-                present = compareCaptions(dialog);
-                ok = standardButton(dialog, QDialogButtonBox::Ok)->text();
-                cancel = standardButton(dialog, QDialogButtonBox::Cancel)->text();
-            });
-            QCOMPARE(present, kExpected.size());
-            QCOMPARE(ok, QStringLiteral("&OK"));
-            QCOMPARE(cancel, QStringLiteral("&Loobu"));
-
-            // As if Qt had rebuilt the texts before the next showing.
-            standardButton(dialog, QDialogButtonBox::Ok)->setText(QStringLiteral("&Print"));
-            control(dialog, kExpected[1])->setProperty("text", QStringLiteral("&Name:"));
-        }
-    }
-
-    void missingControlsDoNotStopTheOthers() {
-        QPrinter printer;
-        QPrintDialog dialog(&printer);
-        print::installEstonianCaptions(&dialog);
-        delete control(dialog, {"printerGroup", "label_2", {}});
-        delete control(dialog, {"gbPrintRange", "label_3", {}});
-
+    for (int showing = 1; showing <= 2; ++showing) {
         int present = 0;
-        QString cancel;
+        QString ok, cancel;
         showAndReject(dialog, [&] {
             present = compareCaptions(dialog);
+            ok = standardButton(dialog, QDialogButtonBox::Ok)->text();
             cancel = standardButton(dialog, QDialogButtonBox::Cancel)->text();
         });
-        QCOMPARE(present, kExpected.size() - 2);
-        QCOMPARE(cancel, QStringLiteral("&Loobu"));
-    }
+        EXPECT_EQ(present, kExpected.size());
+        EXPECT_EQ(ok, QStringLiteral("&OK"));
+        EXPECT_EQ(cancel, QStringLiteral("&Loobu"));
 
-    void toLabelMnemonicMovesToTheToField() {
-        QPrinter printer;
-        QPrintDialog dialog(&printer);
-        print::PrintDialog1Show(&dialog);
-        auto* range = dialog.findChild<QGroupBox*>(QStringLiteral("gbPrintRange"));
-        QVERIFY(range);
-        auto* toLabel = range->findChild<QLabel*>(QStringLiteral("label_3"));
-        QVERIFY(toLabel);
-        QCOMPARE(toLabel->text(), QStringLiteral("&kuni"));
-        QCOMPARE(toLabel->buddy(), range->findChild<QWidget*>(QStringLiteral("to")));
+        // As if Qt had rebuilt the texts before the next showing.
+        standardButton(dialog, QDialogButtonBox::Ok)->setText(QStringLiteral("&Print"));
+        control(dialog, kExpected[1])->setProperty("text", QStringLiteral("&Name:"));
     }
-};
+}
 
-QTEST_MAIN(PrintDialogCaptionsTest)
-#include "PrintDialogCaptionsTest.moc"
+TEST(PrintDialogCaptions, MissingControlsDoNotStopTheOthers) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    print::installEstonianCaptions(&dialog);
+    delete control(dialog, {"printerGroup", "label_2", {}});
+    delete control(dialog, {"gbPrintRange", "label_3", {}});
+
+    int present = 0;
+    QString cancel;
+    showAndReject(dialog, [&] {
+        present = compareCaptions(dialog);
+        cancel = standardButton(dialog, QDialogButtonBox::Cancel)->text();
+    });
+    EXPECT_EQ(present, kExpected.size() - 2);
+    EXPECT_EQ(cancel, QStringLiteral("&Loobu"));
+}
+
+TEST(PrintDialogCaptions, ToLabelMnemonicMovesToTheToField) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    print::PrintDialog1Show(&dialog);
+    auto* range = dialog.findChild<QGroupBox*>(QStringLiteral("gbPrintRange"));
+    ASSERT_TRUE(range);
+    auto* toLabel = range->findChild<QLabel*>(QStringLiteral("label_3"));
+    ASSERT_TRUE(toLabel);
+    EXPECT_EQ(toLabel->text(), QStringLiteral("&kuni"));
+    EXPECT_EQ(toLabel->buddy(), range->findChild<QWidget*>(QStringLiteral("to")));
+}

@@ -8,7 +8,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QtTest>
+#include <gtest/gtest.h>
+
+#include "tests/support/QtPrinters.h"
 
 #include <optional>
 
@@ -104,206 +106,197 @@ qreal inkHeight(const QFont& font, QPaintDevice& device) {
 
 }  // namespace
 
-class ReportPrinterTest : public QObject {
-    Q_OBJECT
+TEST(ReportPrinter, DocumentHasOneStyledBlockPerLine) {
+    const auto lines = reportOf(1);
+    ReportDocument report;
+    report.setLines(lines);
 
-private slots:
-    void documentHasOneStyledBlockPerLine() {
-        const auto lines = reportOf(1);
-        ReportDocument report;
-        report.setLines(lines);
-
-        QCOMPARE(report.lineCount(), static_cast<int>(lines.size()));
-        int i = 0;
-        for (QTextBlock block = report.document().begin(); block.isValid(); block = block.next(), ++i) {
-            QCOMPARE(block.text(), QString::fromStdString(lines[i].text));
-            const QFont font = block.charFormat().font();
-            QCOMPARE(font.bold(), lines[i].style == print::LineStyle::Bold);
-            QCOMPARE(font.italic(), lines[i].style == print::LineStyle::Italic);
-        }
+    EXPECT_EQ(report.lineCount(), static_cast<int>(lines.size()));
+    int i = 0;
+    for (QTextBlock block = report.document().begin(); block.isValid(); block = block.next(), ++i) {
+        EXPECT_EQ(block.text(), QString::fromStdString(lines[i].text));
+        const QFont font = block.charFormat().font();
+        EXPECT_EQ(font.bold(), lines[i].style == print::LineStyle::Bold);
+        EXPECT_EQ(font.italic(), lines[i].style == print::LineStyle::Italic);
     }
+}
 
-    void settingLinesReplacesTheText() {
-        ReportDocument report;
-        report.setLines(reportOf(48));
-        report.setLines({{"\t\tüks"}, {"kaks", print::LineStyle::Bold}});
-        QCOMPARE(report.lineCount(), 2);
-        QCOMPARE(report.document().toPlainText(), QStringLiteral("\t\tüks\nkaks"));
+TEST(ReportPrinter, SettingLinesReplacesTheText) {
+    ReportDocument report;
+    report.setLines(reportOf(48));
+    report.setLines({{"\t\tüks"}, {"kaks", print::LineStyle::Bold}});
+    EXPECT_EQ(report.lineCount(), 2);
+    EXPECT_EQ(report.document().toPlainText(), QStringLiteral("\t\tüks\nkaks"));
 
-        report.clear();
-        QCOMPARE(report.lineCount(), 1);
-        QVERIFY(report.document().isEmpty());
-    }
+    report.clear();
+    EXPECT_EQ(report.lineCount(), 1);
+    EXPECT_TRUE(report.document().isEmpty());
+}
 
-    void documentIsTwelvePointFixedPitchWithoutWrapping() {
-        ReportDocument report;
-        const QFont font = report.document().defaultFont();
-        QCOMPARE(font.pointSize(), 12);
-        QVERIFY(QFontInfo(font).fixedPitch());
-        QCOMPARE(report.document().defaultTextOption().wrapMode(), QTextOption::NoWrap);
-        QVERIFY(report.document().defaultTextOption().tabStopDistance() > 0);
-    }
+TEST(ReportPrinter, DocumentIsTwelvePointFixedPitchWithoutWrapping) {
+    ReportDocument report;
+    const QFont font = report.document().defaultFont();
+    EXPECT_EQ(font.pointSize(), 12);
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    EXPECT_EQ(report.document().defaultTextOption().wrapMode(), QTextOption::NoWrap);
+    EXPECT_GT(report.document().defaultTextOption().tabStopDistance(), 0);
+}
 
-    void tallPageKeepsTheNaturalLineSpacing() {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setPageSize(QPageSize(QPageSize::A3));
-        const print::SheetLayout sheet = print::sheetLayout(printer, printableHeight(printer));
+TEST(ReportPrinter, TallPageKeepsTheNaturalLineSpacing) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A3));
+    const print::SheetLayout sheet = print::sheetLayout(printer, printableHeight(printer));
 
-        QCOMPARE(sheet.font.pointSizeF(), 12.0);
-        QCOMPARE(sheet.lineHeight, QFontMetricsF(ReportDocument::reportFont(), &printer).lineSpacing());
-        QCOMPARE(sheet.tabStop, printer.logicalDpiX() / 2.0);
-    }
+    EXPECT_DOUBLE_EQ(sheet.font.pointSizeF(), 12.0);
+    EXPECT_DOUBLE_EQ(sheet.lineHeight, QFontMetricsF(ReportDocument::reportFont(), &printer).lineSpacing());
+    EXPECT_DOUBLE_EQ(sheet.tabStop, printer.logicalDpiX() / 2.0);
+}
 
-    void smallerPagesSqueezeLinesAndShrinkTheFontJustEnough_data() {
-        QTest::addColumn<QPageSize::PageSizeId>("pageSize");
-        QTest::newRow("A4") << QPageSize::A4;
-        QTest::newRow("Letter") << QPageSize::Letter;
-        QTest::newRow("A6") << QPageSize::A6;
-    }
-    void smallerPagesSqueezeLinesAndShrinkTheFontJustEnough() {
-        QFETCH(QPageSize::PageSizeId, pageSize);
+TEST(ReportPrinter, SmallerPagesSqueezeLinesAndShrinkTheFontJustEnough) {
+    for (const auto& [name, pageSize] : {std::pair{"A4", QPageSize::A4}, std::pair{"Letter", QPageSize::Letter},
+                                         std::pair{"A6", QPageSize::A6}}) {
+        SCOPED_TRACE(name);
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageSize(QPageSize(pageSize));
         const qreal height = printableHeight(printer);
         const print::SheetLayout sheet = print::sheetLayout(printer, height);
 
-        QCOMPARE(sheet.lineHeight, height / print::reportLinesPerPage());
-        QVERIFY(inkHeight(sheet.font, printer) <= sheet.lineHeight);
+        EXPECT_DOUBLE_EQ(sheet.lineHeight, height / print::reportLinesPerPage());
+        EXPECT_LE(inkHeight(sheet.font, printer), sheet.lineHeight);
         QFont larger = sheet.font;
         larger.setPointSizeF(sheet.font.pointSizeF() * 1.02);
-        QVERIFY2(inkHeight(larger, printer) > sheet.lineHeight, "font shrunk more than needed");
+        EXPECT_GT(inkHeight(larger, printer), sheet.lineHeight) << "font shrunk more than needed";
     }
+}
 
-    void printsOneSheetPerReportPage_data() {
-        QTest::addColumn<int>("records");
-        for (int records : {1, 47, 48, 94, 100}) QTest::addRow("%d records", records) << records;
-    }
-    void printsOneSheetPerReportPage() {
-        QFETCH(int, records);
+TEST(ReportPrinter, PrintsOneSheetPerReportPage) {
+    for (int records : {1, 47, 48, 94, 100}) {
+        SCOPED_TRACE(std::to_string(records) + " records");
         QTemporaryDir dir;
         ReportDocument report;
         report.setLines(reportOf(records));
         QPrinter printer;
         usePdf(printer, dir.filePath("report.pdf"));
 
-        QVERIFY(print::printReport(report, printer, QStringLiteral("Zerizedozi")));
-        QCOMPARE(pdfPageCount(dir.filePath("report.pdf")), sheetsFor(records));
-        QCOMPARE(printer.docName(), QStringLiteral("Zerizedozi"));
+        EXPECT_TRUE(print::printReport(report, printer, QStringLiteral("Zerizedozi")));
+        EXPECT_EQ(pdfPageCount(dir.filePath("report.pdf")), sheetsFor(records));
+        EXPECT_EQ(printer.docName(), QStringLiteral("Zerizedozi"));
     }
+}
 
-    void sheetsHaveHeadingOnTopAndFooterAtTheBottom() {
-        QTemporaryDir dir;
-        ReportDocument report;
-        report.setLines(reportOf(100));
-        QPrinter printer;
-        usePdf(printer, dir.filePath("report.pdf"));
-        QVERIFY(print::printReport(report, printer, QStringLiteral("Zerizedozi")));
+TEST(ReportPrinter, SheetsHaveHeadingOnTopAndFooterAtTheBottom) {
+    QTemporaryDir dir;
+    ReportDocument report;
+    report.setLines(reportOf(100));
+    QPrinter printer;
+    usePdf(printer, dir.filePath("report.pdf"));
+    EXPECT_TRUE(print::printReport(report, printer, QStringLiteral("Zerizedozi")));
 
-        const auto pages = pdfWords(dir.filePath("report.pdf"));
-        if (!pages) QSKIP("pdftotext is not installed");
-        QCOMPARE(pages->size(), 3);
-        for (int i = 0; i < pages->size(); ++i) {
-            const PdfPage& page = pages->at(i);
-            const PdfWord* title = findWord(page, QStringLiteral("Zerizedozi"));
-            const PdfWord* pageNumber = footerPageNumber(page);
-            QVERIFY(title && pageNumber);
-            QCOMPARE(pageNumber->text, QString::number(i + 1));
-            QVERIFY(title->top < 0.15 * page.height);
-            QVERIFY(pageNumber->bottom > 0.85 * page.height && pageNumber->bottom < page.height);
-            for (const PdfWord& word : page.words) {
-                QVERIFY2(word.top >= title->top && word.bottom <= pageNumber->bottom, qPrintable(word.text));
-            }
-            const PdfWord* dateHeader = findWord(page, QStringLiteral("Kuupäev"));
-            QVERIFY(dateHeader);
-            for (const PdfWord& word : page.words) {
-                if (word.text.endsWith(QStringLiteral(".1950"))) QCOMPARE(word.left, dateHeader->left);
-            }
+    const auto pages = pdfWords(dir.filePath("report.pdf"));
+    if (!pages) GTEST_SKIP() << "pdftotext is not installed";
+    ASSERT_EQ(pages->size(), 3);
+    for (int i = 0; i < pages->size(); ++i) {
+        const PdfPage& page = pages->at(i);
+        const PdfWord* title = findWord(page, QStringLiteral("Zerizedozi"));
+        const PdfWord* pageNumber = footerPageNumber(page);
+        ASSERT_TRUE(title && pageNumber);
+        EXPECT_EQ(pageNumber->text, QString::number(i + 1));
+        EXPECT_LT(title->top, 0.15 * page.height);
+        EXPECT_GT(pageNumber->bottom, 0.85 * page.height);
+        EXPECT_LT(pageNumber->bottom, page.height);
+        for (const PdfWord& word : page.words) {
+            EXPECT_TRUE(word.top >= title->top && word.bottom <= pageNumber->bottom) << qPrintable(word.text);
         }
-    }
-
-    void placementDoesNotDependOnPrinterResolution() {
-        QTemporaryDir dir;
-        ReportDocument report;
-        report.setLines(reportOf(1));
-        QList<PdfPage> printed;
-        for (QPrinter::PrinterMode mode : {QPrinter::ScreenResolution, QPrinter::HighResolution}) {
-            QPrinter printer(mode);
-            usePdf(printer, dir.filePath(QStringLiteral("report%1.pdf").arg(mode)));
-            QVERIFY(print::printReport(report, printer, QStringLiteral("Zerizedozi")));
-            const auto pages = pdfWords(printer.outputFileName());
-            if (!pages) QSKIP("pdftotext is not installed");
-            QCOMPARE(pages->size(), 1);
-            printed.append(pages->first());
+        const PdfWord* dateHeader = findWord(page, QStringLiteral("Kuupäev"));
+        ASSERT_TRUE(dateHeader);
+        int recordDates = 0;
+        for (const PdfWord& word : page.words) {
+            if (!word.text.endsWith(QStringLiteral(".1950"))) continue;
+            EXPECT_DOUBLE_EQ(word.left, dateHeader->left);
+            ++recordDates;
         }
-        // Glyph advances are rounded at screen resolution, so only the tab
-        // position of a line start and the line positions are compared.
-        const PdfWord* screenTitle = findWord(printed[0], QStringLiteral("Zerizedozi"));
-        const PdfWord* highTitle = findWord(printed[1], QStringLiteral("Zerizedozi"));
-        const PdfWord* screenFooter = findWord(printed[0], QStringLiteral("Lk"));
-        const PdfWord* highFooter = findWord(printed[1], QStringLiteral("Lk"));
-        QVERIFY(screenTitle && highTitle && screenFooter && highFooter);
-        QVERIFY(qAbs(screenTitle->left - highTitle->left) < 1.5);
-        QVERIFY(qAbs(screenTitle->top - highTitle->top) < 1.5);
-        QVERIFY(qAbs(screenFooter->top - highFooter->top) < 1.5);
+        EXPECT_EQ(recordDates, i < 2 ? 47 : 6);
     }
+}
 
-    void printReportFailsWhenThePrinterCannotStart() {
-        ReportDocument report;
-        report.setLines(reportOf(1));
-        QPrinter printer;
-        usePdf(printer, QStringLiteral("/nonexistent-folder/report.pdf"));
-        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-        QVERIFY(!print::printReport(report, printer, QStringLiteral("Zerizedozi")));
+TEST(ReportPrinter, PlacementDoesNotDependOnPrinterResolution) {
+    QTemporaryDir dir;
+    ReportDocument report;
+    report.setLines(reportOf(1));
+    QList<PdfPage> printed;
+    for (QPrinter::PrinterMode mode : {QPrinter::ScreenResolution, QPrinter::HighResolution}) {
+        QPrinter printer(mode);
+        usePdf(printer, dir.filePath(QStringLiteral("report%1.pdf").arg(mode)));
+        EXPECT_TRUE(print::printReport(report, printer, QStringLiteral("Zerizedozi")));
+        const auto pages = pdfWords(printer.outputFileName());
+        if (!pages) GTEST_SKIP() << "pdftotext is not installed";
+        ASSERT_EQ(pages->size(), 1);
+        printed.append(pages->first());
     }
+    // Glyph advances are rounded at screen resolution, so only the tab
+    // position of a line start and the line positions are compared.
+    const PdfWord* screenTitle = findWord(printed[0], QStringLiteral("Zerizedozi"));
+    const PdfWord* highTitle = findWord(printed[1], QStringLiteral("Zerizedozi"));
+    const PdfWord* screenFooter = findWord(printed[0], QStringLiteral("Lk"));
+    const PdfWord* highFooter = findWord(printed[1], QStringLiteral("Lk"));
+    ASSERT_TRUE(screenTitle && highTitle && screenFooter && highFooter);
+    EXPECT_NEAR(screenTitle->left, highTitle->left, 1.5);
+    EXPECT_NEAR(screenTitle->top, highTitle->top, 1.5);
+    EXPECT_NEAR(screenFooter->top, highFooter->top, 1.5);
+}
 
-    void printCopiesSubmitsOneSingleCopyJobPerCopy() {
-        ReportDocument report;
-        QPrinter printer;
-        printer.setCopyCount(3);
-        QList<int> copyCountsSeen;
-        const print::PrintJob job = [&](const ReportDocument&, QPrinter& p, const QString& title) {
-            copyCountsSeen.append(p.copyCount());
-            return title == QStringLiteral("Zerizedozi");
-        };
+TEST(ReportPrinter, PrintReportFailsWhenThePrinterCannotStart) {
+    ReportDocument report;
+    report.setLines(reportOf(1));
+    QPrinter printer;
+    usePdf(printer, QStringLiteral("/nonexistent-folder/report.pdf"));
+    EXPECT_FALSE(print::printReport(report, printer, QStringLiteral("Zerizedozi")));
+}
 
-        QVERIFY(print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 2, job));
-        QCOMPARE(copyCountsSeen, QList<int>({1, 1}));
+TEST(ReportPrinter, PrintCopiesSubmitsOneSingleCopyJobPerCopy) {
+    ReportDocument report;
+    QPrinter printer;
+    printer.setCopyCount(3);
+    QList<int> copyCountsSeen;
+    const print::PrintJob job = [&](const ReportDocument&, QPrinter& p, const QString& title) {
+        copyCountsSeen.append(p.copyCount());
+        return title == QStringLiteral("Zerizedozi");
+    };
 
-        copyCountsSeen.clear();
-        QVERIFY(print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 0, job));
-        QVERIFY(copyCountsSeen.isEmpty());
-    }
+    EXPECT_TRUE(print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 2, job));
+    EXPECT_EQ(copyCountsSeen, QList<int>({1, 1}));
 
-    void printCopiesStopsAtTheFirstFailedJob() {
-        ReportDocument report;
-        QPrinter printer;
-        int jobs = 0;
-        const print::PrintJob failing = [&](const ReportDocument&, QPrinter&, const QString&) {
-            ++jobs;
-            return false;
-        };
-        QVERIFY(!print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 3, failing));
-        QCOMPARE(jobs, 1);
-    }
+    copyCountsSeen.clear();
+    EXPECT_TRUE(print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 0, job));
+    EXPECT_TRUE(copyCountsSeen.isEmpty());
+}
 
-    void eachCopyIsAWholePrintedReport() {
-        QTemporaryDir dir;
-        ReportDocument report;
-        report.setLines(reportOf(100));
-        QPrinter printer;
-        usePdf(printer, dir.filePath("unused.pdf"));
-        int jobs = 0;
-        const print::PrintJob toNextFile = [&](const ReportDocument& r, QPrinter& p, const QString& title) {
-            p.setOutputFileName(dir.filePath(QStringLiteral("copy%1.pdf").arg(++jobs)));
-            return print::printReport(r, p, title);
-        };
+TEST(ReportPrinter, PrintCopiesStopsAtTheFirstFailedJob) {
+    ReportDocument report;
+    QPrinter printer;
+    int jobs = 0;
+    const print::PrintJob failing = [&](const ReportDocument&, QPrinter&, const QString&) {
+        ++jobs;
+        return false;
+    };
+    EXPECT_FALSE(print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 3, failing));
+    EXPECT_EQ(jobs, 1);
+}
 
-        QVERIFY(print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 2, toNextFile));
-        QCOMPARE(jobs, 2);
-        QCOMPARE(pdfPageCount(dir.filePath("copy1.pdf")), 3);
-        QCOMPARE(pdfPageCount(dir.filePath("copy2.pdf")), 3);
-    }
-};
+TEST(ReportPrinter, EachCopyIsAWholePrintedReport) {
+    QTemporaryDir dir;
+    ReportDocument report;
+    report.setLines(reportOf(100));
+    QPrinter printer;
+    usePdf(printer, dir.filePath("unused.pdf"));
+    int jobs = 0;
+    const print::PrintJob toNextFile = [&](const ReportDocument& r, QPrinter& p, const QString& title) {
+        p.setOutputFileName(dir.filePath(QStringLiteral("copy%1.pdf").arg(++jobs)));
+        return print::printReport(r, p, title);
+    };
 
-QTEST_MAIN(ReportPrinterTest)
-#include "ReportPrinterTest.moc"
+    EXPECT_TRUE(print::printCopies(report, printer, QStringLiteral("Zerizedozi"), 2, toNextFile));
+    EXPECT_EQ(jobs, 2);
+    EXPECT_EQ(pdfPageCount(dir.filePath("copy1.pdf")), 3);
+    EXPECT_EQ(pdfPageCount(dir.filePath("copy2.pdf")), 3);
+}

@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "VirtualDisplay.h"
+#include "tests/run/VirtualDisplay.h"
 #include "store/EventRecord.h"
 #include "store/DataPacket.h"
 #include "tests/support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "VirtualDisplay.h"
+#include "tests/run/VirtualDisplay.h"
 
 #include <xcb/xtest.h>
 

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "store/StoreError.h"
+#include "tests/support/EventRows.h"
 
 namespace store {
 namespace {
@@ -28,14 +29,7 @@ std::string packetWithRows(const std::string& rows) {
 }
 
 EventRow sample(std::string name, std::optional<std::int32_t> year = 1980) {
-    EventRow row;
-    row.nimi = std::move(name);
-    row.paev = 5;
-    row.kuu = 3;
-    row.aasta = year;
-    row.tyyp = "S";
-    row.kuup = Date{year.value_or(2026), 3, 5};
-    return row;
+    return eventRow(std::move(name), 5, 3, year, "S", 2026);
 }
 
 TEST(DataPacket, TheEmptyPacketIsExactAndHoldsNoRows) {

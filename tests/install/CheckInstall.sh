@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary folder (DESTDIR), then checks that every
+# file a desktop needs is there and passes its own validator. A validator that
+# is not installed is skipped with a message (exit 77 when nothing failed).
+#   usage: CheckInstall.sh BUILD_FOLDER INSTALL_PREFIX VERSION
+set -uo pipefail
+build=$1
+version=$3
+id=ee.tarvalind.Zerizedozi
+destdir=$(mktemp -d)
+trap 'rm -rf "$destdir"' EXIT
+prefix=$destdir$2
+
+failures=0
+skipped=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+have() { command -v "$1" >/dev/null || { echo "SKIPPED: $1 not found, $2 not checked"; skipped=$((skipped + 1)); return 1; }; }
+# Runs a validator that must print nothing and succeed.
+silent() {
+    local output
+    output=$("$@" 2>&1) && [[ -z $output ]] || fail "$* says: ${output:-(exit status $?)}"
+}
+
+DESTDIR=$destdir cmake --install "$build" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
+
+sizes=(16 32 48 64 128 256)
+expected=(bin/zerizedozi bin/zerizedozi-cli
+          share/applications/$id.desktop share/metainfo/$id.metainfo.xml
+          share/icons/hicolor/scalable/apps/$id.svg
+          share/man/man1/zerizedozi.1.gz share/man/man1/zerizedozi-cli.1.gz
+          share/bash-completion/completions/zerizedozi-cli)
+for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
+for file in "${expected[@]}"; do
+    [[ -s $prefix/$file ]] || fail "$file is not installed"
+done
+for program in zerizedozi zerizedozi-cli; do
+    [[ -x $prefix/bin/$program ]] || fail "bin/$program is not executable"
+done
+
+# Each PNG is as large as its folder says (width and height from its header).
+for size in "${sizes[@]}"; do
+    png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
+    read -r width height < <(od -An -tu1 -j16 -N8 "$png" 2>/dev/null |
+        awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
+    [[ ${width:-0}x${height:-0} == "${size}x$size" ]] || fail "$png is ${width:-?}x${height:-?}"
+done
+grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "the scalable icon is no SVG"
+if have rsvg-convert "the SVG's rendering"; then
+    rsvg-convert -w 64 -h 64 "$prefix/share/icons/hicolor/scalable/apps/$id.svg" >/dev/null ||
+        fail "the scalable icon does not render"
+fi
+
+desktop=$prefix/share/applications/$id.desktop
+grep -qx "Exec=zerizedozi" "$desktop" || fail "the desktop entry does not start zerizedozi"
+grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the installed icon"
+if have desktop-file-validate "the desktop entry"; then silent desktop-file-validate "$desktop"; fi
+
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+if have appstreamcli "the metainfo"; then
+    output=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $output"
+    grep -E '^[WE]:' <<<"$output" && fail "appstreamcli warns"
+fi
+
+if have mandoc "the manual pages"; then
+    for page in zerizedozi zerizedozi-cli; do
+        silent mandoc -T lint -W warning "$prefix/share/man/man1/$page.1.gz"
+        zcat "$prefix/share/man/man1/$page.1.gz" | grep -q "^\.TH .*\"Zerizedozi $version\"" ||
+            fail "$page(1) does not carry version $version"
+    done
+fi
+
+[[ $("$prefix/bin/zerizedozi-cli" --version) == "zerizedozi-cli $version" ]] ||
+    fail "zerizedozi-cli --version does not print $version"
+
+# The completion offers the commands, each command's options, and files.
+completions() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _zerizedozi_cli; printf "%s\n" "${COMPREPLY[@]}"' \
+        _ "$prefix/share/bash-completion/completions/zerizedozi-cli" "$@"
+}
+mkdir -p "$destdir/files" && touch "$destdir/files/kontaktid.vcf" "$destdir/files/muu.txt"
+[[ $(completions zerizedozi-cli add) == add-holidays ]] || fail "completion of the command 'add'"
+[[ $(completions zerizedozi-cli upcoming --d) == --days ]] || fail "completion of upcoming's --days"
+[[ $(completions zerizedozi-cli import-vcf "$destdir/files/") == "$destdir/files/kontaktid.vcf" ]] ||
+    fail "completion of import-vcf's file"
+
+((failures > 0)) && exit 1
+((skipped > 0)) && exit 77
+echo "every installed file is present and valid"

@@ -1,0 +1,22 @@
+// Rows as the window program stores them, for tests.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "store/EventRecord.h"
+
+// Kuup is the date in its year, or in `yearlessYear` for a date without one;
+// a date that does not exist has no Kuup.
+inline store::EventRow eventRow(std::string name, int day, int month, std::optional<int> year,
+                                std::string type = "S", int yearlessYear = 2024) {
+    store::EventRow row;
+    row.nimi = std::move(name);
+    row.paev = static_cast<std::int16_t>(day);
+    row.kuu = static_cast<std::int16_t>(month);
+    row.aasta = year;
+    row.tyyp = std::move(type);
+    const int kuupYear = year.value_or(yearlessYear);
+    if (store::isValidDate(kuupYear, month, day)) row.kuup = store::Date{kuupYear, month, day};
+    return row;
+}
