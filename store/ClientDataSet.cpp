@@ -226,17 +226,30 @@ void ClientDataSet::sortRows() {
 }
 
 void ClientDataSet::sortRowsByNameKeys() {
+    struct Keyed {
+        SortPrefix prefix;  // the key's first 16 bytes
+        std::string_view key;
+        size_t row;
+    };
     SortKeys keys(nameOrder());
-    std::vector<std::pair<std::string_view, size_t>> keyed;
+    std::vector<Keyed> keyed;
     keyed.reserve(rows_.size());
-    for (size_t row = 0; row < rows_.size(); ++row) keyed.emplace_back(keys.add(rows_[row].nimi), row);
-    std::sort(keyed.begin(), keyed.end(), [this](const auto& x, const auto& y) {
-        const int c = x.first.compare(y.first);
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        const std::string_view key = keys.add(rows_[row].nimi);
+        SortPrefixWriter writer(false);
+        writer.appendText(key);
+        keyed.push_back({writer.prefix(), key, row});
+    }
+    const size_t fieldCount = sortFields_.size();
+    std::sort(keyed.begin(), keyed.end(), [this, fieldCount](const Keyed& x, const Keyed& y) {
+        int c = x.prefix != y.prefix ? (x.prefix < y.prefix ? -1 : 1) : x.key.compare(y.key);
         if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
-        return rowLess(x.second, y.second);
+        // Equal keys are equal names; the fields after the name decide.
+        c = compareFields(x.row, y.row, 1, fieldCount);
+        return c != 0 ? c < 0 : x.row < y.row;
     });
     order_.resize(keyed.size());
-    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].second;
+    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].row;
     sorted_ = true;
 }
 

@@ -66,6 +66,11 @@ public:
         const int c = a.compare(b);
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
+    std::uint64_t keyPrefix(std::string_view utf8) const override {
+        std::uint64_t prefix = 0;
+        for (size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0u);
+        return prefix;
+    }
 };
 
 }  // namespace store
