@@ -7,14 +7,18 @@
 #include <QAbstractTableModel>
 #include <functional>
 
+#include "store/ListColumns.h"
+
 namespace store {
 class ClientDataSet;
 }
 
 namespace app {
 
-// The grid's columns, left to right.
-enum GridColumn : int { ColPaev, ColKuu, ColAasta, ColNimi, ColVanus, ColTyyp, kGridColumns };
+// The grid's columns, left to right: the list's columns.
+using GridColumn = store::ListColumn;
+using enum store::ListColumn;
+inline constexpr int kGridColumns = store::kListColumns;
 
 class DataSource : public QAbstractTableModel {
     Q_OBJECT

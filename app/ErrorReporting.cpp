@@ -1,5 +1,6 @@
 #include "app/ErrorReporting.h"
 
+#include "app/Texts.h"
 #include "platform/Platform.h"
 
 namespace app {
@@ -11,7 +12,7 @@ QString errorBoxText(const std::exception& error) {
 }
 
 void showErrorBox(platform::Platform& platform, const std::exception& error) {
-    platform.messageBox(QApplication::activeWindow(), errorBoxText(error), QString::fromUtf8(kAppTitle),
+    platform.messageBox(QApplication::activeWindow(), errorBoxText(error), texts::programName(),
                         platform::MB_OK | platform::MB_ICONERROR);
 }
 

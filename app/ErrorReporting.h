@@ -12,8 +12,6 @@ class Platform;
 
 namespace app {
 
-inline constexpr char kAppTitle[] = "Zerizedozi";
-
 // The error's message, with a full stop appended when its last character
 // has a higher code than ".".
 QString errorBoxText(const std::exception& error);

@@ -22,6 +22,8 @@
 #include "app/Unit2.h"
 #include "platform/Platform.h"
 #include "store/DataFile.h"
+#include "store/FileSystem.h"
+#include "store/Leftovers.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -40,9 +42,12 @@ QString upperAsciiLetters(QString text) {
 }
 
 QString homePageAddress() {
-    QUrl address(QString::fromUtf8(texts::kHomePage));
+    QUrl address;
+    address.setScheme(QStringLiteral("http"));
+    address.setHost(texts::fromStore(store::kHomeHost));
+    address.setPath(QStringLiteral("/"));
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("visitor"), QString::fromUtf8(kAppTitle));
+    query.addQueryItem(QStringLiteral("visitor"), texts::programName());
     address.setQuery(query);
     return address.toString(QUrl::FullyEncoded);
 }
@@ -76,9 +81,9 @@ TForm1::TForm1(const FormContext& context)
       programPath_(context.programPath),
       arguments_(context.arguments),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowTitle(texts::programName());
     // The print dialog names its PDF file after the document, else "print.pdf".
-    printer_->setDocName(QString::fromUtf8(kAppTitle));
+    printer_->setDocName(texts::programName());
     setFixedSize(404, 289);
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -87,7 +92,7 @@ TForm1::TForm1(const FormContext& context)
     setFont(looks::uiFont());
 
     DataSource1 = new DataSource(ClientDataSet1, this);
-    DataSource1->titleUnderlined = [this](int column) { return !FilterValues[static_cast<size_t>(column)].isEmpty(); };
+    DataSource1->titleUnderlined = [this](int column) { return !FilterValues[static_cast<size_t>(column)].empty(); };
     Frame21 = new TFrame2(this);
     Frame21->hide();
     Frame11 = new TFrame1(this);
@@ -120,7 +125,7 @@ void TForm1::FormCreate() {
 
 void TForm1::writeRegistryWhenAsked() {
     if (arguments_.size() < 2 || upperAsciiLetters(arguments_[1]) != QLatin1String("UUS")) return;
-    platform_.writeRegistry({{QStringLiteral("Versioon"), QString::fromUtf8(kAppTitle)},
+    platform_.writeRegistry({{QStringLiteral("Versioon"), texts::programName()},
                              {QStringLiteral("Asukoht"), programPath_}});
 }
 
@@ -128,7 +133,7 @@ void TForm1::FormActivate() {
     if (started_) return;
     started_ = true;
 
-    dataFilePath_ = QString::fromStdString(store::dataFilePath(dataFolder_.toStdString()));
+    dataFilePath_ = QString::fromStdString(store::realPathOf(store::dataFilePath(dataFolder_.toStdString())));
     const store::DataFileStatus status = store::prepareDataFile(files_, dataFilePath_.toStdString());
     if (status.kind == store::DataFileStatus::Missing) {
         platform_.messageBox(this, QString::fromUtf8(texts::kMissingFiles), QString::fromUtf8(texts::kAttention),
@@ -149,6 +154,7 @@ void TForm1::FormActivate() {
         return;
     }
     dataFileLock_ = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString());
+    if (dataFileLock_->holds()) store::removeLeftoverTemporaries(dataFilePath_.toStdString());
     ClientDataSet1.setFileName(dataFilePath_.toStdString());
     ClientDataSet1.open();
 
@@ -245,6 +251,13 @@ void TForm1::showListView() {
     Frame21->hide();
     Frame11->show();
     Frame11->DBGrid1->setFocus();
+}
+
+bool TForm1::warnedListEmpty() {
+    if (ClientDataSet1.recordCount() != 0) return false;
+    platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
+                         MB_OK | MB_ICONWARNING);
+    return true;
 }
 
 void TForm1::guarded(const std::function<void()>& handler) {

@@ -7,6 +7,10 @@
 // data back and cannot be refused. Desktop calls go through the Platform
 // given to it, "today" through the Clock, so tests drive the window without
 // a person and on a fixed date.
+//
+// The names TForm1, ClientDataSet1, Frame11btn3Click, Uuenda and the like are
+// the program's established design vocabulary; they stay so that design and
+// code use the same words.
 #pragma once
 
 #include <QPoint>
@@ -23,6 +27,7 @@
 #include "print/ReportPrinter.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
+#include "store/ListColumns.h"
 
 class QAction;
 class QPrinter;
@@ -40,9 +45,6 @@ namespace app {
 class DataSource;
 class TFrame1;
 class TFrame2;
-
-// Slots 1..6 (at 0..5): day, month number, year, name, age, type caption.
-using FilterSlots = std::array<QString, 6>;
 
 struct FormContext {
     QString dataFolder;     // where the data file lives
@@ -65,11 +67,12 @@ public:
     DataSource* DataSource1 = nullptr;
     TFrame1* Frame11 = nullptr;
     TFrame2* Frame21 = nullptr;
-    FilterSlots FilterValues;
+    // The column filters in force, by grid column.
+    store::FilterSlots FilterValues;
     // ComboBox1..3 collect the distinct years, names and ages while the
     // menus are built, and hand them over to the menus.
     MenuValues ComboBox1, ComboBox2, ComboBox3;
-    std::array<bool, 6> SortDescending{};
+    std::array<bool, store::kListColumns> SortDescending{};
 
     // Called when a start-up failure ends the program (exit code 0). The
     // default quits the event loop.
@@ -127,13 +130,15 @@ private:
     void connectEditor();
     void writeRegistryWhenAsked();
     void showListView();
+    // With no record in view: says so ("Andmebaas ei sisalda ühtegi rida!")
+    // and returns true, so the handler stops.
+    bool warnedListEmpty();
     void centreOnScreen();
     void closeStoreAskingOnFailure();
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);
     void makeMenuValues();
-    std::string ageOf(const store::EventRow& row) const;
 
     platform::Platform& platform_;
     const store::Clock& clock_;

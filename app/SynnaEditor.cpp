@@ -23,7 +23,6 @@ using namespace platform;
 namespace {
 
 constexpr int kNameLength = 60;
-constexpr char kTypeCodes[] = {'S', 'T', 'N', 'M'};
 
 // The character a key press types: Enter 13, Esc 27, else its text; none for
 // keys that type nothing (arrows, Delete, function keys) and for Tab and
@@ -86,11 +85,7 @@ void TForm1::Frame11btn1Click() {
 }
 
 void TForm1::Frame11btn2Click() {
-    if (ClientDataSet1.recordCount() == 0) {
-        platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
-                             MB_OK | MB_ICONWARNING);
-        return;
-    }
+    if (warnedListEmpty()) return;
     TFrame2* editor = Frame21;
     Frame11->hide();
     editor->show();
@@ -113,13 +108,8 @@ void TForm1::Frame11btn2Click() {
     // Setting the text it already has (an empty name) sends no change.
     Frame21txtNimi2Change();
 
-    if (ClientDataSet1.fieldText(store::Tyyp) == "T") {
-        editor->RadioButton2->setChecked(true);
-    } else if (ClientDataSet1.fieldText(store::Tyyp) == "N") {
-        editor->RadioButton3->setChecked(true);
-    } else if (ClientDataSet1.fieldText(store::Tyyp) == "M") {
-        editor->RadioButton4->setChecked(true);
-    }
+    if (const auto type = store::typeIndex(ClientDataSet1.fieldText(store::Tyyp)))
+        editor->typeButton(static_cast<int>(*type))->setChecked(true);
     Frame21txtKuu2Change();
 }
 
@@ -129,7 +119,7 @@ void TForm1::Frame21txtKuu2Change() {
     QString monthName;
     if (month >= 0 && month < 12) {
         const std::string_view name = store::MonthNames[static_cast<size_t>(month)];
-        monthName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        monthName = texts::fromStore(name);
     }
     Frame21->Label8->setText(monthName);
     Frame21->Label9->setText(QString::fromStdString(
@@ -157,24 +147,26 @@ void TForm1::Frame21btn1Click(int tag) {
         return;
     }
 
-    ClientDataSet1.Tag = 0;
-    if (tag == 0) {
-        ClientDataSet1.insert();
-    } else {
-        ClientDataSet1.edit();
+    {
+        store::ClientDataSet::CalcPause pause(ClientDataSet1);
+        if (tag == 0) {
+            ClientDataSet1.insert();
+        } else {
+            ClientDataSet1.edit();
+        }
+        size_t checked = 0;
+        for (size_t i = 0; i < store::kEventTypes.size(); ++i)
+            if (editor->typeButton(static_cast<int>(i))->isChecked()) checked = i;
+        ClientDataSet1.setFieldText("Tyyp", std::string(1, store::kEventTypes[checked].code));
+        ClientDataSet1.setFieldText("Nimi", editor->txtNimi2->text().toStdString());
+        ClientDataSet1.setFieldInteger("Paev", editor->txtPaev2->currentText().toInt());
+        ClientDataSet1.setFieldInteger("Kuu", editor->txtKuu2->currentText().toInt());
+        // A short year is stored whole, as in the date: "80" as 1980.
+        ClientDataSet1.setFieldText("Aasta",
+                                    editor->txtAasta2->text().isEmpty() ? std::string() : std::to_string(date->year));
+        ClientDataSet1.setFieldDate("Kuup", *date);
+        ClientDataSet1.post();
     }
-    int checked = 0;
-    for (int i = 0; i < 4; ++i)
-        if (editor->typeButton(i)->isChecked()) checked = i;
-    ClientDataSet1.setFieldText("Tyyp", std::string(1, kTypeCodes[checked]));
-    ClientDataSet1.setFieldText("Nimi", editor->txtNimi2->text().toStdString());
-    ClientDataSet1.setFieldInteger("Paev", editor->txtPaev2->currentText().toInt());
-    ClientDataSet1.setFieldInteger("Kuu", editor->txtKuu2->currentText().toInt());
-    // A short year is stored whole, as in the date: "80" as 1980.
-    ClientDataSet1.setFieldText("Aasta", editor->txtAasta2->text().isEmpty() ? std::string() : std::to_string(date->year));
-    ClientDataSet1.setFieldDate("Kuup", *date);
-    ClientDataSet1.post();
-    ClientDataSet1.Tag = 1;
     Uuenda();
     Frame21btn3Click();
 }

@@ -13,6 +13,7 @@
 #include "app/Synna.h"
 #include "app/Unit1.h"
 #include "store/AgeText.h"
+#include "store/TextEncoding.h"
 
 namespace app {
 
@@ -75,7 +76,14 @@ MenuValues sortedDistinctNumbers(const std::vector<std::string>& texts) {
     return sorted;
 }
 
-QString quoted(QString text) { return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\''); }
+std::string quoted(std::string_view text) {
+    std::string out = "'";
+    for (const char c : text) {
+        out += c;
+        if (c == '\'') out += c;
+    }
+    return out + "'";
+}
 
 }  // namespace
 
@@ -121,7 +129,7 @@ void TForm1::makeMenuValues() {
     for (const store::EventRow& row : rows) {
         if (row.aasta && seenYears.insert(*row.aasta).second) years.push_back(std::to_string(*row.aasta));
         if (!seenDates.insert({row.aasta, row.kuu, row.paev}).second) continue;
-        if (std::string age = ageOf(row); seenAges.insert(age).second) ages.push_back(std::move(age));
+        if (std::string age = store::ageOfRow(row, clock_); seenAges.insert(age).second) ages.push_back(std::move(age));
     }
     ComboBox1 = sortedDistinctNumbers(years);
     ComboBox2 = sortedDistinctNames(rows);
@@ -134,53 +142,51 @@ void TForm1::makePendingMenus() {
 }
 
 void TForm1::Frame11Kik2Click(QAction* item) {
-    const int tag = item->data().toInt();
-    FilterMenu* menu = Frame11->columnMenus()[static_cast<size_t>(tag - 1)];
+    // An item's Tag is its menu's slot number: the grid column + 1.
+    const auto column = static_cast<GridColumn>(item->data().toInt() - 1);
+    FilterMenu* menu = Frame11->columnMenus()[column];
     const int position = menu->positionOf(item);
     menu->check(item);
 
-    QString& slot = FilterValues[static_cast<size_t>(tag - 1)];
+    std::string& slot = FilterValues[column];
     if (position == 0) {
         slot.clear();
     } else {
-        slot = menu->valueOf(item);
-        if (slot.isEmpty()) slot = QStringLiteral("null");
-        if (tag == 2) slot = QString::number(position - 1);
+        slot = menu->valueOf(item).toStdString();
+        if (slot.empty()) slot = "null";
+        if (column == ColKuu) slot = std::to_string(position - 1);
     }
     // The slot reads "null" for the empty name too; the filter must tell the two apart.
-    if (tag == 4) emptyNameChosen_ = position != 0 && menu->valueOf(item).isEmpty();
+    if (column == ColNimi) emptyNameChosen_ = position != 0 && menu->valueOf(item).isEmpty();
 
-    QStringList terms;
-    const FilterSlots& s = FilterValues;
-    if (!s[0].isEmpty()) terms << QStringLiteral("Paev=") + s[0];
-    if (!s[1].isEmpty()) terms << QStringLiteral("Kuu=") + s[1];
-    if (!s[2].isEmpty()) terms << QStringLiteral("Aasta=") + s[2];
-    if (!s[3].isEmpty()) terms << QStringLiteral("Nimi=") + quoted(emptyNameChosen_ ? QString() : s[3]);
-    if (!s[5].isEmpty()) terms << QStringLiteral("Tyyp=") + quoted(s[5].left(1));
+    std::vector<std::string> terms;
+    const store::FilterSlots& s = FilterValues;
+    if (!s[ColPaev].empty()) terms.push_back("Paev=" + s[ColPaev]);
+    if (!s[ColKuu].empty()) terms.push_back("Kuu=" + s[ColKuu]);
+    if (!s[ColAasta].empty()) terms.push_back("Aasta=" + s[ColAasta]);
+    if (!s[ColNimi].empty()) terms.push_back("Nimi=" + quoted(emptyNameChosen_ ? std::string() : s[ColNimi]));
+    if (!s[ColTyyp].empty()) terms.push_back("Tyyp=" + quoted(store::utf8Prefix(s[ColTyyp], 1)));
+    std::string filter;
+    for (const std::string& term : terms) filter += (filter.empty() ? "" : " AND ") + term;
     DataSource1->titlesChanged();
 
     DataSource::Freeze freeze(*DataSource1);
-    ClientDataSet1.Tag = 0;
-    ClientDataSet1.setFiltered(false);
-    ClientDataSet1.setFilter(terms.join(QStringLiteral(" AND ")).toStdString());
-    ClientDataSet1.Tag = 1;
+    {
+        store::ClientDataSet::CalcPause pause(ClientDataSet1);
+        ClientDataSet1.setFiltered(false);
+        ClientDataSet1.setFilter(filter);
+    }
     ClientDataSet1.setFiltered(true);
 }
 
 bool TForm1::ClientDataSet1FilterRecord(const store::EventRow& row) const {
-    const QString& age = FilterValues[4];
-    if (age.isEmpty()) return true;
-    return ageOf(row) == age.toStdString();
+    const std::string& age = FilterValues[ColVanus];
+    if (age.empty()) return true;
+    return store::ageOfRow(row, clock_) == age;
 }
 
 std::string TForm1::ClientDataSet1CalcFields(const store::EventRow& row) const {
-    if (ClientDataSet1.Tag == 0) return {};
-    return ageOf(row);
-}
-
-std::string TForm1::ageOf(const store::EventRow& row) const {
-    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
-    return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), clock_);
+    return store::ageOfRow(row, clock_);
 }
 
 }  // namespace app

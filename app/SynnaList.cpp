@@ -47,11 +47,7 @@ void TForm1::connectListView() {
 }
 
 void TForm1::Frame11btn3Click() {
-    if (ClientDataSet1.recordCount() == 0) {
-        platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
-                             MB_OK | MB_ICONWARNING);
-        return;
-    }
+    if (warnedListEmpty()) return;
     if (platform_.messageBox(this, QString::fromUtf8(texts::kDeleteQuestion), QString::fromUtf8(texts::kDeleteCaption),
                              MB_ICONQUESTION | MB_YESNO) == IDYES)
         ClientDataSet1.deleteRecord();

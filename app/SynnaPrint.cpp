@@ -21,11 +21,7 @@ namespace app {
 using namespace platform;
 
 void TForm1::Frame11btn4Click() {
-    if (ClientDataSet1.recordCount() == 0) {
-        platform_.messageBox(this, QString::fromUtf8(texts::kEmptyList), QString::fromUtf8(texts::kAttention),
-                             MB_OK | MB_ICONWARNING);
-        return;
-    }
+    if (warnedListEmpty()) return;
     if (!printer_->isValid()) throw std::runtime_error(print::noPrinterMessage().toStdString());
     QPrintDialog PrintDialog1(printer_.get(), this);
     print::installEstonianCaptions(&PrintDialog1);
@@ -33,8 +29,6 @@ void TForm1::Frame11btn4Click() {
     if (platform_.execDialog(PrintDialog1) != QDialog::Accepted) return;
     const int copies = printer_->copyCount();
 
-    print::FilterSlots filter;
-    for (size_t slot = 0; slot < filter.size(); ++slot) filter[slot] = FilterValues[slot].toStdString();
     std::vector<print::ReportRecord> records;
     {
         Frame11->DBGrid1->setVisible(false);
@@ -53,9 +47,9 @@ void TForm1::Frame11btn4Click() {
     }
     Frame11->DBGrid1->setVisible(true);
     RichEdit1.clear();
-    RichEdit1.setLines(print::composeReport(records, filter, clock_.today()));
+    RichEdit1.setLines(print::composeReport(records, FilterValues, clock_.today()));
 
-    if (!print::printCopies(RichEdit1, *printer_, QString::fromUtf8(kAppTitle), copies, printJob))
+    if (!print::printCopies(RichEdit1, *printer_, texts::programName(), copies, printJob))
         throw std::runtime_error("Printer is not currently printing");
 }
 

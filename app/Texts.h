@@ -1,7 +1,19 @@
 // The program's own texts, exactly as the user sees them.
 #pragma once
 
+#include <QString>
+#include <string_view>
+
+#include "store/ProgramName.h"
+
 namespace app::texts {
+
+// A text of the store (UTF-8) as the toolkit's string.
+inline QString fromStore(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QString programName() { return fromStore(store::kProgramName); }
 
 inline constexpr char kAttention[] = "Tähelepanu";
 inline constexpr char kMissingFiles[] = "Ei leidnud programmi avamiseks vajalikke faile!";
@@ -18,7 +30,5 @@ inline constexpr char kWrongDate[] = "Vale kuupäev!";
 inline constexpr char kSaveFailed[] = "Andmeid ei õnnestunud salvestada faili";
 inline constexpr char kSaveFailedReason[] = "Põhjus: ";
 inline constexpr char kSaveRetry[] = "Kas proovida uuesti?";
-inline constexpr char kCloseMenuItem[] = "Sulge programm";
-inline constexpr char kHomePage[] = "http://www.tarvalind.ee/";
 
 }  // namespace app::texts

@@ -1,5 +1,7 @@
 // The list view: a toolbar of four buttons over the grid, and the six
 // column filter menus. Controls only; the main window handles their events.
+// TFrame1, Unit1, btn1..btn4 and DBGrid1 are the program's established design
+// vocabulary; they stay so that design and code use the same words.
 #pragma once
 
 #include <QWidget>

@@ -10,6 +10,8 @@
 
 #include "app/GlyphButton.h"
 #include "app/Looks.h"
+#include "app/Texts.h"
+#include "store/EventRecord.h"
 
 namespace app {
 
@@ -87,10 +89,10 @@ TFrame2::TFrame2(QWidget* parent) : QWidget(parent) {
     // Typed keys are filtered by the window; this keeps pasted text to digits.
     txtAasta2->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAasta2));
 
-    const char* const types[] = {"Sünnipäev", "Tähtpäev", "Nimepäev", "Muu"};
     QRadioButton** buttons[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
+    static_assert(std::size(buttons) == store::kEventTypes.size());
     for (int i = 0; i < 4; ++i) {
-        auto* button = new QRadioButton(QString::fromUtf8(types[i]), GroupBox1);
+        auto* button = new QRadioButton(texts::fromStore(store::kEventTypes[static_cast<size_t>(i)].label), GroupBox1);
         button->setGeometry(72, 140 + 20 * i, 81, 17);
         button->setFont(looks::uiFont());
         button->setPalette(whiteText(button->palette()));

@@ -1,6 +1,9 @@
 // The editor view: the fields of one entry (name, day, month, year, type)
 // and the buttons "Lisa"/"Muuda" (one place, one shown) and "Loobu".
 // Controls only; the main window handles their events.
+// TFrame2, Unit2, txtNimi2, Label1..9 and the like are the program's
+// established design vocabulary; they stay so that design and code use the
+// same words.
 #pragma once
 
 #include <QWidget>

@@ -11,6 +11,7 @@
 #include "app/Glyphs.h"
 #include "app/Synna.h"
 #include "app/Unit1.h"
+#include "app/Texts.h"
 #include "platform/DataFolderLookup.h"
 #include "platform/QtPlatform.h"
 #include "print/EstonianQtTexts.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
-    QApplication::setApplicationName(QString::fromUtf8(app::kAppTitle));
+    QApplication::setApplicationName(app::texts::programName());
     // Wayland finds the window's icon and menu entry through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ee.tarvalind.Zerizedozi"));
     QApplication::setWindowIcon(app::mainIcon());

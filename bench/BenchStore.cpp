@@ -6,15 +6,10 @@
 
 namespace bench {
 
-std::string ageOf(const store::EventRow& row) {
-    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
-    return store::AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), kToday);
-}
-
 BenchStore::BenchStore(const std::string& path) : data_(store::PosixFileSystem::instance(), &order_) {
     data_.setFileName(path);
     data_.Tag = 1;
-    data_.onCalcFields = [this](const store::EventRow& row) { return data_.Tag == 1 ? ageOf(row) : std::string(); };
+    data_.onCalcFields = [](const store::EventRow& row) { return store::ageOfRow(row, kToday); };
 }
 
 int BenchStore::touchAllAges() const {

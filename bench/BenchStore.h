@@ -10,9 +10,6 @@
 
 namespace bench {
 
-// The age text of a row on kToday, as the list view shows it.
-std::string ageOf(const store::EventRow& row);
-
 class BenchStore {
 public:
     // Bound to the data file at `path`; not opened.

@@ -7,6 +7,7 @@
 
 #include "bench/BenchStore.h"
 #include "bench/DataGenerator.h"
+#include "store/AgeText.h"
 
 namespace bench {
 namespace {
@@ -40,7 +41,7 @@ void BM_FilterMonth(benchmark::State& state) { applyFilters(state, {"Kuu=3", "Ku
 BENCHMARK(BM_FilterMonth)->Apply(sizes);
 
 void BM_FilterAge(benchmark::State& state) {
-    applyFilters(state, {""}, [](const store::EventRow& row) { return ageOf(row) == "40"; });
+    applyFilters(state, {""}, [](const store::EventRow& row) { return store::ageOfRow(row, kToday) == "40"; });
 }
 BENCHMARK(BM_FilterAge)->Apply(sizes);
 

@@ -1,4 +1,4 @@
-// Day arithmetic on store::Date and the rule for where a yearly date falls.
+// Where a yearly date falls, and the Estonian weekday names.
 #pragma once
 
 #include <optional>
@@ -35,15 +35,6 @@ std::optional<MonthDay> monthDayOf(const store::EventRow& row);
 // Where the yearly date falls in `year`: on itself, or on 1 March for
 // 29 February in a common year. REQUIRES: isMonthDay(md.month, md.day).
 store::Date occurrenceIn(int year, MonthDay md);
-
-// The latest leap year not after `year`. REQUIRES: year >= 4.
-int latestLeapYear(int year);
-
-// `days` days after (before, when negative) `date`.
-store::Date addDays(const store::Date& date, int days);
-
-// Whole days from `from` to `to`; negative when `to` comes first.
-int daysBetween(const store::Date& from, const store::Date& to);
 
 // The Estonian weekday name, "esmaspäev" … "pühapäev".
 std::string_view weekdayName(const store::Date& date);

@@ -1,21 +1,28 @@
 #include "cli/Commands.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
+#include "cli/ControlCharacters.h"
 #include "cli/EstonianHolidays.h"
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
+#include "cli/InputFile.h"
+#include "cli/OutputFile.h"
 #include "cli/Upcoming.h"
 #include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
+#include "store/Leftovers.h"
 #include "store/StoreError.h"
 
 namespace cli {
@@ -49,6 +56,7 @@ std::string dataFileOf(const Arguments& arguments, const CommandContext& context
 
 // Every row of the data file, in the list's order (month, day, year, name).
 std::vector<store::EventRow> readRows(const std::string& path, const CommandContext& context) {
+    checkInputFile(path, kMostListBytes);
     store::ClientDataSet dataSet(context.files);
     dataSet.setFileName(path);
     dataSet.open();
@@ -59,19 +67,37 @@ std::vector<store::EventRow> readRows(const std::string& path, const CommandCont
     return rows;
 }
 
+// The value of option `name` as read by `parse`, or nullopt without the
+// option. A value that `parse` refuses makes the command line wrong.
+std::optional<int> numberOption(const Arguments& arguments, std::string_view name,
+                                int (*parse)(const std::string&)) {
+    const auto text = arguments.option(name);
+    if (!text) return std::nullopt;
+    try {
+        return parse(*text);
+    } catch (const CliError& error) {
+        throw UsageError(error.what());
+    }
+}
+
 int upcoming(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
-    int days = kDefaultUpcomingDays;
-    if (const auto text = arguments.option("--days")) {
-        try {
-            days = parseUpcomingDays(*text);
-        } catch (const CliError& error) {
-            throw UsageError(error.what());
-        }
-    }
+    const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultUpcomingDays);
     const auto dates = upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days);
     if (dates.empty()) context.out << nothingUpcomingLine(days) << '\n';
-    for (const UpcomingDate& date : dates) context.out << upcomingLine(date) << '\n';
+    for (const UpcomingDate& date : dates) context.out << escapeControlCharacters(upcomingLine(date)) << '\n';
+    return kExitOk;
+}
+
+// Nothing to remind of is no news: nothing is shown and nothing is written.
+int notify(const std::vector<std::string>& args, const CommandContext& context) {
+    const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
+    const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultReminderDays);
+    const std::optional<Reminder> reminder =
+        reminderOf(upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days));
+    if (!reminder || context.notifications.show(*reminder)) return kExitOk;
+    context.out << reminder->summary << '\n';
+    for (const std::string& line : reminder->bodyLines) context.out << line << '\n';
     return kExitOk;
 }
 
@@ -83,18 +109,15 @@ void writeResult(const Arguments& arguments, const CommandContext& context, cons
         context.out << text;
         return;
     }
-    try {
-        context.files.replace(*target, text);
-    } catch (const store::WriteError& error) {
-        throw CliError("Faili " + *target + " ei saa kirjutada: " + error.reason());
-    }
+    writeOutputFile(*target, text, dataFileOf(arguments, context));
     context.out << "Kirjutatud " << eventCount << " tähtpäeva faili " << *target << ".\n";
 }
 
 int exportIcs(const std::vector<std::string>& args, const CommandContext& context) {
-    const Arguments arguments = argumentsOf(args, {"--file", "-o"}, 0);
+    const Arguments arguments = argumentsOf(args, {"--file", "-o", "--alarm"}, 0);
+    const std::optional<int> alarmDays = numberOption(arguments, "--alarm", parseAlarmDays);
     const IcsCalendar calendar =
-        icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today());
+        icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today(), alarmDays);
     writeResult(arguments, context, calendar.text, calendar.eventCount);
     return kExitOk;
 }
@@ -111,13 +134,18 @@ int exportCsv(const std::vector<std::string>& args, const CommandContext& contex
 // while, and touches nothing when another program holds it.
 int addToDataFile(const Arguments& arguments, const CommandContext& context,
                   const std::function<ImportCounts(store::ClientDataSet&)>& add) {
-    const std::string path = dataFileOf(arguments, context);
+    const std::string path = store::realPathOf(dataFileOf(arguments, context));
     const store::DataFileLock lock(path);
     if (!lock.holds()) {
         const std::string lockFile = store::DataFileLock::lockFileOf(path);
+        if (lock.heldElsewhere()) throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+        if (lock.error() == ELOOP || lock.error() == EINVAL)
+            throw CliError("Andmefaili lukufail " + lockFile + " on nimeviide või pole tavaline fail; seda ei kasutata.");
         if (!context.files.exists(lockFile)) throw CliError("Andmefaili lukufaili ei saa luua: " + lockFile);
-        throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+        throw CliError("Andmefaili lukufaili ei saa avada: " + lockFile + ": " + std::strerror(lock.error()));
     }
+    store::removeLeftoverTemporaries(path);
+    checkInputFile(path, kMostListBytes);
     const store::DataFileStatus status = store::prepareDataFile(context.files, path);
     if (status.kind == store::DataFileStatus::Missing) throw CliError("Andmefaili ei saa luua: " + path);
     if (status.kind == store::DataFileStatus::WriteProtected)
@@ -130,7 +158,7 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
     try {
         dataSet.close();
     } catch (const store::WriteError& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         throw CliError("Andmefaili ei muudetud, midagi ei lisatud.");
     }
     context.out << importSummaryLine(counts) << '\n';
@@ -141,6 +169,7 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-vcf vajab vCard-faili nime.");
     const std::string& vcfPath = arguments.positional[0];
+    checkInputFile(vcfPath, kMostImportBytes);
     std::vector<ContactDate> dates;
     try {
         dates = readContactDates(context.files.read(vcfPath));
@@ -156,10 +185,12 @@ int importCsv(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-csv vajab CSV-faili nime.");
     const std::string& csvPath = arguments.positional[0];
+    checkInputFile(csvPath, kMostImportBytes);
     const CsvEntries table = readEventsCsv(context.files.read(csvPath));
     if (!table.problems.empty()) {
         for (const CsvProblem& problem : table.problems)
-            context.err << kProgram << ": " << csvPath << ", rida " << problem.line << ": " << problem.what << '\n';
+            context.err << kProgram << ": " << escapeControlCharacters(csvPath) << ", rida " << problem.line << ": "
+                        << escapeControlCharacters(problem.what) << '\n';
         throw CliError("Failis on vigaseid ridu; andmefaili ei muudetud, midagi ei lisatud.");
     }
     return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
@@ -187,6 +218,7 @@ int dispatch(const std::vector<std::string>& args, const CommandContext& context
         return kExitOk;
     }
     if (command == "upcoming") return upcoming(args, context);
+    if (command == "notify") return notify(args, context);
     if (command == "export-ics") return exportIcs(args, context);
     if (command == "import-vcf") return importVcf(args, context);
     if (command == "export-csv") return exportCsv(args, context);
@@ -211,10 +243,19 @@ std::string helpText() {
            "      kõige rohkem 366).\n"
            "      Näide: zerizedozi-cli upcoming --days 30\n"
            "\n"
-           "  export-ics [--file ASUKOHT] [-o VÄLJUND.ics]\n"
+           "  notify [--days N] [--file ASUKOHT]\n"
+           "      Tähtpäevad järgmise N päeva jooksul (vaikimisi 7) töölaua teatena:\n"
+           "      pealkirjas tänased või lähimad, all ülejäänud. Kui teateid näidata ei\n"
+           "      saa, kirjutab samad read standardväljundisse. Sisselogimisel\n"
+           "      käivitatakse see automaatselt.\n"
+           "      Näide: zerizedozi-cli notify --days 3\n"
+           "\n"
+           "  export-ics [--file ASUKOHT] [-o VÄLJUND.ics] [--alarm PÄEVI]\n"
            "      Kõik tähtpäevad iga-aastaste sündmustena iCalendar-faili (Thunderbird,\n"
            "      GNOME Calendar, telefon). Ilma -o võtmeta standardväljundisse.\n"
-           "      Näide: zerizedozi-cli export-ics -o tahtpaevad.ics\n"
+           "      --alarm lisab igale sündmusele meeldetuletuse nii mitu päeva ette\n"
+           "      (0 tuletab meelde samal päeval).\n"
+           "      Näide: zerizedozi-cli export-ics --alarm 1 -o tahtpaevad.ics\n"
            "\n"
            "  import-vcf FAIL.vcf [--file ASUKOHT]\n"
            "      Lisab kontaktide sünnipäevad (BDAY) Sünnipäevadena ja tähtpäevad\n"
@@ -250,10 +291,10 @@ int runCommand(const std::vector<std::string>& args, const CommandContext& conte
     try {
         return dispatch(args, context);
     } catch (const UsageError& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         return kExitUsage;
     } catch (const std::exception& error) {
-        context.err << kProgram << ": " << error.what() << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         return kExitFailed;
     }
 }

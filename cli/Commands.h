@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Reminder.h"
 #include "store/Clock.h"
 #include "store/FileSystem.h"
 
@@ -22,11 +23,14 @@ struct CommandContext {
     const store::Clock& clock;
     store::FileSystem& files;
     std::function<std::string()> defaultDataFile;  // asked only when --file is not given
+    NotificationSender& notifications;
 };
 
 // Runs one command line (`args` without the program name): upcoming,
-// export-ics, import-vcf, export-csv, import-csv, add-holidays, --version or
-// --help (-h anywhere on the line shows the help). The commands that add rows hold the
+// notify, export-ics, import-vcf, export-csv, import-csv, add-holidays,
+// --version or --help (-h anywhere on the line shows the help). notify shows
+// its reminder through `notifications`, or writes its lines to `out` when
+// that fails. The commands that add rows hold the
 // data file's lock (store::DataFileLock) while they change it, and fail
 // without touching the file when another program holds it. Results go to
 // `out`; errors go to `err`, each line starting with "zerizedozi-cli: ".

@@ -5,8 +5,11 @@
 #include <initializer_list>
 
 #include "cli/CliError.h"
+#include "cli/ControlCharacters.h"
 #include "cli/TrimBlanks.h"
 #include "cli/VcardProperties.h"
+#include "store/EventRecord.h"
+#include "store/TextEncoding.h"
 
 namespace cli {
 
@@ -71,19 +74,20 @@ std::vector<std::string_view> splitUnescaped(std::string_view text, char separat
     return parts;
 }
 
-// One line: control characters become spaces, runs of blanks one space.
+// One line: control characters (C0, DEL, C1, bidirectional marks) become
+// spaces, runs of blanks one space.
 std::string oneLine(std::string_view text) {
     std::string result;
     bool blank = false;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const size_t control = controlCharacterAt(text.substr(i)); control > 0 || text[i] == ' ') {
             blank = !result.empty();
+            i += control > 0 ? control - 1 : 0;
             continue;
         }
         if (blank) result += ' ';
         blank = false;
-        result += c;
+        result += text[i];
     }
     return result;
 }
@@ -118,9 +122,24 @@ struct Card {
     std::vector<CardDate> dates;
 };
 
-void addCardDates(const Card& card, std::vector<ContactDate>& out) {
+// The name of the card: its FN, else its N; no longer than a name of the list.
+std::string nameOf(const Card& card) {
     std::string name = oneLine(unescape(card.formattedName));
     if (name.empty()) name = nameFromStructured(card.structuredName);
+    return std::string(store::utf8Prefix(name, store::kNimiWidth));
+}
+
+// No real contact has this many dates; a card with more is refused rather
+// than letting each of them copy its name.
+constexpr size_t kMostDatesPerCard = 16;
+
+std::string tooManyDates(const Card& card) {
+    return "Kontaktil \"" + nameOf(card) + "\" on üle " + std::to_string(kMostDatesPerCard) +
+           " tähtpäeva; sellist faili ei loeta.";
+}
+
+void addCardDates(const Card& card, std::vector<ContactDate>& out) {
+    const std::string name = nameOf(card);
     for (const CardDate& cardDate : card.dates) {
         std::optional<YearlyDate> date = readVcardDate(cardDate.value);
         if (date && date->year && std::to_string(*date->year) == trimBlanks(cardDate.omittedYear)) date->year.reset();
@@ -162,7 +181,7 @@ std::vector<ContactDate> readContactDates(std::string_view vcf) {
     bool foundCard = false;
     int depth = 0;
     Card card;
-    for (const VcardProperty& property : readVcardProperties(vcf)) {
+    forEachVcardProperty(vcf, [&](const VcardProperty& property) {
         const bool aboutVcard = upper(trimBlanks(property.value)) == "VCARD";
         if (property.name == "BEGIN" && aboutVcard) {
             if (depth++ == 0) card = Card{};
@@ -175,10 +194,11 @@ std::vector<ContactDate> readContactDates(std::string_view vcf) {
             } else if (property.name == "N" && card.structuredName.empty()) {
                 card.structuredName = property.value;
             } else if (const auto type = dateType(property.name)) {
+                if (card.dates.size() == kMostDatesPerCard) throw CliError(tooManyDates(card));
                 card.dates.push_back({*type, property.value, std::string(property.param("X-APPLE-OMIT-YEAR"))});
             }
         }
-    }
+    });
     if (depth > 0) addCardDates(card, dates);
     if (!foundCard) throw CliError("Failis pole ühtegi vCardi (rida BEGIN:VCARD puudub).");
     return dates;

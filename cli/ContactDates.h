@@ -12,7 +12,7 @@
 namespace cli {
 
 struct ContactDate {
-    std::string name;                 // UTF-8, one line, trimmed; "" when the card names nobody
+    std::string name;                 // UTF-8, one line, trimmed, at most 99 characters; "" when the card names nobody
     char type;                        // 'S' for BDAY, 'T' for ANNIVERSARY
     std::optional<YearlyDate> date;  // nullopt when the value is no valid date
 };
@@ -30,7 +30,9 @@ std::optional<YearlyDate> readVcardDate(std::string_view value);
 // when FN is missing or empty. Properties of cards nested inside a card are
 // ignored; a card cut off at the end of the input still counts. A year equal
 // to the X-APPLE-OMIT-YEAR parameter counts as no year.
-// Throws CliError when the text holds no BEGIN:VCARD; never crashes.
+// Control characters (C0, DEL, C1, bidirectional marks) in names become
+// blanks. Throws CliError when the text holds no BEGIN:VCARD or a card has
+// more than 16 dates; never crashes.
 std::vector<ContactDate> readContactDates(std::string_view vcf);
 
 }  // namespace cli

@@ -5,74 +5,72 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// Walks the text record by record, counting physical lines.
-class RecordReader {
-public:
-    explicit RecordReader(std::string_view text) : text_(text) {}
-
-    bool atEnd() const { return at_ >= text_.size(); }
-
-    CsvRecord next() {
-        CsvRecord record{line_, {}, {}};
-        while (true) {
-            record.fields.push_back(atQuote() ? quotedField(record.fault) : plainField());
-            if (atEnd()) break;
-            if (text_[at_] == ';') {
-                ++at_;
-                continue;
-            }
-            skipLineEnd();
-            break;
-        }
-        return record;
-    }
-
-private:
-    bool atQuote() const { return !atEnd() && text_[at_] == '"'; }
-    bool atFieldEnd() const { return atEnd() || text_[at_] == ';' || text_[at_] == '\n' || text_[at_] == '\r'; }
-    bool atCrLf() const { return text_.compare(at_, 2, "\r\n") == 0; }
-
-    void skipLineEnd() {
-        at_ += atCrLf() ? 2 : 1;
-        ++line_;
-    }
-
-    std::string plainField() {
-        const size_t start = at_;
-        while (!atFieldEnd()) ++at_;
-        return std::string(text_.substr(start, at_ - start));
-    }
-
-    // Sets `fault` unless it already names an earlier fault of the record.
-    std::string quotedField(std::string& fault) {
-        std::string field;
-        ++at_;
-        while (true) {
-            if (atEnd()) {
-                if (fault.empty()) fault = "jutumärgid jäävad faili lõpuni sulgemata";
-                return field;
-            }
-            const char c = text_[at_];
-            if (c == '"' && text_.compare(at_, 2, "\"\"") != 0) break;
-            if (c == '"') ++at_;
-            if (c == '\n' || (c == '\r' && !atCrLf())) ++line_;
-            field += text_[at_++];
-        }
-        ++at_;
-        if (!atFieldEnd()) {
-            if (fault.empty()) fault = "jutumärkides välja järel on liigseid märke";
-            while (!atFieldEnd()) ++at_;
-        }
-        return field;
-    }
-
-    std::string_view text_;
-    size_t at_ = 0;
-    int line_ = 1;
-};
+// Fields kept of one record; a record with more gets a fault.
+constexpr size_t kMostFields = 64;
 
 }  // namespace
+
+CsvRecordReader::CsvRecordReader(std::string_view text) : text_(text) {
+    if (text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
+}
+
+CsvRecord CsvRecordReader::next() {
+    CsvRecord record{line_, {}, {}};
+    while (true) {
+        std::string field = atQuote() ? quotedField(record.fault) : plainField();
+        if (record.fields.size() < kMostFields) {
+            record.fields.push_back(std::move(field));
+        } else if (record.fault.empty()) {
+            record.fault = "liiga palju välju (üle " + std::to_string(kMostFields) + ")";
+        }
+        if (atEnd()) break;
+        if (text_[at_] == ';') {
+            ++at_;
+            continue;
+        }
+        skipLineEnd();
+        break;
+    }
+    return record;
+}
+
+bool CsvRecordReader::atFieldEnd() const {
+    return atEnd() || text_[at_] == ';' || text_[at_] == '\n' || text_[at_] == '\r';
+}
+
+void CsvRecordReader::skipLineEnd() {
+    at_ += atCrLf() ? 2 : 1;
+    ++line_;
+}
+
+std::string CsvRecordReader::plainField() {
+    const size_t start = at_;
+    while (!atFieldEnd()) ++at_;
+    return std::string(text_.substr(start, at_ - start));
+}
+
+// Sets `fault` unless it already names an earlier fault of the record.
+std::string CsvRecordReader::quotedField(std::string& fault) {
+    std::string field;
+    ++at_;
+    while (true) {
+        if (atEnd()) {
+            if (fault.empty()) fault = "jutumärgid jäävad faili lõpuni sulgemata";
+            return field;
+        }
+        const char c = text_[at_];
+        if (c == '"' && text_.compare(at_, 2, "\"\"") != 0) break;
+        if (c == '"') ++at_;
+        if (c == '\n' || (c == '\r' && !atCrLf())) ++line_;
+        field += text_[at_++];
+    }
+    ++at_;
+    if (!atFieldEnd()) {
+        if (fault.empty()) fault = "jutumärkides välja järel on liigseid märke";
+        while (!atFieldEnd()) ++at_;
+    }
+    return field;
+}
 
 std::string csvRecordText(const std::vector<std::string>& fields) {
     std::string text;
@@ -94,8 +92,7 @@ std::string csvRecordText(const std::vector<std::string>& fields) {
 }
 
 std::vector<CsvRecord> readCsvRecords(std::string_view text) {
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    RecordReader reader(text);
+    CsvRecordReader reader(text);
     std::vector<CsvRecord> records;
     while (!reader.atEnd()) records.push_back(reader.next());
     return records;

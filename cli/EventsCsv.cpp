@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "cli/ControlCharacters.h"
 #include "cli/CsvText.h"
 #include "cli/TrimBlanks.h"
 #include "store/TextEncoding.h"
@@ -14,6 +15,24 @@ namespace {
 
 constexpr std::string_view kHeader = "Nimi;Päev;Kuu;Aasta;Tüüp";
 constexpr size_t kColumnCount = 5;
+constexpr size_t kMostProblemsShown = 100;
+
+// A spreadsheet reads a cell starting with one of these as a formula.
+bool startsAsFormula(std::string_view text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+// A text that a spreadsheet would read as a formula, with a "'" before it.
+// Texts that already start with "'"s before such a character get one more,
+// so that removing one on reading gives back every text as it was.
+std::string neutralised(const std::string& text) {
+    const size_t marks = text.find_first_not_of('\'');
+    return marks != std::string::npos && startsAsFormula(std::string_view(text).substr(marks)) ? "'" + text : text;
+}
+
+std::string withoutFormulaMark(const std::string& field) {
+    return field.starts_with('\'') && field == neutralised(field.substr(1)) ? field.substr(1) : field;
+}
 
 std::string numberText(const auto& value) { return value ? std::to_string(*value) : std::string(); }
 
@@ -31,6 +50,13 @@ bool isHeader(const CsvRecord& record) {
     return joined == kHeader;
 }
 
+// A field's text as a message shows it: no longer than 40 characters.
+std::string shownText(std::string_view text) {
+    constexpr size_t kShown = 40;
+    std::string shown(store::utf8Prefix(text, kShown));
+    return shown.size() < text.size() ? shown + "…" : shown;
+}
+
 // What is wrong with a record, thrown by the checks of its fields.
 struct RecordProblem {
     std::string what;
@@ -45,7 +71,7 @@ int numberIn(const std::string& field, std::string_view what, int high) {
     });
     const int value = digits ? std::stoi(std::string(text)) : 0;
     if (value < 1 || value > high)
-        throw RecordProblem{std::string(what) + " '" + std::string(text) + "' pole arv 1–" + std::to_string(high)};
+        throw RecordProblem{std::string(what) + " '" + shownText(text) + "' pole arv 1–" + std::to_string(high)};
     return value;
 }
 
@@ -67,7 +93,7 @@ char typeIn(const std::string& field) {
     if (text.empty()) throw RecordProblem{"tüüp puudub"};
     for (const store::EventType& type : store::kEventTypes)
         if (text == std::string_view(&type.code, 1) || text == type.label) return type.code;
-    throw RecordProblem{"tundmatu tüüp '" + std::string(text) +
+    throw RecordProblem{"tundmatu tüüp '" + shownText(text) +
                         "' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)"};
 }
 
@@ -81,12 +107,15 @@ NewEntry entryOf(const CsvRecord& record) {
     if (fields.size() < kColumnCount)
         throw RecordProblem{"liiga vähe välju (" + std::to_string(fields.size()) + ", peab olema 5)"};
 
-    const std::string& name = fields[0];
+    const std::string name = withoutFormulaMark(fields[0]);
     if (name.empty()) throw RecordProblem{"nimi puudub"};
+    for (size_t i = 0; i < name.size(); ++i)
+        if (const size_t control = controlCharacterAt(std::string_view(name).substr(i)))
+            throw RecordProblem{"nimes on juhtmärk " + escapeControlCharacters(name.substr(i, control))};
     if (store::utf8Length(name) > static_cast<size_t>(store::kNimiWidth))
         throw RecordProblem{"nimi on pikem kui " + std::to_string(store::kNimiWidth) + " märki"};
     const YearlyDate date = dateIn(fields);
-    return {name, typeIn(fields[4]), date};
+    return {name, typeIn(withoutFormulaMark(fields[4])), date};
 }
 
 }  // namespace
@@ -94,26 +123,35 @@ NewEntry entryOf(const CsvRecord& record) {
 std::string eventsCsv(const std::vector<store::EventRow>& rows) {
     std::string text = std::string(kHeader) + "\r\n";
     for (const store::EventRow& row : rows)
-        text += csvRecordText({row.nimi, numberText(row.paev), numberText(row.kuu), numberText(row.aasta), row.tyyp});
+        text += csvRecordText(
+            {neutralised(row.nimi), numberText(row.paev), numberText(row.kuu), numberText(row.aasta), neutralised(row.tyyp)});
     return text;
 }
 
 CsvEntries readEventsCsv(std::string_view text) {
-    const std::vector<CsvRecord> records = readCsvRecords(text);
+    CsvRecordReader reader(text);
     CsvEntries result;
-    if (records.empty() || !isHeader(records[0])) {
+    if (reader.atEnd() || !isHeader(reader.next())) {
         result.problems.push_back({1, "esimene rida peab olema päis " + std::string(kHeader)});
         return result;
     }
-    for (size_t i = 1; i < records.size(); ++i) {
-        const CsvRecord& record = records[i];
+    int firstUnshownLine = 0;
+    size_t unshown = 0;
+    while (!reader.atEnd()) {
+        const CsvRecord record = reader.next();
         if (record.fault.empty() && usedFieldCount(record.fields) == 0) continue;
         try {
             result.entries.push_back(entryOf(record));
         } catch (const RecordProblem& problem) {
-            result.problems.push_back({record.line, problem.what});
+            if (result.problems.size() < kMostProblemsShown) {
+                result.problems.push_back({record.line, problem.what});
+            } else if (unshown++ == 0) {
+                firstUnshownLine = record.line;
+            }
         }
     }
+    if (unshown > 0)
+        result.problems.push_back({firstUnshownLine, "siit alates veel " + std::to_string(unshown) + " vigast rida"});
     return result;
 }
 

@@ -13,6 +13,8 @@ namespace cli {
 
 // The header and one record per row, in the order given, without a byte
 // order mark. A null value is an empty field; Tüüp is the row's type code.
+// A text a spreadsheet would take for a formula (starting with =, +, -, @,
+// tab or CR, perhaps after "'"s) gets a "'" before it.
 std::string eventsCsv(const std::vector<store::EventRow>& rows);
 
 struct CsvProblem {
@@ -28,11 +30,14 @@ struct CsvEntries {
 // Reads a table as eventsCsv writes it. The first record must be the header
 // (empty fields after it are allowed, also after every record). A record is
 // good when it is well-formed UTF-8 with five fields: a name of 1 to 99
-// characters, kept as it is; a day and month that exist in some year, and in
+// characters without control characters (C0, C1, bidirectional marks),
+// kept as it is; a day and month that exist in some year, and in
 // the year when one is given; a year 1..9999 or empty; and a type, the code
 // S, T, N or M or its label ("Sünnipäev" …). Blanks around numbers and the
 // type are ignored. Records of empty fields only are passed over. With a bad
-// header nothing after it is read.
+// header nothing after it is read. The "'" that eventsCsv puts before a
+// formula-like text is removed. The first 100 problems are listed, then one
+// that counts the rest.
 CsvEntries readEventsCsv(std::string_view text);
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 // of an iCalendar file (RFC 5545), written with libical.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,14 +16,25 @@ struct IcsCalendar {
     int eventCount = 0;
 };
 
+inline constexpr int kMaxAlarmDays = 365;
+
 // One VEVENT per row with a valid day and month (others are left out):
 // DTSTART;VALUE=DATE in the row's year when the date exists in it, else in
 // the year of its Kuup, else in today's year (a leap year at or before it
-// for 29 February); RRULE FREQ=YEARLY, for 29 February on the last day of
-// February; UID from eventUid; SUMMARY the name; CATEGORIES the type label;
-// DESCRIPTION "Aasta: <year>" for a row with a year. DTSTAMP is today at
-// 00:00 UTC, so the same rows give the same file all day.
-IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today);
+// for 29 February); only the years 2 to 2999 count there, as the calendar
+// carries no others; RRULE FREQ=YEARLY, for 29 February on the last day of
+// February; UID from eventUid; SUMMARY the name and the kind of date,
+// "Mari Maasikas — sünnipäev" (the name alone for an unknown type);
+// CATEGORIES the type label; DESCRIPTION "Aasta: <year>" for a row with a
+// year. DTSTAMP is today at 00:00 UTC, so the same rows give the same file
+// all day. With `alarmDays`, each event carries a VALARM that shows its
+// SUMMARY that many days before the date (TRIGGER -P<n>D; PT0S for 0).
+IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
+                        std::optional<int> alarmDays = std::nullopt);
+
+// Reads the value of --alarm. Throws CliError unless it is a whole number
+// from 0 to kMaxAlarmDays.
+int parseAlarmDays(const std::string& text);
 
 // "<16 hex digits>-<occurrence>@zerizedozi": a hash of the name, day, month,
 // year and type, and the 1-based count of rows equal in those so far.

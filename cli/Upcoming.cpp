@@ -10,7 +10,7 @@ namespace cli {
 
 std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows, const store::Date& today,
                                         int days) {
-    const store::Date lastDay = addDays(today, days - 1);
+    const store::Date lastDay = store::addDays(today, days - 1);
     std::vector<UpcomingDate> found;
     for (const store::EventRow& row : rows) {
         const std::optional<MonthDay> md = monthDayOf(row);
@@ -20,7 +20,7 @@ std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows
             if (date < today || lastDay < date) continue;
             std::optional<int> turns;
             if (row.aasta && *row.aasta < year) turns = year - *row.aasta;
-            found.push_back({date, daysBetween(today, date), row.nimi,
+            found.push_back({date, store::daysBetween(today, date), row.nimi,
                              std::string(store::typeLabel(row.tyyp).value_or(row.tyyp)), turns});
         }
     }
@@ -33,19 +33,30 @@ std::string upcomingLine(const UpcomingDate& date) {
     char day[16];
     std::snprintf(day, sizeof day, "%02d.%02d.", date.date.day, date.date.month);
     std::string line = std::string(day) + " " + std::string(weekdayName(date.date)) + ", ";
-    if (date.daysAhead == 0) {
-        line += "täna";
-    } else if (date.daysAhead == 1) {
-        line += "homme";
-    } else {
-        line += std::to_string(date.daysAhead) + " päeva pärast";
-    }
-    line += ": ";
-    for (const char c : date.name) line += static_cast<unsigned char>(c) < 0x20 || c == '\x7f' ? ' ' : c;
+    line += daysAheadText(date.daysAhead);
+    line += ": " + oneLineName(date.name);
 
     std::string details = date.type;
     if (date.turns) details += (details.empty() ? "" : ", ") + std::string("saab ") + std::to_string(*date.turns);
     if (!details.empty()) line += " (" + details + ")";
+    return line;
+}
+
+std::string daysAheadText(int daysAhead) {
+    if (daysAhead == 0) return "täna";
+    if (daysAhead == 1) return "homme";
+    return std::to_string(daysAhead) + " päeva pärast";
+}
+
+std::string labelInSentence(std::string label) {
+    if (!label.empty() && label[0] >= 'A' && label[0] <= 'Z') label[0] = static_cast<char>(label[0] - 'A' + 'a');
+    return label;
+}
+
+std::string oneLineName(const std::string& name) {
+    std::string line;
+    line.reserve(name.size());
+    for (const char c : name) line += static_cast<unsigned char>(c) < 0x20 || c == '\x7f' ? ' ' : c;
     return line;
 }
 

@@ -33,6 +33,15 @@ std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows
 // characters of the name show as spaces, so the line stays one line.
 std::string upcomingLine(const UpcomingDate& date);
 
+// How far ahead a date lies: "täna", "homme" or "5 päeva pärast".
+std::string daysAheadText(int daysAhead);
+
+// A type's label as it reads inside a sentence: "Sünnipäev" -> "sünnipäev".
+std::string labelInSentence(std::string label);
+
+// `name` with its control characters as spaces, so that it stays one line.
+std::string oneLineName(const std::string& name);
+
 // The single line shown when nothing falls within `days` days.
 std::string nothingUpcomingLine(int days);
 

@@ -15,17 +15,17 @@ std::string upper(std::string_view text) {
     return result;
 }
 
-std::vector<std::string_view> physicalLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+// Calls onLine for each line of `text`, without its line end.
+template <typename OnLine>
+void forEachPhysicalLine(std::string_view text, OnLine&& onLine) {
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        lines.push_back(text.substr(start, end - start));
+        onLine(text.substr(start, end - start));
         start = end;
         if (start < text.size() && text[start] == '\r') ++start;
         if (start < text.size() && text[start] == '\n') ++start;
     }
-    return lines;
 }
 
 // Position of the first `wanted` outside double quotes, or npos.
@@ -43,21 +43,37 @@ bool isQuotedPrintable(std::string_view line) {
     return upper(line.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
-std::vector<std::string> logicalLines(std::string_view text) {
-    std::vector<std::string> lines;
-    bool quotedPrintable = false;  // of lines.back()
-    for (const std::string_view line : physicalLines(text)) {
-        if (quotedPrintable && !lines.back().empty() && lines.back().back() == '=') {
-            lines.back().pop_back();
-            lines.back() += line;
-        } else if (!lines.empty() && !line.empty() && (line[0] == ' ' || line[0] == '\t')) {
-            lines.back() += line.substr(1);
+// A line that opens or closes a card, which no soft line break continues.
+bool isCardBoundary(std::string_view line) {
+    const std::string text = upper(line.substr(0, 12));
+    return text.starts_with("END:VCARD") || text.starts_with("BEGIN:VCARD");
+}
+
+// Calls onLine for each logical line of `text`, built from its physical lines.
+template <typename OnLine>
+void forEachLogicalLine(std::string_view text, OnLine&& onLine) {
+    std::string line;
+    bool started = false;
+    bool quotedPrintable = false;  // of `line`
+    forEachPhysicalLine(text, [&](std::string_view physical) {
+        const bool softBreak = quotedPrintable && !line.empty() && line.back() == '=';
+        if (softBreak && !isCardBoundary(physical)) {
+            line.pop_back();
+            line += physical;
+        } else if (started && !physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
+            line += physical.substr(1);
         } else {
-            lines.emplace_back(line);
-            quotedPrintable = isQuotedPrintable(line);
+            if (softBreak) line.pop_back();
+            if (started) onLine(line);
+            line.assign(physical);
+            started = true;
+            quotedPrintable = isQuotedPrintable(physical);
         }
+    });
+    if (started) {
+        if (quotedPrintable && !line.empty() && line.back() == '=') line.pop_back();
+        onLine(line);
     }
-    return lines;
 }
 
 int hexValue(char c) {
@@ -118,14 +134,18 @@ std::string_view VcardProperty::param(std::string_view key) const {
     return {};
 }
 
-std::vector<VcardProperty> readVcardProperties(std::string_view text) {
+void forEachVcardProperty(std::string_view text, const std::function<void(const VcardProperty&)>& onProperty) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    std::vector<VcardProperty> properties;
-    for (const std::string& line : logicalLines(text)) {
+    forEachLogicalLine(text, [&](const std::string& line) {
         const size_t colon = findUnquoted(line, ':');
-        if (colon != std::string::npos) properties.push_back(readProperty(line, colon));
-    }
+        if (colon != std::string::npos) onProperty(readProperty(line, colon));
+    });
+}
+
+std::vector<VcardProperty> readVcardProperties(std::string_view text) {
+    std::vector<VcardProperty> properties;
+    forEachVcardProperty(text, [&](const VcardProperty& property) { properties.push_back(property); });
     return properties;
 }
 

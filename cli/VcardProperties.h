@@ -3,6 +3,7 @@
 // properties mean.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,9 +26,13 @@ struct VcardProperty {
 
 // Splits `text` into lines (CRLF, LF or CR), joins folded lines (a line
 // starting with a space or tab continues the one before, less that one
-// character) and quoted-printable soft line breaks (a value ending in "="),
-// then parses each line. Lines without a ":" are dropped. Never throws on
-// any input.
+// character) and quoted-printable soft line breaks (a value ending in "=",
+// unless the next line opens or closes a card: there the "=" is dropped),
+// then parses each line and calls onProperty with it, one at a time. Lines
+// without a ":" are dropped. Never throws on any input.
+void forEachVcardProperty(std::string_view text, const std::function<void(const VcardProperty&)>& onProperty);
+
+// The properties of forEachVcardProperty, all at once.
 std::vector<VcardProperty> readVcardProperties(std::string_view text);
 
 }  // namespace cli

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/DesktopNotifications.h"
 #include "cli/ProgramFolder.h"
 #include "platform/DataFolderLookup.h"
 #include "store/DataFile.h"
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
     const auto defaultDataFile = [] {
         return store::dataFilePath(platform::dataFolder(QString::fromStdString(cli::programFolder())).toStdString());
     };
-    const cli::CommandContext context{std::cout, std::cerr, clock, store::PosixFileSystem::instance(), defaultDataFile};
+    cli::DesktopNotifications notifications;
+    const cli::CommandContext context{std::cout,       std::cerr,      clock, store::PosixFileSystem::instance(),
+                                      defaultDataFile, notifications};
     return cli::runCommand({argv + 1, argv + argc}, context);
 }

@@ -3,7 +3,7 @@
 _zerizedozi_cli() {
     local current=${COMP_WORDS[COMP_CWORD]}
     local previous=${COMP_WORDS[COMP_CWORD-1]}
-    local commands="upcoming export-ics import-vcf export-csv import-csv add-holidays --help --version"
+    local commands="upcoming notify export-ics import-vcf export-csv import-csv add-holidays --help --version"
 
     if ((COMP_CWORD == 1)); then
         mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$current")
@@ -14,7 +14,7 @@ _zerizedozi_cli() {
     case $previous in
         --file) pattern='*.[xX][mM][lL]' ;;
         -o) [[ ${COMP_WORDS[1]} == export-ics ]] && pattern='*.ics' || pattern='*.csv' ;;
-        --days) return ;;
+        --days | --alarm) return ;;
     esac
     if [[ -z $pattern && $current != -* ]]; then
         case ${COMP_WORDS[1]} in
@@ -31,8 +31,9 @@ _zerizedozi_cli() {
 
     local options
     case ${COMP_WORDS[1]} in
-        upcoming) options="--days --file" ;;
-        export-ics | export-csv) options="-o --file" ;;
+        upcoming | notify) options="--days --file" ;;
+        export-ics) options="-o --file --alarm" ;;
+        export-csv) options="-o --file" ;;
         import-vcf | import-csv | add-holidays) options="--file" ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W "$options --help" -- "$current")

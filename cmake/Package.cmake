@@ -25,6 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Lets the window run natively on Wayland desktops; X11 needs nothing more.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+# The reminder's autostart entry lives in /etc: an administrator's change to
+# it survives upgrades.
+file(WRITE ${CMAKE_BINARY_DIR}/conffiles "/etc/xdg/autostart/ee.tarvalind.Zerizedozi.Reminder.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/conffiles)
 include(CPack)
 
 # Debian wants a package's history beside its documentation.

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 namespace platform {
 namespace {
 
@@ -51,6 +53,7 @@ int QtPlatform::messageBox(QWidget* owner, const QString& text, const QString& c
                            unsigned flags) {
     QMessageBox box(iconFor(flags), caption, withLineBreaks(text), QMessageBox::NoButton,
                     owner);
+    box.setTextFormat(Qt::PlainText);
     const std::vector<Button> buttons = buttonsFor(flags);
     std::vector<QPushButton*> shown;
     for (const Button& button : buttons)
@@ -67,7 +70,13 @@ void QtPlatform::messageBeep(unsigned) { QApplication::beep(); }
 
 int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
 
+// The settings folder and file are for every user to read and for root to
+// write, whatever umask the caller runs under.
 bool QtPlatform::writeRegistry(const std::vector<std::pair<QString, QString>>& values) {
+    struct UmaskScope {
+        mode_t saved = ::umask(022);
+        ~UmaskScope() { ::umask(saved); }
+    } umaskScope;
     QSettings settings(QSettings::SystemScope, QStringLiteral("Tarvalind"),
                        QStringLiteral("Nurmavik"));
     if (!settings.isWritable()) return false;

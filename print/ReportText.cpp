@@ -1,5 +1,9 @@
 #include "print/ReportText.h"
 
+#include "store/EventRecord.h"
+#include "store/ProgramName.h"
+#include "store/TextEncoding.h"
+
 namespace print {
 namespace {
 
@@ -11,58 +15,21 @@ constexpr std::size_t kFooterHostWidth = 59;
 constexpr int kPageLines = 65;
 constexpr int kRecordLinesWithoutFilter = 47;
 constexpr int kEmptyLinesBetweenPages = 5;
-constexpr std::array<std::string_view, 6> kFilterLabels = {"Päev ",  "Kuu ",   "Aasta ",
-                                                           "Nimi ",  "Vanus ", "Tüüp "};
-constexpr std::size_t kTypeSlot = 5;
-
-bool startsCodePoint(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
-
-// The first `count` characters (code points) of a UTF-8 text.
-std::string_view firstChars(std::string_view text, std::size_t count) {
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (startsCodePoint(text[i]) && seen++ == count) return text.substr(0, i);
-    }
-    return text;
-}
-
-// The last `count` characters (code points) of a UTF-8 text.
-std::string_view lastChars(std::string_view text, std::size_t count) {
-    if (count == 0) return {};
-    std::size_t seen = 0;
-    for (std::size_t i = text.size(); i-- > 0;) {
-        if (startsCodePoint(text[i]) && ++seen == count) return text.substr(i);
-    }
-    return text;
-}
+constexpr std::array<std::string_view, store::kListColumns> kFilterLabels = {"Päev ",  "Kuu ",   "Aasta ",
+                                                                           "Nimi ",  "Vanus ", "Tüüp "};
+constexpr std::size_t kTypeWidth = 9;
 
 // Exactly `width` characters: cut, or padded with spaces on the right.
 std::string leftAligned(std::string_view text, std::size_t width) {
-    return std::string(firstChars(std::string(text) + std::string(width, ' '), width));
+    return std::string(store::utf8Prefix(std::string(text) + std::string(width, ' '), width));
 }
 
 // Exactly `width` characters: the last ones, padded with spaces on the left.
 std::string rightAligned(std::string_view text, std::size_t width) {
-    return std::string(lastChars(std::string(width, ' ') + std::string(text), width));
-}
-
-std::string twoDigits(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
-
-std::string dateText(const store::Date& d) {
-    std::string year = std::to_string(d.year);
-    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
-    return twoDigits(d.day) + "." + twoDigits(d.month) + "." + year;
+    return std::string(store::utf8Suffix(std::string(width, ' ') + std::string(text), width));
 }
 
 std::string indented(std::string_view text) { return std::string(kIndent) + std::string(text); }
-
-std::string_view typeLabel(std::string_view code) {
-    if (code == "S") return "Sünnipäev";
-    if (code == "T") return " Tähtpäev";
-    if (code == "N") return " Nimepäev";
-    if (code == "M") return "      Muu";
-    return {};
-}
 
 int recordLinesPerPage(const FilterSlots& filter) {
     int slotsSet = 0;
@@ -80,7 +47,7 @@ void appendRule(std::vector<ReportLine>& out) {
 
 void appendPageEnd(std::vector<ReportLine>& out, int page) {
     appendRule(out);
-    out.push_back({indented(leftAligned(kHomeHost, kFooterHostWidth) + "Lk " + std::to_string(page)),
+    out.push_back({indented(leftAligned(store::kHomeHost, kFooterHostWidth) + "Lk " + std::to_string(page)),
                    LineStyle::Italic});
 }
 
@@ -96,14 +63,13 @@ void appendFilterBlock(std::vector<ReportLine>& out, const FilterSlots& filter) 
     if (first) {
         out.push_back({});
     } else {
-        out.push_back({filter[kTypeSlot].empty() ? indented(continuation) : ""});
+        out.push_back({filter[store::ColTyyp].empty() ? indented(continuation) : ""});
     }
 }
 
 std::string recordLine(const ReportRecord& record, std::string_view typeText) {
     std::string line = indented(" ");
-    line += record.kuup ? twoDigits(record.kuup->day) + "." + twoDigits(record.kuup->month) + "."
-                        : std::string(6, ' ');
+    line += record.kuup ? store::formatDate(*record.kuup).substr(0, 6) : std::string(6, ' ');
     line += leftAligned(record.aasta, 4) + "  ";
     line += leftAligned(record.nimi, 34) + " ";
     line += rightAligned(record.vanus, 4) + "  ";
@@ -115,8 +81,8 @@ std::string recordLine(const ReportRecord& record, std::string_view typeText) {
 
 void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const store::Date& today) {
     appendEmptyLines(out, kEmptyLinesBetweenPages);
-    out.push_back({indented(kReportTitle), LineStyle::Bold});
-    out.push_back({indented("Seisuga: " + dateText(today))});
+    out.push_back({indented(store::kProgramName), LineStyle::Bold});
+    out.push_back({indented("Seisuga: " + store::formatDate(today))});
     appendFilterBlock(out, filter);
     appendRule(out);
     out.push_back({indented(kColumnHeader)});
@@ -135,7 +101,8 @@ std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
             appendEmptyLines(out, kEmptyLinesBetweenPages);
             Pealkiri(out, filter, today);
         }
-        out.push_back({recordLine(records[i], typeLabel(records[i].tyyp))});
+        const auto label = store::typeLabel(records[i].tyyp);
+        out.push_back({recordLine(records[i], label ? rightAligned(*label, kTypeWidth) : std::string())});
     }
     const int onLastPage = records.empty() ? 0 : static_cast<int>((records.size() - 1) % perPage) + 1;
     appendEmptyLines(out, perPage - onLastPage);

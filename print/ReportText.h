@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "store/Date.h"
+#include "store/ListColumns.h"
 
 namespace print {
 
@@ -35,12 +36,8 @@ struct ReportRecord {
     std::string aasta, nimi, vanus, tyyp;
 };
 
-// Texts of the filter slots 1..6 (day, month, year, name, age, type) at
-// [0..5]; an empty text is a slot not set.
-using FilterSlots = std::array<std::string, 6>;
-
-inline constexpr std::string_view kReportTitle = "Zerizedozi";
-inline constexpr std::string_view kHomeHost = "www.tarvalind.ee";
+// The column filters in force, by list column; "" is a column not filtered.
+using store::FilterSlots;
 
 // Appends one report heading: 11 + F lines.
 void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const store::Date& today);

@@ -14,6 +14,7 @@ packages=(
   xvfb libxcb1-dev libxcb-xtest0-dev
   desktop-file-utils appstream mandoc librsvg2-bin
   dpkg-dev file
+  dbus
 )
 
 sudo=""

@@ -31,4 +31,9 @@ std::string AgeText(std::string_view yearText, int month, int day, const Date& t
     return n < 0 ? "?" : std::to_string(n);
 }
 
+std::string ageOfRow(const EventRow& row, const Date& today) {
+    const std::string year = row.aasta ? std::to_string(*row.aasta) : std::string();
+    return AgeText(year, row.kuu.value_or(0), row.paev.value_or(0), today);
+}
+
 }  // namespace store

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "store/Clock.h"
+#include "store/EventRecord.h"
 
 namespace store {
 
@@ -34,5 +35,10 @@ std::string AgeText(std::string_view yearText, int month, int day, const Date& t
 inline std::string AgeText(std::string_view yearText, int month, int day, const Clock& clock) {
     return AgeText(yearText, month, day, clock.today());
 }
+
+// The age of a stored row by the rule above: Aasta as the year text ("" when
+// null), Kuu and Paev as month and day (0 when null).
+std::string ageOfRow(const EventRow& row, const Date& today);
+inline std::string ageOfRow(const EventRow& row, const Clock& clock) { return ageOfRow(row, clock.today()); }
 
 }  // namespace store

@@ -287,7 +287,9 @@ const EventRow& ClientDataSet::current() const {
     return rows_[view_[static_cast<size_t>(cursor_)]];
 }
 
-std::string ClientDataSet::vanus(const EventRow& row) const { return onCalcFields ? onCalcFields(row) : std::string(); }
+std::string ClientDataSet::vanus(const EventRow& row) const {
+    return Tag != 0 && onCalcFields ? onCalcFields(row) : std::string();
+}
 
 std::string ClientDataSet::rowText(const EventRow& row, int pos) const {
     auto number = [](const auto& value) { return value ? std::to_string(*value) : std::string(); };

@@ -9,6 +9,10 @@
 //
 // Not thread-safe; one owner. Errors are thrown as StoreError (or its
 // WriteError); a failed call leaves the store as it was before the call.
+//
+// ClientDataSet, Tag, the index "Kuup1" and the field names are the program's
+// established design vocabulary; they stay so that design and code use the
+// same words.
 #pragma once
 
 #include <functional>
@@ -44,8 +48,22 @@ public:
     ClientDataSet& operator=(const ClientDataSet&) = delete;
     ~ClientDataSet();
 
-    // CalcEnabled: 1 lets onCalcFields compute Vanus, 0 leaves it empty.
+    // CalcEnabled: while 1, Vanus is onCalcFields' answer; while 0 it reads
+    // as "" and onCalcFields is not called. 0 when the store is made.
     int Tag = 0;
+
+    // Turns CalcEnabled off while it lives and on (1) when it ends, also
+    // when an error ends its scope.
+    class CalcPause {
+    public:
+        explicit CalcPause(ClientDataSet& data) : data_(data) { data_.Tag = 0; }
+        ~CalcPause() { data_.Tag = 1; }
+        CalcPause(const CalcPause&) = delete;
+        CalcPause& operator=(const CalcPause&) = delete;
+
+    private:
+        ClientDataSet& data_;
+    };
 
     // Called per row whose Vanus is read; returns its Vanus text.
     std::function<std::string(const EventRow&)> onCalcFields;
@@ -73,11 +91,12 @@ public:
     // with all its rows and changes, so nothing is lost.
     void close();
     bool active() const { return state_ != DataSetState::Inactive; }
-    DataSetState state() const { return state_; }
 
     // True after a posted insert or edit, or a deletion, since open.
     bool changed() const { return changed_; }
-    // Folds the changes into the rows; the next close still writes them.
+    // Kept for the closing sequence, which names this step. Posted changes
+    // go straight into the rows, so there is no log to fold: does nothing,
+    // and changed() stays as it was.
     void mergeChangeLog() {}
 
     // --- index --------------------------------------------------------------
@@ -87,7 +106,6 @@ public:
     // "" shows the rows in the file's order, the definition's name sorts.
     // Any other name throws.
     void setIndexName(std::string_view name);
-    const std::string& indexName() const { return indexName_; }
 
     // --- filter -------------------------------------------------------------
     // Throws StoreError when the text is no valid expression; the old filter
@@ -121,7 +139,8 @@ public:
     // Row `i` (0-based) of the view, without moving the cursor.
     const EventRow& viewRow(int i) const { return rows_[view_[static_cast<size_t>(i)]]; }
     std::string rowText(const EventRow& row, int pos) const;
-    // Vanus of a row: onCalcFields' answer, or "" without a handler.
+    // Vanus of a row: onCalcFields' answer while CalcEnabled (Tag) is on;
+    // "" while it is off or without a handler.
     std::string vanus(const EventRow& row) const;
 
     // Every row in the file's order, whatever the view.
@@ -143,8 +162,8 @@ public:
     void post();
     // Drops an unposted insert or edit; nothing in browse state.
     void cancel();
-    // REQUIRES: browse state. Removes the current record; the next one (or
-    // the new last one) becomes current.
+    // Drops an unposted insert or edit first, then removes the current
+    // record; the next one (or the new last one) becomes current.
     void deleteRecord();
 
 private:

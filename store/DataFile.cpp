@@ -4,6 +4,7 @@
 
 #include "store/EventRecord.h"
 #include "store/FileSystem.h"
+#include "store/StoreError.h"
 
 namespace store {
 
@@ -15,11 +16,20 @@ std::string dataFilePath(std::string_view folder) {
 }
 
 DataFileStatus prepareDataFile(FileSystem& files, const std::string& path) {
-    if (!files.exists(path)) files.create(path, std::string(kEmptyPacket) + "\r\n");
+    if (!files.exists(path)) {
+        try {
+            files.create(path, std::string(kEmptyPacket) + "\r\n");
+        } catch (const WriteError&) {
+            // Missing just below, unless another program made the file meanwhile.
+        }
+    }
     if (!files.exists(path)) return {DataFileStatus::Missing, 0};
     if (files.isReadOnly(path)) {
-        if (const int error = files.clearReadOnly(path); error != 0)
-            return {DataFileStatus::WriteProtected, error};
+        try {
+            files.clearReadOnly(path);
+        } catch (const WriteError& error) {
+            return {DataFileStatus::WriteProtected, error.errorNumber()};
+        }
     }
     return {DataFileStatus::Ready, 0};
 }

@@ -33,11 +33,16 @@ constexpr std::array<StoredField, kStoredFieldCount> kStoredFields = {{
     {Kuup, "Kuup", "date"},
 }};
 
-[[noreturn]] void invalidValue(std::string_view field, std::string_view value) {
+// A text from the file as shown in a message: no longer than 40 characters.
+std::string shownText(std::string_view text) {
     constexpr size_t kShown = 40;
-    std::string shown(utf8Prefix(value, kShown));
-    if (shown.size() < value.size()) shown += "…";
-    throw StoreError("Invalid value '" + shown + "' for field '" + std::string(field) + "'");
+    std::string shown(utf8Prefix(text, kShown));
+    if (shown.size() < text.size()) shown += "…";
+    return shown;
+}
+
+[[noreturn]] void invalidValue(std::string_view field, std::string_view value) {
+    throw StoreError("Invalid value '" + shownText(value) + "' for field '" + std::string(field) + "'");
 }
 
 long long readInteger(std::string_view field, std::string_view text, long long low, long long high) {
@@ -85,7 +90,7 @@ void checkFields(const pugi::xml_node& fields) {
         const std::string_view type = found.attribute("fieldtype").value();
         if (type != stored.type)
             throw StoreError("Type mismatch for field '" + std::string(stored.name) + "', expecting: " +
-                             std::string(stored.type) + " actual: " + std::string(type));
+                             std::string(stored.type) + " actual: " + shownText(type));
     }
 }
 
@@ -97,7 +102,7 @@ void readField(EventRow& row, std::string_view name, std::string_view value, boo
     } else if (name == "Kuu") {
         row.kuu = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
     } else if (name == "Aasta") {
-        row.aasta = static_cast<std::int32_t>(readInteger(name, value, INT32_MIN, INT32_MAX));
+        row.aasta = static_cast<std::int32_t>(readInteger(name, value, -kMostYear, kMostYear));
     } else if (name == "Tyyp") {
         row.tyyp = readText(name, value, kTyypWidth, checkUtf8);
     } else if (name == "Kuup") {
@@ -188,10 +193,26 @@ struct Prepared {
     size_t rowsHint;
 };
 
+// Reading a packet costs about this much memory per element and attribute
+// (the document tree's nodes, or a row and its place in the list).
+constexpr size_t kBytesPerElement = 64;
+constexpr size_t kBytesPerAttribute = 40;
+// A packet may cost at most this many times its size in memory; every
+// packet this program writes costs less (its texts escape '<' and '"').
+constexpr size_t kMostCostPerByte = 8;
+
 Prepared prepare(std::string&& bytes) {
     if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
         throw StoreError("Missing data provider or data packet");
-    if (!isValidUtf8(bytes)) bytes = windows1257ToUtf8(bytes);
+    if (const size_t bad = firstInvalidUtf8(bytes); bad != std::string::npos) {
+        if (hasMultibyteUtf8(bytes))
+            throw StoreError("Invalid data packet: byte " + std::to_string(bad) + " is not UTF-8");
+        bytes = windows1257ToUtf8(bytes);
+    }
+    const size_t elements = countOf(bytes, "<");
+    const size_t attributes = countOf(bytes, "=\"");
+    if (elements * kBytesPerElement + attributes * kBytesPerAttribute > kMostCostPerByte * bytes.size() + 4096)
+        throw StoreError("Invalid data packet: too many elements for its size");
     const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
     return {std::move(bytes), rowsHint};
 }

@@ -10,10 +10,17 @@
 
 namespace store {
 
-// Reads a packet. UTF-8 is expected; bytes that are not valid UTF-8 are read
-// as windows-1257, the Estonian Windows code page. Throws StoreError for an
-// empty input, anything that is not such a packet, a missing or mistyped
-// field, or a value that does not fit its field. Never crashes. The second
+// The largest year Aasta may hold, either side of zero.
+inline constexpr int kMostYear = 9999;
+
+// Reads a packet. UTF-8 is expected; a packet that is not valid UTF-8 and
+// holds no UTF-8 character of more than one byte is read as windows-1257,
+// the Estonian Windows code page, while one that holds some is damaged.
+// Throws StoreError for an empty input, a damaged packet (naming the offset
+// of its first byte that is not UTF-8), anything that is not such a packet,
+// one so dense with elements that reading it would cost more than about
+// eight times its size, a missing or mistyped field, or a value that does
+// not fit its field (a year beyond ±kMostYear among them). Never crashes. The second
 // form parses `bytes` in place, sparing a copy of a large file.
 std::vector<EventRow> readDataPacket(std::string_view bytes);
 std::vector<EventRow> readDataPacket(std::string&& bytes);

@@ -1,15 +1,36 @@
 #include "store/Date.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace store {
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+namespace {
+
+std::chrono::sys_days toDays(const Date& date) {
+    return std::chrono::year_month_day(std::chrono::year(date.year), std::chrono::month(static_cast<unsigned>(date.month)),
+                                       std::chrono::day(static_cast<unsigned>(date.day)));
+}
+
+Date fromDays(std::chrono::sys_days days) {
+    const std::chrono::year_month_day date(days);
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
+}  // namespace
+
+bool isLeapYear(int year) { return std::chrono::year(year).is_leap(); }
+
+int latestLeapYear(int year) {
+    while (!isLeapYear(year)) --year;
+    return year;
+}
 
 int daysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;
-    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+    const auto last = std::chrono::year(year) / std::chrono::month(static_cast<unsigned>(month)) / std::chrono::last;
+    return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
 bool isValidDate(int year, int month, int day) {
@@ -20,6 +41,14 @@ std::string formatDate(const Date& d) {
     char text[32];
     std::snprintf(text, sizeof text, "%02d.%02d.%04d", d.day, d.month, d.year);
     return text;
+}
+
+Date addDays(const Date& date, int days) { return fromDays(toDays(date) + std::chrono::days(days)); }
+
+int daysBetween(const Date& from, const Date& to) { return static_cast<int>((toDays(to) - toDays(from)).count()); }
+
+int weekday(const Date& date) {
+    return static_cast<int>(std::chrono::weekday(toDays(date)).iso_encoding()) - 1;
 }
 
 }  // namespace store

@@ -15,7 +15,11 @@ struct Date {
     friend auto operator<=>(const Date&, const Date&) = default;
 };
 
+// Years as std::chrono::year holds them: −32767 … 32767.
 bool isLeapYear(int year);
+
+// The latest leap year not after `year` (year 0 counts as leap).
+int latestLeapYear(int year);
 
 // Days in the month of that year; 0 for a month outside 1..12.
 int daysInMonth(int year, int month);
@@ -26,5 +30,17 @@ inline bool isValid(const Date& d) { return isValidDate(d.year, d.month, d.day);
 
 // "dd.mm.yyyy", the program's short date format (year at least four digits).
 std::string formatDate(const Date& d);
+
+// Day arithmetic. REQUIRES: isValid(date) for every date given, and results
+// within years 1..9999.
+
+// `days` days after (before, when negative) `date`.
+Date addDays(const Date& date, int days);
+
+// Whole days from `from` to `to`; negative when `to` comes first.
+int daysBetween(const Date& from, const Date& to);
+
+// The day of the week: 0 Monday … 6 Sunday.
+int weekday(const Date& date);
 
 }  // namespace store

@@ -59,8 +59,7 @@ std::optional<Date> readDateText(std::string_view text, const Date& today) {
 std::optional<Date> yearlessDate(int month, int day, const Date& today) {
     if (isValidDate(today.year, month, day)) return Date{today.year, month, day};
     if (month == 2 && day == 29) {
-        int year = today.year - 1;
-        while (year > 0 && !isLeapYear(year)) --year;
+        const int year = latestLeapYear(today.year - 1);
         if (year > 0) return Date{year, month, day};
     }
     return std::nullopt;

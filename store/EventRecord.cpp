@@ -8,9 +8,14 @@ int fieldPosition(std::string_view name) {
     return -1;
 }
 
+std::optional<size_t> typeIndex(std::string_view code) {
+    for (size_t i = 0; i < kEventTypes.size(); ++i)
+        if (code.size() == 1 && code[0] == kEventTypes[i].code) return i;
+    return std::nullopt;
+}
+
 std::optional<std::string_view> typeLabel(std::string_view code) {
-    for (const EventType& type : kEventTypes)
-        if (code.size() == 1 && code[0] == type.code) return type.label;
+    if (const auto index = typeIndex(code)) return kEventTypes[*index].label;
     return std::nullopt;
 }
 

@@ -26,7 +26,6 @@ int fieldPosition(std::string_view name);
 
 inline constexpr int kNimiWidth = 99;   // characters
 inline constexpr int kTyypWidth = 1;    // characters
-inline constexpr int kVanusWidth = 20;  // characters
 
 // One stored row. Empty optionals are null values; texts are UTF-8.
 struct EventRow {
@@ -47,6 +46,10 @@ struct EventType {
 };
 inline constexpr std::array<EventType, 4> kEventTypes = {{
     {'S', "Sünnipäev"}, {'T', "Tähtpäev"}, {'N', "Nimepäev"}, {'M', "Muu"}}};
+
+// Place of a type code text in kEventTypes ("T" -> 1), or nullopt for
+// anything else.
+std::optional<size_t> typeIndex(std::string_view code);
 
 // Label of a type code text ("S" -> "Sünnipäev"), or nullopt for anything else.
 std::optional<std::string_view> typeLabel(std::string_view code);

@@ -2,11 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "store/StoreError.h"
 
@@ -42,7 +47,89 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// The names of a file's extended attributes, the ACL's among them.
+std::vector<std::string> attributeNames(const std::string& path) {
+    std::vector<std::string> names;
+    std::string list;
+    for (;;) {
+        const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+        if (size <= 0) return names;
+        list.resize(static_cast<size_t>(size));
+        const ssize_t got = ::listxattr(path.c_str(), list.data(), list.size());
+        if (got >= 0) {
+            list.resize(static_cast<size_t>(got));
+            break;
+        }
+        if (errno != ERANGE) return names;
+    }
+    for (size_t at = 0; at < list.size();) {
+        const size_t end = list.find('\0', at);
+        names.push_back(list.substr(at, end - at));
+        at = end == std::string::npos ? list.size() : end + 1;
+    }
+    return names;
+}
+
+// Gives `fd` the extended attributes of `path`. An ACL that cannot be copied
+// is an error (without it the group bits would grant what the ACL's mask
+// withheld); other attributes are copied where permitted.
+int copyAttributes(const std::string& path, int fd) {
+    for (const std::string& name : attributeNames(path)) {
+        std::string value;
+        ssize_t size = ::getxattr(path.c_str(), name.c_str(), nullptr, 0);
+        if (size > 0) {
+            value.resize(static_cast<size_t>(size));
+            size = ::getxattr(path.c_str(), name.c_str(), value.data(), value.size());
+        }
+        const bool copied = size >= 0 && ::fsetxattr(fd, name.c_str(), value.data(), static_cast<size_t>(size), 0) == 0;
+        if (!copied && name.starts_with("system.posix_acl")) return errno != 0 ? errno : EIO;
+    }
+    return 0;
+}
+
+// Gives the new file of `old` its owner and group where permitted: root
+// keeps both, an owner keeps a group it belongs to.
+void copyOwner(const struct stat& old, int fd) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+}
+
+// Rewrites a file that has other hard links in place, so that every name
+// keeps showing it. The whole new content is first flushed to "<file>.uus",
+// which is removed again once the file itself is flushed; should the program
+// die in between, that copy holds the new content.
+void rewriteInPlace(const std::string& path, std::string_view content) {
+    const std::string copy = path + ".uus";
+    int error = 0;
+    const int copyFd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (copyFd < 0) {
+        const int openError = errno;
+        throw WriteError(path, openError);
+    }
+    if (!writeAll(copyFd, content) || ::fsync(copyFd) != 0) error = errno;
+    if (::close(copyFd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        ::unlink(copy.c_str());
+        throw WriteError(path, error);
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) error = errno;
+    else if (!writeAll(fd, content) || ::ftruncate(fd, static_cast<off_t>(content.size())) != 0 || ::fsync(fd) != 0)
+        error = errno;
+    if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) throw WriteError(path, error);
+    ::unlink(copy.c_str());
+    syncFolder(folderOf(path));
+}
+
 }  // namespace
+
+std::string realPathOf(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return path;
+    std::string real(resolved);
+    std::free(resolved);
+    return real;
+}
 
 PosixFileSystem& PosixFileSystem::instance() {
     static PosixFileSystem files;
@@ -54,23 +141,35 @@ bool PosixFileSystem::exists(const std::string& path) const {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-bool PosixFileSystem::create(const std::string& path, std::string_view content) {
+void PosixFileSystem::create(const std::string& path, std::string_view content) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok) {
-        ::unlink(path.c_str());
-        return false;
+    if (fd < 0) {
+        const int error = errno;
+        throw WriteError(path, error);
     }
-    return true;
+    int error = 0;
+    if (!writeAll(fd, content) || ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        ::unlink(path.c_str());
+        throw WriteError(path, error);
+    }
 }
 
 std::string PosixFileSystem::read(const std::string& path) const {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw StoreError("Cannot open file \"" + path + "\": " + errorText(errno));
     std::string content;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) content.reserve(static_cast<size_t>(info.st_size));
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw StoreError("Cannot read file \"" + path + "\": not a regular file");
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kMostFileBytes) {
+        ::close(fd);
+        throw StoreError("Cannot read file \"" + path + "\": larger than 1 GiB");
+    }
+    content.reserve(static_cast<size_t>(info.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -81,27 +180,38 @@ std::string PosixFileSystem::read(const std::string& path) const {
             throw StoreError("Cannot read file \"" + path + "\": " + errorText(error));
         }
         if (got == 0) break;
+        if (content.size() + static_cast<size_t>(got) > kMostFileBytes) {
+            ::close(fd);
+            throw StoreError("Cannot read file \"" + path + "\": larger than 1 GiB");
+        }
         content.append(buffer, static_cast<size_t>(got));
     }
     ::close(fd);
     return content;
 }
 
-void PosixFileSystem::replace(const std::string& path, std::string_view content) {
-    mode_t mode = 0644;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) mode = info.st_mode & 07777;
+void PosixFileSystem::replace(const std::string& givenPath, std::string_view content) {
+    const std::string path = realPathOf(givenPath);
+    struct stat old {};
+    const bool hadOld = ::stat(path.c_str(), &old) == 0;
+    if (hadOld && S_ISREG(old.st_mode) && old.st_nlink > 1) return rewriteInPlace(path, content);
 
     std::string temp = path + ".tmp-XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) throw WriteError(path, errorText(errno));
+    if (fd < 0) {
+        const int openError = errno;
+        throw WriteError(givenPath, openError);
+    }
     int error = 0;
-    if (!writeAll(fd, content) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) error = errno;
+    if (hadOld) copyOwner(old, fd);
+    if (!writeAll(fd, content) || ::fchmod(fd, hadOld ? old.st_mode & 07777 : 0644) != 0) error = errno;
+    if (error == 0 && hadOld) error = copyAttributes(path, fd);
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temp.c_str());
-        throw WriteError(path, errorText(error));
+        throw WriteError(givenPath, error);
     }
     syncFolder(folderOf(path));
 }
@@ -111,11 +221,12 @@ bool PosixFileSystem::isReadOnly(const std::string& path) const {
     return ::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IWUSR) == 0;
 }
 
-int PosixFileSystem::clearReadOnly(const std::string& path) {
+void PosixFileSystem::clearReadOnly(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return errno;
-    if (::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) return errno;
-    return 0;
+    if (::stat(path.c_str(), &info) != 0 || ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR) != 0) {
+        const int error = errno;
+        throw WriteError(path, error);
+    }
 }
 
 }  // namespace store

@@ -1,44 +1,62 @@
 // The few file operations the store performs on its data file, behind one
 // interface so that tests can make any of them fail. PosixFileSystem is the
 // real thing.
+//
+// The questions (exists, isReadOnly) answer true or false. Every other call
+// either does its work or throws: StoreError when a file cannot be read,
+// WriteError (with the system's error number) when one cannot be written.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace store {
+
+// The most any file is read into memory: 1 GiB. A list of 1,000,000 entries
+// takes some 84 MB.
+inline constexpr std::uint64_t kMostFileBytes = std::uint64_t{1} << 30;
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
     virtual bool exists(const std::string& path) const = 0;
-    // Creates a new file holding `content`; false on any failure (a partial
-    // file is removed again).
-    virtual bool create(const std::string& path, std::string_view content) = 0;
-    // The whole file. Throws StoreError when it cannot be read.
+    // Creates a new file holding `content`. Throws WriteError, also when the
+    // file exists already; a partial file is removed again.
+    virtual void create(const std::string& path, std::string_view content) = 0;
+    // The whole file. Throws StoreError when it cannot be read, is no regular
+    // file (a FIFO or a device is never read) or is over kMostFileBytes.
     virtual std::string read(const std::string& path) const = 0;
     // Replaces the file's content as one step: a reader sees the old or the
     // new content, never a mix, also after a crash or power loss. The file
     // keeps its permission bits. Throws WriteError; the old file stays intact.
+    // PosixFileSystem writes through symlinks to the real file, beside it,
+    // and keeps the old file's owner and group where permitted, its ACL and
+    // extended attributes; a file with other hard links is rewritten in
+    // place, which keeps the links but not the all-or-nothing promise.
     virtual void replace(const std::string& path, std::string_view content) = 0;
 
     // Write protection: the owner-write permission bit is missing, or the
     // attributes cannot be read.
     virtual bool isReadOnly(const std::string& path) const = 0;
-    // Gives the owner the write permission, touching no other bit. Returns 0,
-    // or the system's error number.
-    virtual int clearReadOnly(const std::string& path) = 0;
+    // Gives the owner the write permission, touching no other bit. Throws
+    // WriteError.
+    virtual void clearReadOnly(const std::string& path) = 0;
 };
+
+// `path` with every symlink resolved, or `path` itself when it cannot be
+// resolved (e.g. it does not exist yet).
+std::string realPathOf(const std::string& path);
 
 class PosixFileSystem : public FileSystem {
 public:
     bool exists(const std::string& path) const override;
-    bool create(const std::string& path, std::string_view content) override;
+    void create(const std::string& path, std::string_view content) override;
     std::string read(const std::string& path) const override;
     void replace(const std::string& path, std::string_view content) override;
     bool isReadOnly(const std::string& path) const override;
-    int clearReadOnly(const std::string& path) override;
+    void clearReadOnly(const std::string& path) override;
 
     // The process-wide instance.
     static PosixFileSystem& instance();

@@ -49,9 +49,39 @@ bool isAscii8(const char* p) {
     return (word & 0x8080808080808080u) == 0;
 }
 
+// The length of the well-formed multi-byte UTF-8 character at `at` (which
+// holds a byte from 0x80 up), or 0 when there is none.
+size_t multibyteLengthAt(std::string_view bytes, size_t at) {
+    const auto c = static_cast<unsigned char>(bytes[at]);
+    size_t length;
+    std::uint32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - at < length) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        const auto cc = static_cast<unsigned char>(bytes[at + k]);
+        if (!isContinuation(cc)) return 0;
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return length;
+}
+
 }  // namespace
 
-bool isValidUtf8(std::string_view bytes) {
+size_t firstInvalidUtf8(std::string_view bytes) {
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {
@@ -64,32 +94,19 @@ bool isValidUtf8(std::string_view bytes) {
             ++i;
             continue;
         }
-        size_t length;
-        std::uint32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (n - i < length) return false;
-        for (size_t k = 1; k < length; ++k) {
-            const auto cc = static_cast<unsigned char>(bytes[i + k]);
-            if (!isContinuation(cc)) return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
+        const size_t length = multibyteLengthAt(bytes, i);
+        if (length == 0) return i;
         i += length;
     }
-    return true;
+    return std::string_view::npos;
+}
+
+bool isValidUtf8(std::string_view bytes) { return firstInvalidUtf8(bytes) == std::string_view::npos; }
+
+bool hasMultibyteUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80 && multibyteLengthAt(bytes, i) > 0) return true;
+    return false;
 }
 
 std::string windows1257ToUtf8(std::string_view bytes) {
@@ -115,6 +132,14 @@ std::string_view utf8Prefix(std::string_view text, size_t count) {
         if (!isContinuation(static_cast<unsigned char>(text[i])) && seen++ == count) break;
     }
     return text.substr(0, i);
+}
+
+std::string_view utf8Suffix(std::string_view text, size_t count) {
+    size_t i = text.size();
+    for (size_t seen = 0; i > 0 && seen < count;) {
+        if (!isContinuation(static_cast<unsigned char>(text[--i]))) ++seen;
+    }
+    return text.substr(i);
 }
 
 }  // namespace store

@@ -10,6 +10,14 @@ namespace store {
 // True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool isValidUtf8(std::string_view bytes);
 
+// The offset of the first byte where `bytes` stops being well-formed UTF-8,
+// or npos when it is.
+size_t firstInvalidUtf8(std::string_view bytes);
+
+// True when `bytes` holds at least one well-formed UTF-8 character of two to
+// four bytes: a text in a single-byte code page hardly ever does.
+bool hasMultibyteUtf8(std::string_view bytes);
+
 // The windows-1257 bytes as UTF-8; undefined bytes become U+FFFD.
 std::string windows1257ToUtf8(std::string_view bytes);
 
@@ -18,5 +26,8 @@ size_t utf8Length(std::string_view text);
 
 // The first `count` characters of a valid UTF-8 text (all when shorter).
 std::string_view utf8Prefix(std::string_view text, size_t count);
+
+// The last `count` characters of a valid UTF-8 text (all when shorter).
+std::string_view utf8Suffix(std::string_view text, size_t count);
 
 }  // namespace store

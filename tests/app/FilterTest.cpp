@@ -26,7 +26,7 @@ protected:
                {2, 2, 1926, "Ann*"},
                {2, 2, 1926, "Jüri & Co <%>"}});
     }
-    const QString& slot(int number) const { return form->FilterValues[static_cast<size_t>(number - 1)]; }
+    const std::string& slot(int number) const { return form->FilterValues[static_cast<size_t>(number - 1)]; }
     bool underlined(int column) const {
         return form->DataSource1->headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().underline();
     }

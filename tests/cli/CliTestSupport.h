@@ -18,6 +18,17 @@ namespace cli::testing {
 
 using ::eventRow;
 
+// A desktop that keeps what it was asked to show.
+class RecordingNotifications : public NotificationSender {
+public:
+    std::vector<Reminder> shown;
+
+    bool show(const Reminder& reminder) override {
+        shown.push_back(reminder);
+        return true;
+    }
+};
+
 struct RunResult {
     int status;
     std::string out;
@@ -32,6 +43,7 @@ public:
 
     std::string dataFile() const { return dir_.file("Vozoraza.xml"); }
     std::string file(const std::string& name) const { return dir_.file(name); }
+    RecordingNotifications& notifications() const { return notifications_; }
     void writeRows(const std::vector<store::EventRow>& rows) const {
         writeFile(dataFile(), store::writeDataPacket(rows));
     }
@@ -40,7 +52,7 @@ public:
     RunResult run(const std::vector<std::string>& args) const {
         std::ostringstream out;
         std::ostringstream err;
-        const CommandContext context{out, err, clock_, files_, [this] { return dataFile(); }};
+        const CommandContext context{out, err, clock_, files_, [this] { return dataFile(); }, notifications_};
         const int status = runCommand(args, context);
         return {status, out.str(), err.str()};
     }
@@ -49,6 +61,7 @@ private:
     TempDir dir_;
     store::FixedClock clock_;
     store::FileSystem& files_;
+    mutable RecordingNotifications notifications_;
 };
 
 }  // namespace cli::testing

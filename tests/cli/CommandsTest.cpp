@@ -23,7 +23,8 @@ TEST(Commands, HelpListsEveryCommandWithAnExample) {
         EXPECT_EQ(result.out, helpText());
         EXPECT_EQ(result.err, "");
     }
-    for (const char* example : {"Näide: zerizedozi-cli upcoming", "Näide: zerizedozi-cli export-ics",
+    for (const char* example : {"Näide: zerizedozi-cli upcoming", "Näide: zerizedozi-cli notify",
+                                "Näide: zerizedozi-cli export-ics --alarm",
                                 "Näide: zerizedozi-cli import-vcf", "Näide: zerizedozi-cli export-csv",
                                 "Näide: zerizedozi-cli import-csv", "Näide: zerizedozi-cli add-holidays",
                                 "Näide: zerizedozi-cli --help"}) {
@@ -46,6 +47,10 @@ TEST(Commands, AWrongCommandLineIsAUsageError) {
         {{"export-csv", "--days", "3"}, "Tundmatu võti '--days'."},
         {{"add-holidays", "-o", "x"}, "Tundmatu võti '-o'."},
         {{"add-holidays", "kõik"}, "Liigne argument 'kõik'."},
+        {{"notify", "--days", "0"}, "Vigane päevade arv '0': oodati täisarvu 1 kuni 366."},
+        {{"notify", "-o", "x"}, "Tundmatu võti '-o'."},
+        {{"export-ics", "--alarm", "366"}, "Vigane meeldetuletuse päevade arv '366': oodati täisarvu 0 kuni 365."},
+        {{"export-ics", "--alarm=-1"}, "Vigane meeldetuletuse päevade arv '-1': oodati täisarvu 0 kuni 365."},
     };
     for (const auto& [args, message] : cases) {
         const testing::RunResult result = runner.run(args);

@@ -94,13 +94,13 @@ TEST(IcsExport, OneYearlyAllDayEventPerValidRow) {
         EXPECT_EQ(stamp.year * 10000 + stamp.month * 100 + stamp.day, 20260305);
     }
     const auto events = parsed.bySummary();
-    const icaltimetype start = icalcomponent_get_dtstart(events.at("Mari Maasikas"));
+    const icaltimetype start = icalcomponent_get_dtstart(events.at("Mari Maasikas — sünnipäev"));
     EXPECT_EQ(start.year * 10000 + start.month * 100 + start.day, 19800305);
-    EXPECT_EQ(rule(events.at("Mari Maasikas")).by_month_day[0], ICAL_RECURRENCE_ARRAY_MAX);
-    EXPECT_EQ(text(events.at("Mari Maasikas"), ICAL_DESCRIPTION_PROPERTY), "Aasta: 1980");
-    EXPECT_EQ(text(events.at("Mari Maasikas"), ICAL_CATEGORIES_PROPERTY), "Sünnipäev");
-    EXPECT_EQ(text(events.at(kPunctuated), ICAL_CATEGORIES_PROPERTY), "Tähtpäev");
-    EXPECT_EQ(text(events.at(kPunctuated), ICAL_DESCRIPTION_PROPERTY), "");
+    EXPECT_EQ(rule(events.at("Mari Maasikas — sünnipäev")).by_month_day[0], ICAL_RECURRENCE_ARRAY_MAX);
+    EXPECT_EQ(text(events.at("Mari Maasikas — sünnipäev"), ICAL_DESCRIPTION_PROPERTY), "Aasta: 1980");
+    EXPECT_EQ(text(events.at("Mari Maasikas — sünnipäev"), ICAL_CATEGORIES_PROPERTY), "Sünnipäev");
+    EXPECT_EQ(text(events.at(kPunctuated + " — tähtpäev"), ICAL_CATEGORIES_PROPERTY), "Tähtpäev");
+    EXPECT_EQ(text(events.at(kPunctuated + " — tähtpäev"), ICAL_DESCRIPTION_PROPERTY), "");
     EXPECT_EQ(text(events.at("Tundmatu"), ICAL_CATEGORIES_PROPERTY), "");
     EXPECT_NE(calendar.text.find("DTSTART;VALUE=DATE:19800305\r\n"), std::string::npos);
 }
@@ -108,7 +108,7 @@ TEST(IcsExport, OneYearlyAllDayEventPerValidRow) {
 TEST(IcsExport, StartYearComesFromTheRowThenItsDateThenToday) {
     const ParsedCalendar parsed(icsCalendar(sampleRows(), kToday).text);
     const auto events = parsed.bySummary();
-    EXPECT_EQ(icalcomponent_get_dtstart(events.at(kPunctuated)).year, 2019);
+    EXPECT_EQ(icalcomponent_get_dtstart(events.at(kPunctuated + " — tähtpäev")).year, 2019);
     EXPECT_EQ(icalcomponent_get_dtstart(events.at("Tundmatu")).year, 2026);
 
     store::EventRow leapDay = eventRow("Ilma aastata", 29, 2, std::nullopt);
@@ -120,14 +120,14 @@ TEST(IcsExport, StartYearComesFromTheRowThenItsDateThenToday) {
 
 TEST(IcsExport, SummaryKeepsEstonianLettersAndPunctuation) {
     const std::string calendarText = icsCalendar(sampleRows(), kToday).text;
-    EXPECT_NE(calendarText.find("SUMMARY:Õie Šõmer\\, Jüri\\; Ülo \\\\ Äädik\r\n"), std::string::npos);
+    EXPECT_NE(calendarText.find("SUMMARY:Õie Šõmer\\, Jüri\\; Ülo \\\\ Äädik — tähtpäev\r\n"), std::string::npos);
     const ParsedCalendar parsed(calendarText);
-    EXPECT_EQ(parsed.bySummary().count(kPunctuated), 1u);
+    EXPECT_EQ(parsed.bySummary().count(kPunctuated + " — tähtpäev"), 1u);
 }
 
 TEST(IcsExport, LeapDayRepeatsOnTheLastDayOfFebruary) {
     const ParsedCalendar parsed(icsCalendar(sampleRows(), kToday).text);
-    icalcomponent* event = parsed.bySummary().at("Liigaasta");
+    icalcomponent* event = parsed.bySummary().at("Liigaasta — sünnipäev");
     const icalrecurrencetype recurrence = rule(event);
     EXPECT_EQ(recurrence.by_month[0], 2);
     EXPECT_EQ(recurrence.by_month[1], ICAL_RECURRENCE_ARRAY_MAX);
@@ -191,16 +191,64 @@ TEST(IcsExport, LongNamesAreFoldedAt75OctetsWithoutSplittingLetters) {
 
     const ParsedCalendar parsed(calendarText);
     ASSERT_EQ(parsed.events().size(), 1u);
-    EXPECT_EQ(icalcomponent_get_summary(parsed.events()[0]), longName);
+    EXPECT_EQ(icalcomponent_get_summary(parsed.events()[0]), longName + " — sünnipäev");
 }
 
 TEST(IcsExport, ControlCharactersInNamesDoNotBreakTheFile) {
     const std::string calendarText =
         icsCalendar({eventRow(std::string("Rida\nkaks\x01\rkolm"), 1, 1, std::nullopt)}, kToday).text;
-    EXPECT_NE(calendarText.find("SUMMARY:Rida\\nkaks  kolm\r\n"), std::string::npos);
+    EXPECT_NE(calendarText.find("SUMMARY:Rida\\nkaks  kolm — sünnipäev\r\n"), std::string::npos);
     const ParsedCalendar parsed(calendarText);
     ASSERT_EQ(parsed.events().size(), 1u);
-    EXPECT_EQ(std::string(icalcomponent_get_summary(parsed.events()[0])), "Rida\nkaks  kolm");
+    EXPECT_EQ(std::string(icalcomponent_get_summary(parsed.events()[0])), "Rida\nkaks  kolm — sünnipäev");
+}
+
+std::vector<icalcomponent*> alarmsOf(icalcomponent* event) {
+    std::vector<icalcomponent*> found;
+    for (icalcomponent* c = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT); c;
+         c = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT))
+        found.push_back(c);
+    return found;
+}
+
+TEST(IcsExport, AlarmsRemindTheGivenDaysBeforeWithTheEventsSummary) {
+    const ParsedCalendar parsed(icsCalendar(sampleRows(), kToday, 1).text);
+    ASSERT_EQ(parsed.events().size(), 5u);
+    for (icalcomponent* event : parsed.events()) {
+        const std::vector<icalcomponent*> alarms = alarmsOf(event);
+        ASSERT_EQ(alarms.size(), 1u) << icalcomponent_get_summary(event);
+        icalproperty* action = icalcomponent_get_first_property(alarms[0], ICAL_ACTION_PROPERTY);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(icalproperty_get_action(action), ICAL_ACTION_DISPLAY);
+        icalproperty* trigger = icalcomponent_get_first_property(alarms[0], ICAL_TRIGGER_PROPERTY);
+        ASSERT_NE(trigger, nullptr);
+        EXPECT_EQ(icaldurationtype_as_int(icalproperty_get_trigger(trigger).duration), -86400);
+        icalproperty* description = icalcomponent_get_first_property(alarms[0], ICAL_DESCRIPTION_PROPERTY);
+        ASSERT_NE(description, nullptr);
+        EXPECT_STREQ(icalproperty_get_description(description), icalcomponent_get_summary(event));
+    }
+
+    const std::string week = icsCalendar(sampleRows(), kToday, 7).text;
+    EXPECT_NE(week.find("TRIGGER:-P7D\r\n"), std::string::npos);
+    EXPECT_NE(icsCalendar(sampleRows(), kToday, 0).text.find("TRIGGER:PT0S\r\n"), std::string::npos);
+}
+
+TEST(IcsExport, WithoutAlarmsNothingElseChangesAndUidsStayAsReleased) {
+    const std::string plain = icsCalendar(sampleRows(), kToday).text;
+    EXPECT_EQ(plain.find("VALARM"), std::string::npos);
+    EXPECT_EQ(uidsOf(plain), uidsOf(icsCalendar(sampleRows(), kToday, 3).text));
+    // UIDs of earlier exports, so that importing again updates those events.
+    EXPECT_EQ(eventUid(eventRow("Mari Maasikas", 5, 3, 1980), 1), "bfd9d23650e28c0f-1@zerizedozi");
+    EXPECT_EQ(eventUid(eventRow("Mari Maasikas", 5, 3, 1980), 2), "bfd9d23650e28c0f-2@zerizedozi");
+
+    testing::CommandRunner runner(kToday);
+    runner.writeRows(sampleRows());
+    const testing::RunResult withAlarm = runner.run({"export-ics", "--alarm", "2"});
+    EXPECT_EQ(withAlarm.status, 0);
+    const ParsedCalendar exported(withAlarm.out);
+    ASSERT_EQ(exported.events().size(), 5u);
+    for (icalcomponent* event : exported.events()) EXPECT_EQ(alarmsOf(event).size(), 1u);
+    EXPECT_NE(withAlarm.out.find("TRIGGER:-P2D\r\n"), std::string::npos);
 }
 
 TEST(IcsExport, TheCommandWritesToStandardOutputOrAFile) {

@@ -17,19 +17,12 @@ std::vector<std::string> linesFor(const std::vector<store::EventRow>& rows, stor
     return lines;
 }
 
-TEST(CalendarDays, WeekdaysAndDayArithmetic) {
+TEST(CalendarDays, WeekdayNames) {
     const std::vector<std::string_view> week = {"esmaspäev", "teisipäev", "kolmapäev", "neljapäev",
                                                 "reede",     "laupäev",   "pühapäev"};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(weekdayName(addDays({2026, 3, 2}, i)), week[static_cast<size_t>(i)]);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(weekdayName({2026, 3, 2 + i}), week[static_cast<size_t>(i)]);
     EXPECT_EQ(weekdayName({2000, 2, 29}), "teisipäev");
     EXPECT_EQ(weekdayName({1918, 2, 24}), "pühapäev");
-    EXPECT_EQ(addDays({2025, 12, 28}, 13), (store::Date{2026, 1, 10}));
-    EXPECT_EQ(addDays({2024, 2, 28}, 1), (store::Date{2024, 2, 29}));
-    EXPECT_EQ(addDays({2024, 3, 1}, -1), (store::Date{2024, 2, 29}));
-    EXPECT_EQ(daysBetween({2025, 12, 31}, {2027, 1, 1}), 366);
-    EXPECT_EQ(latestLeapYear(2026), 2024);
-    EXPECT_EQ(latestLeapYear(2100), 2096);
-    EXPECT_EQ(latestLeapYear(2000), 2000);
 }
 
 TEST(Upcoming, AWindowOverTheYearEndTakesDatesOfBothYearsInOrder) {

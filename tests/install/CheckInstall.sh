@@ -8,7 +8,8 @@ build=$1
 version=$3
 id=ee.tarvalind.Zerizedozi
 destdir=$(mktemp -d)
-trap 'rm -rf "$destdir"' EXIT
+system=$(mktemp -d)
+trap 'rm -rf "$destdir" "$system"' EXIT
 prefix=$destdir$2
 
 failures=0
@@ -55,6 +56,16 @@ grep -qx "Exec=zerizedozi" "$desktop" || fail "the desktop entry does not start 
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the installed icon"
 if have desktop-file-validate "the desktop entry"; then silent desktop-file-validate "$desktop"; fi
 
+# The autostart entry: in PREFIX/etc, and for the package's /usr in /etc,
+# where desktops look for it.
+reminder=$prefix/etc/xdg/autostart/$id.Reminder.desktop
+[[ $2 == /usr ]] && reminder=$destdir/etc/xdg/autostart/$id.Reminder.desktop
+[[ -s $reminder ]] || fail "the autostart entry is not installed"
+DESTDIR=$system cmake --install "$build" --prefix /usr >/dev/null
+[[ -s $system/etc/xdg/autostart/$id.Reminder.desktop ]] || fail "with the /usr prefix the autostart entry is not in /etc"
+grep -qx "Exec=zerizedozi-cli notify" "$reminder" || fail "the autostart entry does not run zerizedozi-cli notify"
+if have desktop-file-validate "the autostart entry"; then silent desktop-file-validate "$reminder"; fi
+
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 if have appstreamcli "the metainfo"; then
@@ -81,6 +92,7 @@ completions() {
 mkdir -p "$destdir/files" && touch "$destdir/files/kontaktid.vcf" "$destdir/files/muu.txt"
 [[ $(completions zerizedozi-cli add) == add-holidays ]] || fail "completion of the command 'add'"
 [[ $(completions zerizedozi-cli upcoming --d) == --days ]] || fail "completion of upcoming's --days"
+[[ $(completions zerizedozi-cli export-ics --a) == --alarm ]] || fail "completion of export-ics's --alarm"
 [[ $(completions zerizedozi-cli import-vcf "$destdir/files/") == "$destdir/files/kontaktid.vcf" ]] ||
     fail "completion of import-vcf's file"
 

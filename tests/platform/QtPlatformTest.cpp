@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace platform {
@@ -92,6 +93,15 @@ TEST(QtPlatformMessageBox, ClosingTheWindowAnswersLikeEscape) {
     EXPECT_EQ(answer, IDCANCEL);
 }
 
+TEST(QtPlatformMessageBox, ShowsMarkupFromTheDataFileAsPlainText) {
+    const QString planted = "Type mismatch: <h1 style='color:red'>Viga</h1><a href='http://x'>klikk</a>";
+    showBox(nullptr, planted, "Tähelepanu", MB_OK | MB_ICONERROR, [&](QMessageBox& box) {
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
+        EXPECT_EQ(box.text(), planted);
+        box.close();
+    });
+}
+
 // "/etc/xdg" on Linux: the folder that holds "<maker>/<program>.conf".
 QString systemSettingsDir() {
     return QFileInfo(QSettings(QSettings::SystemScope, "Tarvalind", "Nurmavik").fileName())
@@ -119,6 +129,19 @@ TEST_F(QtPlatformRegistry, WritesValuesUnderTheMakersKey) {
     QSettings written(temp_.filePath("Tarvalind/Nurmavik.conf"), QSettings::IniFormat);
     EXPECT_EQ(written.value("Nimi").toString(), "Mari Maasikas");
     EXPECT_EQ(written.value("Kood").toString(), "12345");
+}
+
+TEST_F(QtPlatformRegistry, CreatesTheFolderAndFileForAllToReadWhateverTheUmask) {
+    useSystemSettingsDir(temp_.path());
+    const mode_t saved = ::umask(0);
+    const bool written = QtPlatform().writeRegistry({{"Versioon", "1"}});
+    ::umask(saved);
+    ASSERT_TRUE(written);
+    struct stat folder {}, file {};
+    ASSERT_EQ(::stat(QFile::encodeName(temp_.filePath("Tarvalind")).constData(), &folder), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(temp_.filePath("Tarvalind/Nurmavik.conf")).constData(), &file), 0);
+    EXPECT_EQ(folder.st_mode & 07777, 0755u);
+    EXPECT_EQ(file.st_mode & 07777, 0644u);
 }
 
 TEST_F(QtPlatformRegistry, FailsWhenTheSettingsFileCannotBeWritten) {

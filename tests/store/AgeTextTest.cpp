@@ -48,6 +48,25 @@ TEST(AgeText, RejectsYearsThatAreNotIntegers) {
     }
 }
 
+TEST(AgeText, AgeOfRowReadsNullsAsNoYearAndDayZero) {
+    EventRow row;
+    row.aasta = 1990;
+    row.kuu = 7;
+    row.paev = 1;
+    EXPECT_EQ(ageOfRow(row, kToday), "35");
+    row.kuu = 6;
+    row.paev = 15;
+    EXPECT_EQ(ageOfRow(row, kToday), "36");
+    row.paev.reset();
+    EXPECT_EQ(ageOfRow(row, Date{2026, 6, 1}), "36");
+    row.kuu.reset();
+    EXPECT_EQ(ageOfRow(row, Date{2026, 1, 1}), "36");
+    row.aasta.reset();
+    row.kuu = 1;
+    row.paev = 1;
+    EXPECT_EQ(ageOfRow(row, kToday), "?");
+}
+
 TEST(AgeText, ReadsTheInjectedClock) {
     FixedClock clock(Date{2026, 6, 15});
     EXPECT_EQ(AgeText("2000", 6, 16, clock), "25");

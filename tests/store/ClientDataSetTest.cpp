@@ -104,11 +104,7 @@ TEST_F(ClientDataSetTest, ReadsFieldsAsTextAndInteger) {
 }
 
 TEST_F(ClientDataSetTest, CalculatesVanusOnlyWhileTheTagAllowsIt) {
-    data.onCalcFields = [this](const EventRow& row) {
-        return data.Tag == 0 ? std::string()
-                             : AgeText(row.aasta ? std::to_string(*row.aasta) : "", row.kuu.value_or(0),
-                                       row.paev.value_or(0), Date{2026, 6, 15});
-    };
+    data.onCalcFields = [](const EventRow& row) { return ageOfRow(row, Date{2026, 6, 15}); };
     fill();
     data.setRecNo(4);
     EXPECT_EQ(data.fieldText(Vanus), "");
@@ -116,6 +112,18 @@ TEST_F(ClientDataSetTest, CalculatesVanusOnlyWhileTheTagAllowsIt) {
     EXPECT_EQ(data.fieldText(Vanus), "46");
     data.setRecNo(2);
     EXPECT_EQ(data.fieldText(Vanus), "?");
+}
+
+TEST_F(ClientDataSetTest, APauseOfTheAgeCalculationEndsAlsoOnAnError) {
+    fill();
+    EXPECT_THROW(
+        {
+            ClientDataSet::CalcPause pause(data);
+            EXPECT_EQ(data.Tag, 0);
+            data.setFilter("Kuu=");
+        },
+        StoreError);
+    EXPECT_EQ(data.Tag, 1);
 }
 
 TEST_F(ClientDataSetTest, ResortsByTheIndexDefinitionAtOpen) {

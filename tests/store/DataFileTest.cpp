@@ -90,5 +90,26 @@ TEST(SafeReplace, AFailedWriteLeavesTheOldFile) {
     }
 }
 
+TEST(FileSystem, FailedCreationAndPermissionChangeThrowWithTheErrorNumber) {
+    TempDir dir;
+    PosixFileSystem files;
+    const std::string path = dir.file("data.xml");
+    writeFile(path, "kept");
+    try {
+        files.create(path, "new");
+        ADD_FAILURE();
+    } catch (const WriteError& error) {
+        EXPECT_EQ(error.errorNumber(), EEXIST);
+    }
+    EXPECT_EQ(readFile(path), "kept");
+    try {
+        files.clearReadOnly(dir.file("missing.xml"));
+        ADD_FAILURE();
+    } catch (const WriteError& error) {
+        EXPECT_EQ(error.errorNumber(), ENOENT);
+        EXPECT_EQ(error.path(), dir.file("missing.xml"));
+    }
+}
+
 }  // namespace
 }  // namespace store

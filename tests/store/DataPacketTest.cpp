@@ -66,6 +66,22 @@ TEST(DataPacket, ReadsWindows1257Files) {
     EXPECT_FALSE(rows[0].kuup);
 }
 
+TEST(DataPacket, AStrayByteInAUtf8ListIsDamageNotWindows1257) {
+    const std::string rows = "<ROW Nimi=\"Jõulud\" Paev=\"24\" Kuu=\"12\" Tyyp=\"T\"/><ROW Nimi=\"X\xF5\" Tyyp=\"M\"/>";
+    const std::string packet = packetWithRows(rows);
+    const size_t stray = packet.find('\xF5');
+    using Reader = std::vector<EventRow> (*)(std::string_view);
+    for (const Reader read : {static_cast<Reader>(readDataPacket), static_cast<Reader>(readDataPacketByTree)}) {
+        try {
+            read(packet);
+            ADD_FAILURE() << "a damaged list was read";
+        } catch (const StoreError& error) {
+            EXPECT_STREQ(error.what(),
+                         ("ClientDataSet1: Invalid data packet: byte " + std::to_string(stray) + " is not UTF-8").c_str());
+        }
+    }
+}
+
 TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
     EXPECT_EQ(errorOf(""), "ClientDataSet1: Missing data provider or data packet");
     EXPECT_EQ(errorOf("\r\n"), "ClientDataSet1: Missing data provider or data packet");

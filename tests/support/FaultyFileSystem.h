@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cerrno>
-#include <cstring>
 
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
@@ -15,18 +14,20 @@ public:
     bool createFails = false;
     int clearReadOnlyError = 0;  // non-zero: clearReadOnly() fails with it
 
-    bool create(const std::string& path, std::string_view content) override {
-        return !createFails && PosixFileSystem::create(path, content);
+    void create(const std::string& path, std::string_view content) override {
+        if (createFails) throw store::WriteError(path, EACCES);
+        PosixFileSystem::create(path, content);
     }
     void replace(const std::string& path, std::string_view content) override {
         ++replaceCalls;
         if (replaceFailures > 0) {
             --replaceFailures;
-            throw store::WriteError(path, std::strerror(ENOSPC));
+            throw store::WriteError(path, ENOSPC);
         }
         PosixFileSystem::replace(path, content);
     }
-    int clearReadOnly(const std::string& path) override {
-        return clearReadOnlyError != 0 ? clearReadOnlyError : PosixFileSystem::clearReadOnly(path);
+    void clearReadOnly(const std::string& path) override {
+        if (clearReadOnlyError != 0) throw store::WriteError(path, clearReadOnlyError);
+        PosixFileSystem::clearReadOnly(path);
     }
 };

@@ -1,0 +1,37 @@
+// The reminder of `notify`: the nearest day's dates as a headline, the rest
+// of the coming days below it in `upcoming`'s words.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Upcoming.h"
+
+namespace cli {
+
+inline constexpr int kDefaultReminderDays = 7;
+
+struct Reminder {
+    // "Täna: Mari Maasikas (saab 40)", "Homme: Jüri (nimepäev)" or
+    // "5 päeva pärast: …"; several dates of that day separated by ", ".
+    std::string summary;
+    // upcomingLine of every later date, in date order.
+    std::vector<std::string> bodyLines;
+};
+
+// The reminder of `dates`, or nullopt when there are none.
+// REQUIRES: `dates` in date order, as upcomingDates gives them.
+std::optional<Reminder> reminderOf(const std::vector<UpcomingDate>& dates);
+
+// Shows a reminder on the desktop.
+class NotificationSender {
+public:
+    virtual ~NotificationSender() = default;
+    // Shows `reminder` as one desktop notification. Returns false when it
+    // could not be shown: no desktop session, no notification service, or
+    // the service refused it.
+    virtual bool show(const Reminder& reminder) = 0;
+};
+
+}  // namespace cli

@@ -1,0 +1,167 @@
+// The data file and its lock against planted links, other users' files,
+// hard links, ACLs and the leftovers of crashed saves.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "store/DataFileLock.h"
+#include "store/FileSystem.h"
+#include "store/Leftovers.h"
+#include "store/StoreError.h"
+#include "tests/support/TempDir.h"
+
+namespace store {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+PosixFileSystem& files() { return PosixFileSystem::instance(); }
+
+struct stat statOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+// Runs `check` as the user nobody in a child process; true when it returned true.
+bool asNobody(const std::function<bool()>& check) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool ok = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && check();
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(DataFileLockSafety, NeverFollowsALinkNorWaitsOnAFifo) {
+    TempDir dir;
+    const std::string list = dir.file("Vozoraza.xml");
+    const std::string victim = dir.file("nologin");
+    ASSERT_EQ(::symlink(victim.c_str(), DataFileLock::lockFileOf(list).c_str()), 0);
+    const DataFileLock throughLink(list);
+    EXPECT_FALSE(throughLink.holds());
+    EXPECT_FALSE(throughLink.heldElsewhere());
+    EXPECT_FALSE(files().exists(victim));
+
+    const std::string other = dir.file("muu.xml");
+    ASSERT_EQ(::mkfifo(DataFileLock::lockFileOf(other).c_str(), 0644), 0);
+    const DataFileLock onFifo(other);
+    EXPECT_FALSE(onFifo.holds());
+    EXPECT_EQ(onFifo.error(), EINVAL);
+}
+
+TEST(DataFileLockSafety, ALockFileOfAnotherUserStillLocks) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    const std::string list = dir.file("Vozoraza.xml");
+    { const DataFileLock byRoot(list); }  // leaves a lock file of root's, 0644
+    EXPECT_TRUE(asNobody([&] { return DataFileLock(list).holds(); }));
+    const DataFileLock held(list);
+    EXPECT_TRUE(asNobody([&] { return DataFileLock(list).heldElsewhere(); }));
+}
+
+TEST(SavingTheList, WritesThroughALinkAndKeepsHardLinksOneFile) {
+    TempDir dir;
+    const std::string real = dir.file("päris.xml");
+    const std::string link = dir.file("Vozoraza.xml");
+    const std::string second = dir.file("teine-nimi.xml");
+    ASSERT_NO_THROW(files().create(real, "vana"));
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+
+    files().replace(link, "uus");
+    EXPECT_TRUE(S_ISLNK(statOf(link).st_mode));
+    EXPECT_EQ(readFile(real), "uus");
+
+    ASSERT_EQ(::link(real.c_str(), second.c_str()), 0);
+    const ino_t inode = statOf(real).st_ino;
+    files().replace(link, "uuem ja pikem");
+    files().replace(link, "lühem");
+    EXPECT_EQ(statOf(real).st_ino, inode);
+    EXPECT_EQ(readFile(second), "lühem");
+    EXPECT_FALSE(files().exists(real + ".uus"));
+}
+
+// A POSIX ACL as the kernel stores it: owner rw, user nobody r, group none,
+// mask r, others none.
+std::string aclGivingNobodyRead() {
+    std::string acl;
+    const auto add = [&acl](std::uint32_t value, size_t bytes) {
+        for (size_t i = 0; i < bytes; ++i) acl += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    add(2, 4);  // version
+    const std::uint32_t kNoId = 0xFFFFFFFF;
+    for (const auto& [tag, perm, id] : std::vector<std::tuple<int, int, std::uint32_t>>{
+             {0x01, 6, kNoId}, {0x02, 4, kNobody}, {0x04, 0, kNoId}, {0x10, 4, kNoId}, {0x20, 0, kNoId}}) {
+        add(static_cast<std::uint32_t>(tag), 2);
+        add(static_cast<std::uint32_t>(perm), 2);
+        add(id, 4);
+    }
+    return acl;
+}
+
+TEST(SavingTheList, KeepsOwnerGroupAndAcl) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to give the list another owner";
+    TempDir dir;
+    const std::string list = dir.file("Vozoraza.xml");
+    ASSERT_NO_THROW(files().create(list, "vana"));
+    ASSERT_EQ(::chown(list.c_str(), kNobody, kNobody), 0);
+    const std::string acl = aclGivingNobodyRead();
+    if (::setxattr(list.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "no ACLs on this file system";
+    const mode_t mode = statOf(list).st_mode;
+
+    files().replace(list, "uus");
+    const struct stat saved = statOf(list);
+    EXPECT_EQ(saved.st_uid, kNobody);
+    EXPECT_EQ(saved.st_gid, kNobody);
+    EXPECT_EQ(saved.st_mode, mode);
+    std::string copied(acl.size() + 16, '\0');
+    const ssize_t size = ::getxattr(list.c_str(), "system.posix_acl_access", copied.data(), copied.size());
+    ASSERT_GT(size, 0);
+    copied.resize(static_cast<size_t>(size));
+    EXPECT_EQ(copied, acl);
+}
+
+TEST(Leftovers, TheHolderOfTheLockRemovesTheTemporariesOfItsListOnly) {
+    TempDir dir;
+    const std::string list = dir.file("Vozoraza.xml");
+    ASSERT_NO_THROW(files().create(list, "loend"));
+    const std::vector<std::string> leftovers = {"Vozoraza.xml.tmp-a1B2c3", "Vozoraza.xml.tmp-ZZZZZZ"};
+    const std::vector<std::string> others = {"Vozoraza.xml.tmp-abc", "Muu.xml.tmp-a1B2c3", "Vozoraza.xml.lock",
+                                             "Vozoraza.xml.uus"};
+    for (const auto& name : leftovers) ASSERT_NO_THROW(files().create(dir.file(name), "pooleli"));
+    for (const auto& name : others) ASSERT_NO_THROW(files().create(dir.file(name), "muu"));
+    ASSERT_EQ(::mkdir(dir.file("Vozoraza.xml.tmp-kaust").c_str(), 0755), 0);
+
+    const DataFileLock lock(list);
+    ASSERT_TRUE(lock.holds());
+    EXPECT_EQ(removeLeftoverTemporaries(list), 2);
+    for (const auto& name : leftovers) EXPECT_FALSE(files().exists(dir.file(name))) << name;
+    for (const auto& name : others) EXPECT_TRUE(files().exists(dir.file(name))) << name;
+    EXPECT_TRUE(files().exists(dir.file("Vozoraza.xml.tmp-kaust")));
+    EXPECT_EQ(readFile(list), "loend");
+}
+
+TEST(ReadingFiles, AFifoOrDeviceIsRefusedNotReadForever) {
+    TempDir dir;
+    const std::string fifo = dir.file("Vozoraza.xml");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_THROW(files().read(fifo), StoreError);
+    EXPECT_THROW(files().read("/dev/zero"), StoreError);
+}
+
+}  // namespace
+}  // namespace store
