@@ -143,7 +143,7 @@ void DBGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void DBGrid::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
-    if (newView_ && model()->rowCount() > 0) {
+    if (newView_ && model() && model()->rowCount() > 0) {
         newView_ = false;
         emit rowsPainted();
     }
