@@ -102,6 +102,10 @@ TForm1::TForm1(const FormContext& context)
 
     ClientDataSet1.onCalcFields = [this](const store::EventRow& row) { return ClientDataSet1CalcFields(row); };
     ClientDataSet1.onFilterRecord = [this](const store::EventRow& row) { return ClientDataSet1FilterRecord(row); };
+    ClientDataSet1.onRowsChanging = [this] { makePendingMenus(); };
+    // Once the list is on screen, the menus left for later are filled.
+    connect(Frame11->DBGrid1, &DBGrid::rowsPainted, this,
+            [this] { QTimer::singleShot(0, this, [this] { makePendingMenus(); }); });
     endProgram = [](int code) { QCoreApplication::exit(code); };
 
     connectListView();

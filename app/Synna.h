@@ -24,6 +24,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/MenuValues.h"
 #include "print/ReportPrinter.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
@@ -70,8 +71,9 @@ public:
     TFrame2* Frame21 = nullptr;
     // The column filters in force, by grid column.
     store::FilterSlots FilterValues;
-    // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
-    std::vector<QString> ComboBox1, ComboBox2, ComboBox3;
+    // ComboBox1..3 collect the distinct years, names and ages while the
+    // menus are built, and hand them over to the menus.
+    MenuValues ComboBox1, ComboBox2, ComboBox3;
     std::array<bool, store::kListColumns> SortDescending{};
 
     // One window per list. Takes the list for this window: holds its lock and
@@ -107,6 +109,8 @@ public:
     void Frame11Kik2Click(QAction* item);
     bool ClientDataSet1FilterRecord(const store::EventRow& row) const;
     std::string ClientDataSet1CalcFields(const store::EventRow& row) const;
+    // Fills the built menus now if Uuenda left them to be filled later.
+    void makePendingMenus();
 
     // --- editor ---------------------------------------------------------------
     void Frame11btn1Click();
@@ -149,6 +153,7 @@ private:
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);
+    void makeMenuValues();
 
     platform::Platform& platform_;
     const store::Clock& clock_;
@@ -168,6 +173,7 @@ private:
     bool emptyNameChosen_ = false;
     bool ended_ = false;
     bool closed_ = false;
+    bool menuValuesPending_ = false;
 };
 
 }  // namespace app
