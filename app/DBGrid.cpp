@@ -83,8 +83,11 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent) {
 }
 
 void DBGrid::bind(QAbstractItemModel* source) {
+    if (model()) disconnect(model(), &QAbstractItemModel::modelReset, this, nullptr);
     setModel(source);
     if (!source) return;
+    newView_ = true;
+    connect(source, &QAbstractItemModel::modelReset, this, [this] { newView_ = true; });
     const QFontMetrics titleMetrics(looks::uiFont());
     const int widths[] = {31, 24, 33, 228, 34, titleMetrics.horizontalAdvance(QStringLiteral("Tüüp ")) + 4};
     for (int column = 0; column < 6 && column < source->columnCount(); ++column)
@@ -136,6 +139,14 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
 void DBGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+void DBGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (newView_ && model() && model()->rowCount() > 0) {
+        newView_ = false;
+        emit rowsPainted();
+    }
 }
 
 bool DBGrid::eventFilter(QObject* watched, QEvent* event) {

@@ -3,7 +3,8 @@
 // first or last row; Tab and Shift+Tab move the column and wrap to the next
 // or previous row. It reports what the window acts on: a title click, a
 // double-click, a typed character, Ctrl+Delete and a right-button release
-// over a column (its title or a cell, never outside them).
+// over a column (its title or a cell, never outside them). It also tells when
+// it has painted the rows of a new view (after binding or a model reset).
 #pragma once
 
 #include <QTableView>
@@ -25,6 +26,8 @@ signals:
     void keyTyped(QChar key);
     void deleteRequested();
     void columnMenuRequested(int column, const QPoint& globalPos);
+    // The first paint showing rows since the model was bound or reset.
+    void rowsPainted();
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -32,6 +35,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool newView_ = false;
 };
 
 }  // namespace app

@@ -4,7 +4,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QProxyStyle>
-#include <QStringListModel>
+#include <QAbstractListModel>
 #include <QStyleOptionMenuItem>
 #include <QStyledItemDelegate>
 #include <QWidgetAction>
@@ -33,6 +33,22 @@ QStyle* scrollingMenuStyle() {
 }
 
 QString captionOf(QString value) { return value.replace(QLatin1Char('&'), QLatin1String("&&")); }
+
+// The values for the scrolling list, read as its rows are drawn.
+class ValueListModel : public QAbstractListModel {
+public:
+    ValueListModel(const MenuValues& values, QObject* parent) : QAbstractListModel(parent), values_(values) {}
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(values_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= values_.size()) return {};
+        return values_.at(index.row());
+    }
+
+private:
+    const MenuValues& values_;
+};
 
 }  // namespace
 
@@ -81,8 +97,13 @@ FilterMenu::FilterMenu(int tag, QWidget* parent) : QMenu(parent), tag_(tag) {
 
 FilterMenu::~FilterMenu() { deleteItems(); }
 
-void FilterMenu::setValues(QStringList values) {
+void FilterMenu::setValues(MenuValues values) {
+    forgetItems();
     values_ = std::move(values);
+    pending_ = nullptr;
+}
+
+void FilterMenu::forgetItems() {
     if (!built_) return;
     setDefaultAction(nullptr);
     clear();
@@ -93,6 +114,23 @@ void FilterMenu::setValues(QStringList values) {
     checked_ = nullptr;
     valueList_ = nullptr;
     built_ = false;
+}
+
+void FilterMenu::setValuesLater(std::function<MenuValues()> make) {
+    setValues(MenuValues());
+    pending_ = std::move(make);
+}
+
+void FilterMenu::makePendingValues() {
+    if (!pending_) return;
+    const std::function<MenuValues()> make = std::move(pending_);
+    pending_ = nullptr;
+    values_ = make();
+}
+
+QStringList FilterMenu::values() {
+    makePendingValues();
+    return values_.toList();
 }
 
 // Items have no parent, so that clearing the menu never deletes them twice.
@@ -107,7 +145,7 @@ QAction* FilterMenu::makeItem(int position) {
     if (position == 1) {
         made->setSeparator(true);
     } else {
-        made->setText(position == 0 ? QStringLiteral("Kõik") : captionOf(values_[position - 2]));
+        made->setText(position == 0 ? QStringLiteral("Kõik") : captionOf(values_.at(position - 2)));
         made->setCheckable(true);
         radioGroup_->addAction(made);
         connect(made, &QAction::triggered, this, [this, made] { emit chosen(made); });
@@ -118,6 +156,7 @@ QAction* FilterMenu::makeItem(int position) {
 }
 
 void FilterMenu::ensureBuilt() {
+    makePendingValues();
     if (built_ || values_.isEmpty()) return;
     built_ = true;
     // One exclusive group draws the items as radio items. The long list keeps
@@ -141,7 +180,7 @@ void FilterMenu::ensureBuilt() {
 // The values as one scrolling list: a click or Enter chooses a value.
 void FilterMenu::addValueList() {
     valueList_ = new QListView(this);
-    valueList_->setModel(new QStringListModel(values_, valueList_));
+    valueList_->setModel(new ValueListModel(values_, valueList_));
     valueList_->setUniformItemSizes(true);
     valueList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     valueList_->setFont(font());
@@ -176,7 +215,7 @@ int FilterMenu::positionOf(const QAction* item) const {
 
 QString FilterMenu::valueOf(const QAction* item) const {
     const int position = positionOf(item);
-    return position >= 2 ? values_[position - 2] : QString();
+    return position >= 2 ? values_.at(position - 2) : QString();
 }
 
 void FilterMenu::check(QAction* item) {

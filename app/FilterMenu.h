@@ -5,16 +5,20 @@
 // it and unchecks the one before.
 //
 // The items are made when the menu is first needed, so that a list of a
-// hundred thousand names costs nothing until it is opened. A long list of
+// hundred thousand names costs nothing until it is opened; the values
+// themselves may come later too (setValuesLater). A long list of
 // values shows as a scrolling list inside the menu, and its items are made
 // only as they are chosen. A menu without values has no items at all.
 #pragma once
 
 #include <QMenu>
+#include <functional>
 #include <memory>
 #include <QStringList>
 #include <unordered_map>
 #include <vector>
+
+#include "app/MenuValues.h"
 
 class QActionGroup;
 class QListView;
@@ -33,8 +37,13 @@ public:
 
     int tag() const { return tag_; }
     // Replaces the values; their items are made anew with "Kõik" checked.
-    void setValues(QStringList values);
-    const QStringList& values() const { return values_; }
+    void setValues(const QStringList& values) { setValues(MenuValues(values)); }
+    void setValues(MenuValues values);
+    // The same with the values that `make` returns, called when they are
+    // first needed: shown, read, or asked for by makePendingValues.
+    void setValuesLater(std::function<MenuValues()> make);
+    void makePendingValues();
+    QStringList values();
 
     // Fills the menu if it is not filled yet.
     void ensureBuilt();
@@ -59,9 +68,11 @@ private:
     QAction* makeItem(int position);
     void addValueList();
     void deleteItems();
+    void forgetItems();
 
     int tag_;
-    QStringList values_;
+    MenuValues values_;
+    std::function<MenuValues()> pending_;
     bool built_ = false;
     std::vector<QAction*> items_;  // by menu position; null until made; owned
     std::unordered_map<const QAction*, int> positions_;

@@ -1,6 +1,7 @@
 #include "app/NameOrder.h"
 
 #include <unicode/ucol.h>
+#include <unicode/uiter.h>
 #include <unicode/ustring.h>
 
 #include <vector>
@@ -34,8 +35,96 @@ std::string Collation::sortKey(const QString& text) const {
     }
 }
 
+namespace {
+
+// UTF-16 of valid UTF-8 text, as QString::fromUtf8 gives it; false at the
+// first byte that is no valid UTF-8.
+bool toUtf16(std::string_view utf8, std::vector<UChar>& out) {
+    out.clear();
+    for (size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        char32_t c;
+        size_t length;
+        if (byte < 0x80) {
+            out.push_back(byte);
+            ++i;
+            continue;
+        } else if (byte >= 0xc2 && byte < 0xe0) {
+            c = byte & 0x1f;
+            length = 2;
+        } else if (byte >= 0xe0 && byte < 0xf0) {
+            c = byte & 0x0f;
+            length = 3;
+        } else if (byte >= 0xf0 && byte < 0xf5) {
+            c = byte & 0x07;
+            length = 4;
+        } else {
+            return false;
+        }
+        if (i + length > utf8.size()) return false;
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xc0) != 0x80) return false;
+            c = (c << 6) | (next & 0x3f);
+        }
+        if ((length == 3 && (c < 0x800 || (c >= 0xd800 && c < 0xe000))) || (length == 4 && (c < 0x10000 || c > 0x10ffff)))
+            return false;
+        if (c >= 0x10000) {
+            out.push_back(static_cast<UChar>(0xd7c0 + (c >> 10)));
+            out.push_back(static_cast<UChar>(0xdc00 | (c & 0x3ff)));
+        } else {
+            out.push_back(static_cast<UChar>(c));
+        }
+        i += length;
+    }
+    return true;
+}
+
+}  // namespace
+
+void Collation::appendSortKey(std::string_view utf8, std::string& keys) const {
+    thread_local std::vector<UChar> chars;
+    if (!toUtf16(utf8, chars)) {
+        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        chars.assign(text.utf16(), text.utf16() + text.size());
+    }
+    const auto length = static_cast<int32_t>(chars.size());
+    const size_t start = keys.size();
+    keys.resize(start + static_cast<size_t>(length) * 4 + 16);
+    for (;;) {
+        const auto room = static_cast<int32_t>(keys.size() - start);
+        const int32_t needed =
+            ucol_getSortKey(collator_, chars.data(), length, reinterpret_cast<uint8_t*>(keys.data() + start), room);
+        if (needed <= room) {
+            keys.resize(start + (needed > 0 ? static_cast<size_t>(needed - 1) : 0));  // without the closing zero
+            return;
+        }
+        keys.resize(start + static_cast<size_t>(needed));
+    }
+}
+
 std::string Collation::sortKey(std::string_view utf8) const {
     return sortKey(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+int Collation::compare(std::string_view a, std::string_view b) const {
+    UErrorCode status = U_ZERO_ERROR;
+    const UCollationResult result =
+        ucol_strcollUTF8(collator_, a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()), &status);
+    return result == UCOL_LESS ? -1 : (result == UCOL_GREATER ? 1 : 0);
+}
+
+// The collator makes only as much of the key as asked for.
+std::uint64_t Collation::keyPrefix(std::string_view utf8) const {
+    UCharIterator text;
+    uiter_setUTF8(&text, utf8.data(), static_cast<int32_t>(utf8.size()));
+    uint32_t state[2] = {0, 0};
+    uint8_t bytes[8] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    ucol_nextSortKeyPart(collator_, &text, state, bytes, 8, &status);
+    std::uint64_t prefix = 0;
+    for (const uint8_t byte : bytes) prefix = prefix << 8 | byte;
+    return prefix;
 }
 
 const Collation& nameOrder() {

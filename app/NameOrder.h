@@ -23,6 +23,11 @@ public:
 
     std::string sortKey(std::string_view utf8) const override;
     std::string sortKey(const QString& text) const;
+    // Straight from UTF-8, without making keys.
+    int compare(std::string_view a, std::string_view b) const override;
+    std::uint64_t keyPrefix(std::string_view utf8) const override;
+    // Sparing a string per key.
+    void appendSortKey(std::string_view utf8, std::string& keys) const override;
 
 private:
     UCollator* collator_;

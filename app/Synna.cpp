@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QPrinter>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
@@ -14,6 +15,7 @@
 #include "app/DBGrid.h"
 #include "app/DataSource.h"
 #include "app/ErrorReporting.h"
+#include "app/FrontRequests.h"
 #include "app/GlyphButton.h"
 #include "app/Looks.h"
 #include "app/NameOrder.h"
@@ -77,9 +79,9 @@ TForm1::TForm1(const FormContext& context)
       platform_(context.platform),
       clock_(context.clock),
       files_(context.files),
-      dataFolder_(context.dataFolder),
       programPath_(context.programPath),
       arguments_(context.arguments),
+      dataFilePath_(QString::fromStdString(store::realPathOf(store::dataFilePath(context.dataFolder.toStdString())))),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(texts::programName());
     // The print dialog names its PDF file after the document, else "print.pdf".
@@ -100,6 +102,10 @@ TForm1::TForm1(const FormContext& context)
 
     ClientDataSet1.onCalcFields = [this](const store::EventRow& row) { return ClientDataSet1CalcFields(row); };
     ClientDataSet1.onFilterRecord = [this](const store::EventRow& row) { return ClientDataSet1FilterRecord(row); };
+    ClientDataSet1.onRowsChanging = [this] { makePendingMenus(); };
+    // Once the list is on screen, the menus left for later are filled.
+    connect(Frame11->DBGrid1, &DBGrid::rowsPainted, this,
+            [this] { QTimer::singleShot(0, this, [this] { makePendingMenus(); }); });
     endProgram = [](int code) { QCoreApplication::exit(code); };
 
     connectListView();
@@ -125,11 +131,51 @@ void TForm1::writeRegistryWhenAsked() {
                              {QStringLiteral("Asukoht"), programPath_}});
 }
 
+bool TForm1::claimList() {
+    claimed_ = true;
+    const auto deadline = std::chrono::steady_clock::now() + claimPatience;
+    for (;;) {
+        auto lock = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString());
+        if (!lock->heldElsewhere()) {
+            // Without a lock file (a folder that takes no files) the list
+            // opens as before; the data file's own checks have their say.
+            if (lock->holds()) {
+                store::removeLeftoverTemporaries(dataFilePath_.toStdString());
+                frontRequests_ = std::make_unique<FrontRequestServer>(dataFilePath_, [this] { return bringToFront(); });
+            }
+            dataFileLock_ = std::move(lock);
+            return true;
+        }
+        lock.reset();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        if (askWindowToFront(dataFilePath_, left)) return false;
+        // The other window may be starting, or closing and letting go of the list.
+        QThread::msleep(100);
+    }
+    platform_.messageBox(nullptr, QString::fromUtf8(texts::kOpenInAnotherWindow), QString::fromUtf8(texts::kAttention),
+                         MB_OK | MB_ICONWARNING);
+    return false;
+}
+
+bool TForm1::bringToFront() {
+    if (closed_ || ended_ || !isVisible()) return false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    return true;
+}
+
 void TForm1::FormActivate() {
     if (started_) return;
     started_ = true;
 
-    dataFilePath_ = QString::fromStdString(store::realPathOf(store::dataFilePath(dataFolder_.toStdString())));
+    if (!claimed_ && !claimList()) {
+        ended_ = true;
+        hide();
+        endProgram(0);
+        return;
+    }
     const store::DataFileStatus status = store::prepareDataFile(files_, dataFilePath_.toStdString());
     if (status.kind == store::DataFileStatus::Missing) {
         platform_.messageBox(this, QString::fromUtf8(texts::kMissingFiles), QString::fromUtf8(texts::kAttention),
@@ -138,7 +184,8 @@ void TForm1::FormActivate() {
         endProgram(0);
         return;
     }
-    if (status.kind == store::DataFileStatus::WriteProtected) {
+    if (status.kind == store::DataFileStatus::WriteProtected ||
+        status.kind == store::DataFileStatus::FolderUnwritable) {
         platform_.messageBeep(MB_ICONERROR);
         platform_.messageBox(this,
                              QString::fromUtf8(texts::kWriteProtected) + QStringLiteral("\r\r") +
@@ -149,8 +196,6 @@ void TForm1::FormActivate() {
         endProgram(0);
         return;
     }
-    dataFileLock_ = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString());
-    if (dataFileLock_->holds()) store::removeLeftoverTemporaries(dataFilePath_.toStdString());
     ClientDataSet1.setFileName(dataFilePath_.toStdString());
     ClientDataSet1.open();
 
@@ -172,6 +217,7 @@ void TForm1::FormCloseQuery() {
     closed_ = true;
     ClientDataSet1.Tag = 0;
     closeStoreAskingOnFailure();
+    frontRequests_.reset();
     dataFileLock_.reset();
     hide();
     if (platform_.messageBox(nullptr, QString::fromUtf8(texts::kWebQuestion), QString::fromUtf8(texts::kWebCaption),

@@ -18,11 +18,13 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "app/MenuValues.h"
 #include "print/ReportPrinter.h"
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
@@ -42,6 +44,7 @@ class FileSystem;
 namespace app {
 
 class DataSource;
+class FrontRequestServer;
 class TFrame1;
 class TFrame2;
 
@@ -68,9 +71,20 @@ public:
     TFrame2* Frame21 = nullptr;
     // The column filters in force, by grid column.
     store::FilterSlots FilterValues;
-    // ComboBox1..3 of the menu rebuild: distinct years, names and ages.
-    std::vector<QString> ComboBox1, ComboBox2, ComboBox3;
+    // ComboBox1..3 collect the distinct years, names and ages while the
+    // menus are built, and hand them over to the menus.
+    MenuValues ComboBox1, ComboBox2, ComboBox3;
     std::array<bool, store::kListColumns> SortDescending{};
+
+    // One window per list. Takes the list for this window: holds its lock and
+    // answers later starts that want it. When another window holds the list,
+    // asks that window to come to the front (trying for claimPatience) or,
+    // when none answers, says that the list is open in another window; then
+    // returns false, and this start must end with exit code 0 without
+    // showing the window. Call it before showing; FormActivate calls it when
+    // nobody did.
+    bool claimList();
+    std::chrono::milliseconds claimPatience{3000};
 
     // Called when a start-up failure ends the program (exit code 0). The
     // default quits the event loop.
@@ -95,6 +109,8 @@ public:
     void Frame11Kik2Click(QAction* item);
     bool ClientDataSet1FilterRecord(const store::EventRow& row) const;
     std::string ClientDataSet1CalcFields(const store::EventRow& row) const;
+    // Fills the built menus now if Uuenda left them to be filled later.
+    void makePendingMenus();
 
     // --- editor ---------------------------------------------------------------
     void Frame11btn1Click();
@@ -131,19 +147,24 @@ private:
     bool warnedListEmpty();
     void centreOnScreen();
     void closeStoreAskingOnFailure();
+    // Shows the window above the others and gives it the focus; false while
+    // it is not shown or is closing.
+    bool bringToFront();
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);
+    void makeMenuValues();
 
     platform::Platform& platform_;
     const store::Clock& clock_;
     store::FileSystem& files_;
-    QString dataFolder_;
     QString programPath_;
     QStringList arguments_;
     QString dataFilePath_;
     // Held while the list is open, so the command line does not write under it.
     std::unique_ptr<store::DataFileLock> dataFileLock_;
+    std::unique_ptr<FrontRequestServer> frontRequests_;
+    bool claimed_ = false;
     std::unique_ptr<QPrinter> printer_;
     bool started_ = false;
     bool centred_ = false;
@@ -152,6 +173,7 @@ private:
     bool emptyNameChosen_ = false;
     bool ended_ = false;
     bool closed_ = false;
+    bool menuValuesPending_ = false;
 };
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 
 #include "app/DataSource.h"
 #include "app/FilterMenu.h"
@@ -18,26 +19,47 @@ namespace app {
 
 namespace {
 
-// The distinct texts in the menus' order: the language's alphabet without
-// regard to letter case; texts equal but for case keep the order they came in.
-std::vector<QString> sortedDistinct(const std::vector<std::string>& texts) {
-    std::unordered_set<std::string_view> seen;
-    std::vector<std::pair<std::string, QString>> keyed;
-    for (const std::string& text : texts) {
-        if (!seen.insert(text).second) continue;
-        QString value = QString::fromStdString(text);
-        keyed.emplace_back(menuOrder().sortKey(value), std::move(value));
+// The distinct names of the rows in the menus' order: the language's alphabet
+// without regard to letter case; names equal but for case keep the order
+// they came in. Exact repeats are dropped among the names of equal key,
+// keeping the first to come.
+MenuValues sortedDistinctNames(const std::vector<store::EventRow>& rows) {
+    store::SortKeys keys(menuOrder());
+    std::vector<std::pair<std::string_view, std::uint32_t>> keyed;
+    keyed.reserve(rows.size());
+    for (size_t row = 0; row < rows.size(); ++row)
+        keyed.emplace_back(keys.add(rows[row].nimi), static_cast<std::uint32_t>(row));
+    std::sort(keyed.begin(), keyed.end());
+    MenuValues sorted;
+    for (size_t first = 0; first < keyed.size();) {
+        size_t end = first + 1;
+        while (end < keyed.size() && keyed[end].first == keyed[first].first) ++end;
+        for (size_t i = first; i < end; ++i) {
+            const std::string& name = rows[keyed[i].second].nimi;
+            bool repeat = false;
+            for (size_t j = first; j < i && !repeat; ++j) repeat = rows[keyed[j].second].nimi == name;
+            if (!repeat) sorted.append(name);
+        }
+        first = end;
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<QString> sorted;
-    sorted.reserve(keyed.size());
-    for (auto& entry : keyed) sorted.push_back(std::move(entry.second));
     return sorted;
 }
 
+// What a row's age depends on.
+struct AgeInputs {
+    std::optional<std::int32_t> year;
+    std::optional<std::int16_t> month, day;
+    friend bool operator==(const AgeInputs&, const AgeInputs&) = default;
+    struct Hash {
+        size_t operator()(const AgeInputs& a) const {
+            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009 + a.day.value_or(-1));
+        }
+    };
+};
+
 // The distinct texts by number: years and ages read as integers, smallest
 // first; a text that is no number ("?") comes before all numbers.
-std::vector<QString> sortedDistinctNumbers(const std::vector<std::string>& texts) {
+MenuValues sortedDistinctNumbers(const std::vector<std::string>& texts) {
     std::unordered_set<std::string_view> seen;
     std::vector<std::pair<std::optional<long long>, std::string_view>> keyed;
     for (const std::string& text : texts) {
@@ -49,14 +71,10 @@ std::vector<QString> sortedDistinctNumbers(const std::vector<std::string>& texts
                            text);
     }
     std::stable_sort(keyed.begin(), keyed.end());
-    std::vector<QString> sorted;
-    sorted.reserve(keyed.size());
-    for (const auto& entry : keyed)
-        sorted.push_back(QString::fromUtf8(entry.second.data(), static_cast<qsizetype>(entry.second.size())));
+    MenuValues sorted;
+    for (const auto& entry : keyed) sorted.append(entry.second);
     return sorted;
 }
-
-QStringList toList(const std::vector<QString>& values) { return QStringList(values.begin(), values.end()); }
 
 std::string quoted(std::string_view text) {
     std::string out = "'";
@@ -67,16 +85,6 @@ std::string quoted(std::string_view text) {
     return out + "'";
 }
 
-// A field that cannot be read (an age the rule cannot compute) leaves only its
-// own value out of the menu; the rebuild goes on with every other value.
-template <typename Read>
-void readGuarded(std::vector<std::string>& into, Read read) {
-    try {
-        into.push_back(read());
-    } catch (const std::exception&) {
-    }
-}
-
 }  // namespace
 
 void TForm1::Uuenda() {
@@ -84,33 +92,53 @@ void TForm1::Uuenda() {
     const int remembered = ClientDataSet1.recNo();
     ClientDataSet1.setFiltered(false);
     ClientDataSet1.setIndexName("");
-    ClientDataSet1.first();
 
-    std::vector<std::string> years, names, ages;
-    const int count = ClientDataSet1.recordCount();
-    years.reserve(static_cast<size_t>(count));
-    names.reserve(static_cast<size_t>(count));
-    ages.reserve(static_cast<size_t>(count));
-    for (int i = 1; i <= count; ++i) {
-        try {
-            if (std::string year = ClientDataSet1.fieldText(store::Aasta); !year.empty()) years.push_back(std::move(year));
-        } catch (const std::exception&) {
-            // As in readGuarded: only this year is left out of its menu.
-        }
-        readGuarded(names, [this] { return ClientDataSet1.fieldText(store::Nimi); });
-        readGuarded(ages, [this] { return ClientDataSet1.fieldText(store::Vanus); });
-        if (i < count) ClientDataSet1.next();
-    }
-    ComboBox1 = sortedDistinctNumbers(years);
-    ComboBox2 = sortedDistinct(names);
-    ComboBox3 = sortedDistinctNumbers(ages);
-    Frame11->MenuAasta->setValues(toList(ComboBox1));
-    Frame11->MenuNimi->setValues(toList(ComboBox2));
-    Frame11->MenuVanus->setValues(toList(ComboBox3));
+    // The values are every row's as the rows are now. Sorting a long list
+    // takes a while, so they are read when first needed: a menu shown, the
+    // grid painted and idle, or the rows about to change (makePendingMenus).
+    // The collectors hand their values over to the menus.
+    menuValuesPending_ = true;
+    Frame11->MenuAasta->setValuesLater([this] {
+        makeMenuValues();
+        return std::exchange(ComboBox1, {});
+    });
+    Frame11->MenuNimi->setValuesLater([this] {
+        makeMenuValues();
+        return std::exchange(ComboBox2, {});
+    });
+    Frame11->MenuVanus->setValuesLater([this] {
+        makeMenuValues();
+        return std::exchange(ComboBox3, {});
+    });
 
     ClientDataSet1.setIndexName(ClientDataSet1.indexDef().name);
     ClientDataSet1.setFiltered(true);
     ClientDataSet1.setRecNo(remembered);
+}
+
+// The distinct years, names and ages of all rows in the file's order, sorted.
+// Years and ages have few distinct values: each is read once.
+void TForm1::makeMenuValues() {
+    if (!menuValuesPending_) return;
+    menuValuesPending_ = false;
+    const std::vector<store::EventRow>& rows = ClientDataSet1.allRows();
+    std::vector<std::string> years, ages;
+    std::unordered_set<std::int32_t> seenYears;
+    std::unordered_set<AgeInputs, AgeInputs::Hash> seenDates;
+    std::unordered_set<std::string> seenAges;
+    for (const store::EventRow& row : rows) {
+        if (row.aasta && seenYears.insert(*row.aasta).second) years.push_back(std::to_string(*row.aasta));
+        if (!seenDates.insert({row.aasta, row.kuu, row.paev}).second) continue;
+        if (std::string age = store::ageOfRow(row, clock_); seenAges.insert(age).second) ages.push_back(std::move(age));
+    }
+    ComboBox1 = sortedDistinctNumbers(years);
+    ComboBox2 = sortedDistinctNames(rows);
+    ComboBox3 = sortedDistinctNumbers(ages);
+}
+
+void TForm1::makePendingMenus() {
+    if (closed_) return;  // nobody will open them again
+    for (FilterMenu* menu : {Frame11->MenuAasta, Frame11->MenuNimi, Frame11->MenuVanus}) menu->makePendingValues();
 }
 
 void TForm1::Frame11Kik2Click(QAction* item) {

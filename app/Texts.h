@@ -19,6 +19,7 @@ inline constexpr char kAttention[] = "Tähelepanu";
 inline constexpr char kMissingFiles[] = "Ei leidnud programmi avamiseks vajalikke faile!";
 inline constexpr char kWriteProtected[] = "Andmefailil on kirjutuskaitse, mida pole võimalik eemaldada.";
 inline constexpr char kErrorNumber[] = "Viga: #";
+inline constexpr char kOpenInAnotherWindow[] = "Tähtpäevade nimekiri on juba teises aknas avatud.";
 inline constexpr char kEmptyList[] = "Andmebaas ei sisalda ühtegi rida!";
 inline constexpr char kDeleteCaption[] = "Kustutamine";
 inline constexpr char kDeleteQuestion[] = "Kas kustutada rida andmebaasist?";

@@ -33,10 +33,10 @@ QStringList fixedValues(int tag) {
     if (tag == 1) {
         for (int day = 1; day <= 31; ++day) values << QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0'));
     } else if (tag == 2) {
-        values << "Jaanuar" << "Veebruar" << "Märts" << "Aprill" << "Mai" << "Juuni" << "Juuli" << "August"
-               << "September" << "Oktoober" << "November" << "Detsember";
+        values = {"Jaanuar", "Veebruar", "Märts",     "Aprill",   "Mai",      "Juuni",
+                  "Juuli",   "August",   "September", "Oktoober", "November", "Detsember"};
     } else {
-        values << "Sünnipäevad" << "Tähtpäevad" << "Nimepäevad" << "Muud";
+        values = {"Sünnipäevad", "Tähtpäevad", "Nimepäevad", "Muud"};
     }
     return values;
 }

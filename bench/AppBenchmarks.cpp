@@ -75,8 +75,11 @@ void BM_Uuenda(benchmark::State& state) {
     ProgramFolder folder(static_cast<int>(state.range(0)), true);
     Window window(folder);
     window.start();
-    for (auto _ : state) window.form.Uuenda();
-    state.counters["names"] = static_cast<double>(window.form.ComboBox2.size());
+    for (auto _ : state) {
+        window.form.Uuenda();
+        window.form.makePendingMenus();
+    }
+    state.counters["names"] = static_cast<double>(window.form.Frame11->MenuNimi->values().size());
 }
 BENCHMARK(BM_Uuenda)->Apply(sizes);
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <random>
 #include <string_view>
+#include <unordered_set>
 
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
@@ -32,6 +33,20 @@ constexpr std::array<std::string_view, 60> kFamilyNames = {
     "Ütt",     "Šmidt",   "Žukova",   "Štšerbakov", "Müür",  "Türk",      "Kärner",   "Sööt",   "Ploom",  "Tõnisson",
     "Väli",    "Mölder",  "Põldma",   "Külm",    "Järve",    "Lõoke",     "Hõbe",     "Vähi",   "Ševtšenko", "Põllu",
 };
+
+// Stems and endings of compound family names ("Kõivu" + "puu").
+constexpr std::array<std::string_view, 48> kFamilyStems = {
+    "Tamme", "Kase", "Kuuse", "Männi", "Pärna", "Lepa", "Kõivu", "Saare", "Mäe",  "Oja",   "Järve", "Metsa",
+    "Välja", "Kivi", "Rebase", "Hundi", "Karu", "Kure", "Luige", "Põllu", "Niidu", "Raba",  "Soo",   "Küla",
+    "Vahe",  "Liiva", "Allik", "Mõisa", "Kaasi", "Hõbe", "Kulla", "Ojala", "Nõmme", "Rohu", "Tõnis", "Ääre",
+    "Üle",   "Jõe",  "Sepa",  "Möldre", "Põdra", "Kõrve", "Lõuna", "Põhja", "Ida",  "Lääne", "Šveitsi", "Žuravi"};
+constexpr std::array<std::string_view, 32> kFamilyEndings = {
+    "",     "puu",  "salu", "mets", "oja",  "mäe", "saar", "küla", "maa", "pere", "lepp", "kivi", "järv", "väli", "org",
+    "nurm", "soo",  "aru",  "põld", "mägi", "vere", "kõrv", "laid", "rand", "sild", "tamm", "kask", "kand", "niit",
+    "stein", "berg", "mann"};
+constexpr std::array<std::string_view, 24> kSecondGivenNames = {
+    "Liis", "Maria", "Ann",  "Kai",   "Riin", "Triin", "Helen", "Eliise", "Johannes", "Mihkel", "Peeter", "Kristjan",
+    "Ülle", "Õnne",  "Ärni", "Härmo", "Siim", "Tõnn",  "Karl",  "Rasmus", "Šarl",     "Žaan",   "Mari",   "Jaan"};
 
 // Birthdays mostly, then name days, anniversaries and the rest.
 char typeOf(int percentile) {
@@ -65,6 +80,27 @@ std::vector<store::EventRow> generateRows(int count, unsigned seed) {
         if (yearKnown) row.aasta = year;
         row.tyyp = std::string(1, typeOf(pick(0, 99)));
         row.kuup = store::Date{year, month, day};
+    }
+    return rows;
+}
+
+std::vector<store::EventRow> generateDistinctRows(int count, unsigned seed) {
+    std::vector<store::EventRow> rows = generateRows(count, seed);
+    std::mt19937 random(seed + 1);
+    const auto pick = [&](const auto& words) {
+        return std::string(words[std::uniform_int_distribution<size_t>(0, words.size() - 1)(random)]);
+    };
+    std::unordered_set<std::string> used;
+    used.reserve(rows.size());
+    for (store::EventRow& row : rows) {
+        do {
+            const int form = std::uniform_int_distribution<int>(0, 99)(random);
+            std::string given = pick(kFirstNames);
+            if (form < 35) given += "-" + pick(kSecondGivenNames);
+            else if (form < 50) given += " " + pick(kSecondGivenNames);
+            std::string family = form % 5 == 0 ? pick(kFamilyNames) : pick(kFamilyStems) + pick(kFamilyEndings);
+            row.nimi = given + " " + family;
+        } while (!used.insert(row.nimi).second);
     }
     return rows;
 }

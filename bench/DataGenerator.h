@@ -18,6 +18,11 @@ inline constexpr store::Date kToday{2026, 3, 5};
 // `count` rows; the same rows for the same count and seed.
 std::vector<store::EventRow> generateRows(int count, unsigned seed = 2026);
 
+// The same kind of rows, but every name differs from every other, as in a
+// real list: given names (some double, "Mari-Liis") and family names made of
+// an Estonian stem and ending ("Kõivupuu", "Mäesalu"), over a million kinds.
+std::vector<store::EventRow> generateDistinctRows(int count, unsigned seed = 2026);
+
 // A data file of generateRows(count), written on the first call for that
 // count into a temporary folder that is removed when the program ends.
 const std::string& dataFileOf(int count);

@@ -1,5 +1,5 @@
 // A failure the user can fix, with its message in Estonian as shown on
-// stderr. Store failures keep their own StoreError texts.
+// stderr. Store failures are worded by ErrorTexts.
 #pragma once
 
 #include <stdexcept>

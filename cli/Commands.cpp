@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
 #include "cli/ControlCharacters.h"
+#include "cli/ErrorTexts.h"
 #include "cli/EstonianHolidays.h"
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
@@ -54,12 +54,42 @@ std::string dataFileOf(const Arguments& arguments, const CommandContext& context
     return context.defaultDataFile();
 }
 
+// Opens the data set on the data file at `path`, wording the store's
+// errors in Estonian.
+void openDataFile(store::ClientDataSet& dataSet, const std::string& path) {
+    dataSet.setFileName(path);
+    try {
+        dataSet.open();
+    } catch (const store::StoreError& error) {
+        throw CliError(storeErrorText(error, path));
+    }
+}
+
+bool isMissingFile(const store::StoreError& error) {
+    return error.kind() == store::StoreError::Kind::CannotOpen && error.systemError() == ENOENT;
+}
+
+// The whole file at `path`, an input of an import.
+std::string readInputFile(const std::string& path, const CommandContext& context) {
+    try {
+        return context.files.read(path);
+    } catch (const store::StoreError& error) {
+        throw CliError(storeErrorText(error, path));
+    }
+}
+
 // Every row of the data file, in the list's order (month, day, year, name).
+// A list that does not exist yet is empty.
 std::vector<store::EventRow> readRows(const std::string& path, const CommandContext& context) {
     checkInputFile(path, kMostListBytes);
     store::ClientDataSet dataSet(context.files);
     dataSet.setFileName(path);
-    dataSet.open();
+    try {
+        dataSet.open();
+    } catch (const store::StoreError& error) {
+        if (isMissingFile(error)) return {};
+        throw CliError(storeErrorText(error, path));
+    }
     std::vector<store::EventRow> rows;
     rows.reserve(static_cast<size_t>(dataSet.recordCount()));
     for (int i = 0; i < dataSet.recordCount(); ++i) rows.push_back(dataSet.viewRow(i));
@@ -142,27 +172,35 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
     const store::DataFileLock lock(path);
     if (!lock.holds()) {
         const std::string lockFile = store::DataFileLock::lockFileOf(path);
-        if (lock.heldElsewhere()) throw CliError("Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+        if (lock.heldElsewhere())
+            throw CliError("Andmefail " + quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
         if (lock.error() == ELOOP || lock.error() == EINVAL)
-            throw CliError("Andmefaili lukufail " + lockFile + " on nimeviide või pole tavaline fail; seda ei kasutata.");
-        if (!context.files.exists(lockFile)) throw CliError("Andmefaili lukufaili ei saa luua: " + lockFile);
-        throw CliError("Andmefaili lukufaili ei saa avada: " + lockFile + ": " + std::strerror(lock.error()));
+            throw CliError("Andmefaili lukufail " + quotedPath(lockFile) +
+                           " on nimeviide või pole tavaline fail; seda ei kasutata.");
+        throw CliError("Andmefaili lukufaili " + quotedPath(lockFile) +
+                       " ei saa luua ega avada: " + systemErrorText(lock.error()) + ".");
     }
     store::removeLeftoverTemporaries(path);
     checkInputFile(path, kMostListBytes);
     const store::DataFileStatus status = store::prepareDataFile(context.files, path);
-    if (status.kind == store::DataFileStatus::Missing) throw CliError("Andmefaili ei saa luua: " + path);
-    if (status.kind == store::DataFileStatus::WriteProtected)
-        throw CliError("Andmefail on kirjutuskaitstud: " + path);
+    switch (status.kind) {
+        case store::DataFileStatus::Ready: break;
+        case store::DataFileStatus::Missing: throw CliError("Andmefaili " + quotedPath(path) + " ei saa luua.");
+        case store::DataFileStatus::WriteProtected:
+            throw CliError("Andmefaili " + quotedPath(path) + " kirjutuskaitset ei saa eemaldada: " +
+                           systemErrorText(status.error) + ".");
+        case store::DataFileStatus::FolderUnwritable:
+            throw CliError("Andmefaili " + quotedPath(path) + " ei saa salvestada, sest selle kausta ei saa faile luua: " +
+                           systemErrorText(status.error) + ".");
+    }
 
     store::ClientDataSet dataSet(context.files);
-    dataSet.setFileName(path);
-    dataSet.open();
+    openDataFile(dataSet, path);
     const ImportCounts counts = add(dataSet);
     try {
         dataSet.close();
     } catch (const store::WriteError& error) {
-        context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(storeErrorText(error, path)) << '\n';
         throw CliError("Andmefaili ei muudetud, midagi ei lisatud.");
     }
     context.out << importSummaryLine(counts) << '\n';
@@ -174,15 +212,19 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     if (arguments.positional.empty()) throw UsageError("Käsk import-vcf vajab vCard-faili nime.");
     const std::string& vcfPath = arguments.positional[0];
     checkInputFile(vcfPath, kMostImportBytes);
+    const std::string text = readInputFile(vcfPath, context);
     std::vector<ContactDate> dates;
     try {
-        dates = readContactDates(context.files.read(vcfPath));
+        dates = readContactDates(text);
     } catch (const CliError& error) {
         throw CliError(vcfPath + ": " + error.what());
     }
-    return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
-        return importContactDates(dataSet, dates, context.clock.today());
+    std::vector<SkippedContact> skipped;
+    const int status = addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
+        return importContactDates(dataSet, dates, context.clock.today(), skipped);
     });
+    for (const SkippedContact& contact : skipped) context.err << kProgram << ": " << skippedContactLine(contact) << '\n';
+    return status;
 }
 
 int importCsv(const std::vector<std::string>& args, const CommandContext& context) {
@@ -190,7 +232,7 @@ int importCsv(const std::vector<std::string>& args, const CommandContext& contex
     if (arguments.positional.empty()) throw UsageError("Käsk import-csv vajab CSV-faili nime.");
     const std::string& csvPath = arguments.positional[0];
     checkInputFile(csvPath, kMostImportBytes);
-    const CsvEntries table = readEventsCsv(context.files.read(csvPath));
+    const CsvEntries table = readEventsCsv(readInputFile(csvPath, context), context.clock.today().year);
     if (!table.problems.empty()) {
         for (const CsvProblem& problem : table.problems)
             context.err << kProgram << ": " << escapeControlCharacters(csvPath) << ", rida " << problem.line << ": "
@@ -297,6 +339,9 @@ int runCommand(const std::vector<std::string>& args, const CommandContext& conte
     } catch (const UsageError& error) {
         context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         return kExitUsage;
+    } catch (const store::StoreError& error) {
+        context.err << kProgram << ": " << escapeControlCharacters(storeErrorText(error, error.path())) << '\n';
+        return kExitFailed;
     } catch (const std::exception& error) {
         context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
         return kExitFailed;

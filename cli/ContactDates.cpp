@@ -143,7 +143,7 @@ void addCardDates(const Card& card, std::vector<ContactDate>& out) {
     for (const CardDate& cardDate : card.dates) {
         std::optional<YearlyDate> date = readVcardDate(cardDate.value);
         if (date && date->year && std::to_string(*date->year) == trimBlanks(cardDate.omittedYear)) date->year.reset();
-        out.push_back({name, cardDate.type, date});
+        out.push_back({name, cardDate.type, date, std::string(trimBlanks(cardDate.value))});
     }
 }
 

@@ -50,6 +50,13 @@ bool isHeader(const CsvRecord& record) {
     return joined == kHeader;
 }
 
+// A first record of one field that holds commas: a table written with ","
+// between its fields, as spreadsheets in English do.
+bool isCommaSeparated(const CsvRecord& record) {
+    return record.fault.empty() && usedFieldCount(record.fields) == 1 &&
+           record.fields[0].find(',') != std::string::npos;
+}
+
 // A field's text as a message shows it: no longer than 40 characters.
 std::string shownText(std::string_view text) {
     constexpr size_t kShown = 40;
@@ -75,11 +82,12 @@ int numberIn(const std::string& field, std::string_view what, int high) {
     return value;
 }
 
-YearlyDate dateIn(const std::vector<std::string>& fields) {
+YearlyDate dateIn(const std::vector<std::string>& fields, int currentYear) {
     const int day = numberIn(fields[1], "päev", 31);
     const int month = numberIn(fields[2], "kuu", 12);
     std::optional<int> year;
     if (!trimBlanks(fields[3]).empty()) year = numberIn(fields[3], "aasta", 9999);
+    if (year && *year > currentYear) throw RecordProblem{"aasta " + std::to_string(*year) + " on tulevikus"};
     if (year ? store::isValidDate(*year, month, day) : isMonthDay(month, day)) return {year, month, day};
 
     char text[16];
@@ -97,7 +105,7 @@ char typeIn(const std::string& field) {
                         "' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)"};
 }
 
-NewEntry entryOf(const CsvRecord& record) {
+NewEntry entryOf(const CsvRecord& record, int currentYear) {
     if (!record.fault.empty()) throw RecordProblem{record.fault};
     const std::vector<std::string>& fields = record.fields;
     for (const std::string& field : fields)
@@ -114,7 +122,7 @@ NewEntry entryOf(const CsvRecord& record) {
             throw RecordProblem{"nimes on juhtmärk " + escapeControlCharacters(name.substr(i, control))};
     if (store::utf8Length(name) > static_cast<size_t>(store::kNimiWidth))
         throw RecordProblem{"nimi on pikem kui " + std::to_string(store::kNimiWidth) + " märki"};
-    const YearlyDate date = dateIn(fields);
+    const YearlyDate date = dateIn(fields, currentYear);
     return {name, typeIn(withoutFormulaMark(fields[4])), date};
 }
 
@@ -128,11 +136,14 @@ std::string eventsCsv(const std::vector<store::EventRow>& rows) {
     return text;
 }
 
-CsvEntries readEventsCsv(std::string_view text) {
+CsvEntries readEventsCsv(std::string_view text, int currentYear) {
     CsvRecordReader reader(text);
     CsvEntries result;
-    if (reader.atEnd() || !isHeader(reader.next())) {
-        result.problems.push_back({1, "esimene rida peab olema päis " + std::string(kHeader)});
+    const std::optional<CsvRecord> first = reader.atEnd() ? std::nullopt : std::optional(reader.next());
+    if (!first || !isHeader(*first)) {
+        result.problems.push_back({1, first && isCommaSeparated(*first)
+                                          ? "vale eraldaja: väljad on eraldatud komaga, kasuta semikoolonit ;"
+                                          : "esimene rida peab olema päis " + std::string(kHeader)});
         return result;
     }
     int firstUnshownLine = 0;
@@ -141,7 +152,7 @@ CsvEntries readEventsCsv(std::string_view text) {
         const CsvRecord record = reader.next();
         if (record.fault.empty() && usedFieldCount(record.fields) == 0) continue;
         try {
-            result.entries.push_back(entryOf(record));
+            result.entries.push_back(entryOf(record, currentYear));
         } catch (const RecordProblem& problem) {
             if (result.problems.size() < kMostProblemsShown) {
                 result.problems.push_back({record.line, problem.what});

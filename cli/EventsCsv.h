@@ -32,12 +32,13 @@ struct CsvEntries {
 // good when it is well-formed UTF-8 with five fields: a name of 1 to 99
 // characters without control characters (C0, C1, bidirectional marks),
 // kept as it is; a day and month that exist in some year, and in
-// the year when one is given; a year 1..9999 or empty; and a type, the code
-// S, T, N or M or its label ("Sünnipäev" …). Blanks around numbers and the
+// the year when one is given; a year 1..currentYear or empty; and a type, the
+// code S, T, N or M or its label ("Sünnipäev" …). Blanks around numbers and the
 // type are ignored. Records of empty fields only are passed over. With a bad
-// header nothing after it is read. The "'" that eventsCsv puts before a
+// header nothing after it is read; a header of fields separated by "," is
+// told as the wrong separator. The "'" that eventsCsv puts before a
 // formula-like text is removed. The first 100 problems are listed, then one
 // that counts the rest.
-CsvEntries readEventsCsv(std::string_view text);
+CsvEntries readEventsCsv(std::string_view text, int currentYear);
 
 }  // namespace cli

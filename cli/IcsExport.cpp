@@ -34,10 +34,14 @@ std::uint64_t fnv1a(std::string_view bytes) {
 }
 
 // TEXT values may hold tabs and line breaks but no other control characters.
+// Blanks at either end are left out: calendar readers (libical among them)
+// drop them from the line, and the text cannot escape them.
 std::string withoutControls(std::string text) {
     for (char& c : text)
         if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == '\x7f') c = ' ';
-    return text;
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // The years whose dates the calendar library writes as dates: before year 2
@@ -67,7 +71,9 @@ icaltimetype icalDate(const store::Date& date) {
 std::string summaryOf(const store::EventRow& row) {
     const std::string name = withoutControls(row.nimi);
     const auto label = store::typeLabel(row.tyyp);
-    return label ? name + " — " + labelInSentence(std::string(*label)) : name;
+    if (!label) return name;
+    const std::string kind = labelInSentence(std::string(*label));
+    return name.empty() ? kind : name + " — " + kind;
 }
 
 icalcomponent* newAlarm(int daysBefore, const std::string& text) {

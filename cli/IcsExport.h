@@ -23,7 +23,8 @@ inline constexpr int kMaxAlarmDays = 365;
 // the year of its Kuup, else in today's year (a leap year at or before it
 // for 29 February); only the years 2 to 2999 count there, as the calendar
 // carries no others; RRULE FREQ=YEARLY, for 29 February on the last day of
-// February; UID from eventUid; SUMMARY the name and the kind of date,
+// February; UID from eventUid; SUMMARY the name (without blanks at its
+// ends) and the kind of date,
 // "Mari Maasikas — sünnipäev" (the name alone for an unknown type);
 // CATEGORIES the type label; DESCRIPTION "Aasta: <year>" for a row with a
 // year. DTSTAMP is today at 00:00 UTC, so the same rows give the same file

@@ -2,7 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include "cli/CliError.h"
+#include "cli/ErrorTexts.h"
 
 namespace cli {
 
@@ -18,9 +21,11 @@ std::string sizeText(std::uint64_t bytes) {
 void checkInputFile(const std::string& path, std::uint64_t mostBytes) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return;
-    if (!S_ISREG(info.st_mode)) throw CliError(path + " pole tavaline fail; seadmest või torust ei loeta.");
+    if (S_ISDIR(info.st_mode)) throw CliError("Faili " + quotedPath(path) + " ei saa lugeda: " + systemErrorText(EISDIR) + ".");
+    if (!S_ISREG(info.st_mode))
+        throw CliError("Faili " + quotedPath(path) + " ei loeta: see pole tavaline fail (seade või toru).");
     if (static_cast<std::uint64_t>(info.st_size) > mostBytes)
-        throw CliError(path + " on suurem kui " + sizeText(mostBytes) + "; nii suurt faili ei loeta.");
+        throw CliError("Faili " + quotedPath(path) + " ei loeta: see on suurem kui " + sizeText(mostBytes) + ".");
 }
 
 }  // namespace cli

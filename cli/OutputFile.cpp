@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "cli/CliError.h"
+#include "cli/ErrorTexts.h"
 
 namespace cli {
 
@@ -22,7 +22,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 void writeOutputFile(const std::string& path, std::string_view text, const std::string& dataFile) {
     if (sameFile(path, dataFile))
-        throw CliError("Väljundfail " + path + " on andmefail ise; sinna ei kirjutata.");
+        throw CliError("Väljundfail " + quotedPath(path) + " on andmefail ise; sinna ei kirjutata.");
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     int error = fd < 0 ? errno : 0;
     while (error == 0 && !text.empty()) {
@@ -31,7 +31,7 @@ void writeOutputFile(const std::string& path, std::string_view text, const std::
         if (written > 0) text.remove_prefix(static_cast<size_t>(written));
     }
     if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) throw CliError("Faili " + path + " ei saa kirjutada: " + std::strerror(error));
+    if (error != 0) throw CliError("Faili " + quotedPath(path) + " ei saa kirjutada: " + systemErrorText(error) + ".");
 }
 
 }  // namespace cli

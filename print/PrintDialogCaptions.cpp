@@ -2,11 +2,12 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPushButton>
+
+#include "print/OnEveryShow.h"
 
 namespace print {
 namespace {
@@ -38,8 +39,6 @@ constexpr Caption kCaptions[] = {
     {"groupBox", "collate", "&"},
 };
 
-constexpr char kFilterName[] = "estonianCaptions";
-
 void setCaption(QWidget* control, const QString& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(text);
@@ -65,21 +64,6 @@ void setButtonCaption(QDialogButtonBox* box, QDialogButtonBox::StandardButton wh
     if (QPushButton* button = box->button(which)) button->setText(text);
 }
 
-class CaptionsOnShow : public QObject {
-public:
-    explicit CaptionsOnShow(QPrintDialog* dialog) : QObject(dialog), dialog_(dialog) {
-        setObjectName(QLatin1String(kFilterName));
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == dialog_ && event->type() == QEvent::Show) PrintDialog1Show(dialog_);
-        return false;
-    }
-
-private:
-    QPrintDialog* dialog_;
-};
-
 }  // namespace
 
 void PrintDialog1Show(QPrintDialog* dialog) {
@@ -97,8 +81,7 @@ void PrintDialog1Show(QPrintDialog* dialog) {
 }
 
 void installEstonianCaptions(QPrintDialog* dialog) {
-    if (dialog->findChild<QObject*>(QLatin1String(kFilterName), Qt::FindDirectChildrenOnly)) return;
-    dialog->installEventFilter(new CaptionsOnShow(dialog));
+    onEveryShow(dialog, "estonianCaptions", [dialog] { PrintDialog1Show(dialog); });
 }
 
 QString noPrinterMessage() { return QStringLiteral("There is no default printer currently selected."); }

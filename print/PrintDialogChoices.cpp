@@ -1,10 +1,11 @@
 #include "print/PrintDialogChoices.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QPrintDialog>
 #include <QRadioButton>
+
+#include "print/OnEveryShow.h"
 
 namespace print {
 namespace {
@@ -13,19 +14,6 @@ namespace {
 constexpr const char* kIgnoredChoices[] = {"printRange",     "from",           "to",          "label_3",
                                            "pagesRadioButton", "pagesLineEdit", "printCurrentPage",
                                            "printSelection"};
-
-class ChoicesOnShow : public QObject {
-public:
-    explicit ChoicesOnShow(QPrintDialog* dialog) : QObject(dialog), dialog_(dialog) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == dialog_ && event->type() == QEvent::Show) disableIgnoredChoices(dialog_);
-        return false;
-    }
-
-private:
-    QPrintDialog* dialog_;
-};
 
 }  // namespace
 
@@ -40,7 +28,7 @@ void disableIgnoredChoices(QPrintDialog* dialog) {
 void keepIgnoredChoicesDisabled(QPrintDialog* dialog) {
     dialog->setPrintRange(QAbstractPrintDialog::AllPages);
     dialog->setOption(QAbstractPrintDialog::PrintSelection, true);
-    dialog->installEventFilter(new ChoicesOnShow(dialog));
+    onEveryShow(dialog, "wholeReportOnly", [dialog] { disableIgnoredChoices(dialog); });
     if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers")))
         QObject::connect(printers, &QComboBox::currentIndexChanged, dialog, [dialog] { disableIgnoredChoices(dialog); });
 }

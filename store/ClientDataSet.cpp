@@ -45,7 +45,8 @@ std::string cutToWidth(std::string_view text, size_t width) { return std::string
 // compares plain numbers and only rows with equal prefixes need the full
 // comparison. Integer fields take 17 or 33 bits each (0 for null, values in
 // order above it); a text field then fills the rest with its first bytes,
-// zero-padded; the prefix ends there, at Kuup, or when a field no longer fits.
+// zero-padded, a name with the first bytes of its key in the plugged-in
+// order; the prefix ends there, at Kuup, or when a field no longer fits.
 // Descending flips every field's bits. Different prefixes are in the order
 // the full comparison gives.
 __extension__ typedef unsigned __int128 SortPrefix;
@@ -62,6 +63,10 @@ public:
         const std::uint64_t offset = std::uint64_t{1} << (sizeof(T) * 8 - 1);
         append(value ? static_cast<std::uint64_t>(static_cast<std::int64_t>(*value) + offset) + 1 : 0, bits);
         return true;
+    }
+    // The first bytes of a name's key (TextOrder::keyPrefix), as many as fit.
+    void appendKeyPrefix(std::uint64_t prefix) {
+        for (int shift = 56; shift >= 0 && used_ + 8 <= 128; shift -= 8) append(prefix >> shift & 0xff, 8);
     }
     void appendText(std::string_view text) {
         for (size_t i = 0; used_ + 8 <= 128; ++i)
@@ -102,12 +107,7 @@ void ClientDataSet::open() {
 
     rows_ = std::move(rows);
     sortFields_ = std::move(sortFields);
-    useNameKeys_ = nameOrder_ && std::find(sortFields_.begin(), sortFields_.end(), Nimi) != sortFields_.end();
-    nameKeys_.clear();
-    if (useNameKeys_) {
-        nameKeys_.resize(rows_.size());
-        for (size_t i = 0; i < rows_.size(); ++i) computeSortKey(i);
-    }
+    sorted_ = false;
     changed_ = false;
     editedRow_.reset();
     state_ = DataSetState::Browse;
@@ -117,13 +117,16 @@ void ClientDataSet::open() {
 void ClientDataSet::close() {
     if (!active()) return;
     cancel();
+    notifyRowsChanging();
     if (changed_ && !fileName_.empty()) files_.replace(fileName_, writeDataPacket(rows_));
     state_ = DataSetState::Inactive;
     rows_.clear();
     rows_.shrink_to_fit();
-    nameKeys_.clear();
-    nameKeys_.shrink_to_fit();
+    order_.clear();
+    order_.shrink_to_fit();
+    sorted_ = false;
     view_.clear();
+    view_.shrink_to_fit();
     cursor_ = -1;
     changed_ = false;
     notifyViewReset();
@@ -156,31 +159,44 @@ bool ClientDataSet::passesFilter(const EventRow& row) const {
     return filterExpr_.matches(row) && (!onFilterRecord || onFilterRecord(row));
 }
 
-void ClientDataSet::computeSortKey(size_t rowIndex) {
-    if (useNameKeys_) nameKeys_[rowIndex] = nameOrder_->sortKey(rows_[rowIndex].nimi);
-}
-
-bool ClientDataSet::rowLess(size_t a, size_t b) const {
+int ClientDataSet::compareFields(size_t a, size_t b, size_t firstField, size_t endField) const {
     const EventRow& x = rows_[a];
     const EventRow& y = rows_[b];
-    for (const int field : sortFields_) {
+    for (size_t i = firstField; i < endField; ++i) {
         int c = 0;
-        switch (field) {
+        switch (sortFields_[i]) {
             case Paev: c = compareOptional(x.paev, y.paev); break;
             case Kuu: c = compareOptional(x.kuu, y.kuu); break;
             case Aasta: c = compareOptional(x.aasta, y.aasta); break;
             case Kuup: c = compareOptional(x.kuup, y.kuup); break;
             case Tyyp: c = compareText(x.tyyp, y.tyyp); break;
-            case Nimi:
-                c = !useNameKeys_ ? compareText(x.nimi, y.nimi) : compareText(nameKeys_[a], nameKeys_[b]);
-                break;
+            case Nimi: c = nameOrder().compare(x.nimi, y.nimi); break;
         }
-        if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
+        if (c != 0) return indexDef_.descending ? -c : c;
     }
-    return a < b;
+    return 0;
 }
 
-void ClientDataSet::sortView() {
+bool ClientDataSet::rowLess(size_t a, size_t b) const {
+    const int c = compareFields(a, b, 0, sortFields_.size());
+    return c != 0 ? c < 0 : a < b;
+}
+
+const TextOrder& ClientDataSet::nameOrder() const {
+    static const ByteTextOrder bytes;
+    return nameOrder_ ? *nameOrder_ : bytes;
+}
+
+// Rows are sorted by their leading fields packed into numbers, taken in the
+// file's order; only rows whose packed fields tie are compared field by field.
+// A name packs the first bytes of its key; a list sorted by the name first
+// gets whole keys, made once per name, since its names often share their
+// beginnings.
+void ClientDataSet::sortRows() {
+    if (!sortFields_.empty() && sortFields_.front() == Nimi) {
+        sortRowsByNameKeys();
+        return;
+    }
     const auto prefixOf = [this](size_t row) {
         SortPrefixWriter writer(indexDef_.descending);
         const EventRow& r = rows_[row];
@@ -190,7 +206,7 @@ void ClientDataSet::sortView() {
                 case Paev: more = writer.appendInteger(r.paev); break;
                 case Kuu: more = writer.appendInteger(r.kuu); break;
                 case Aasta: more = writer.appendInteger(r.aasta); break;
-                case Nimi: writer.appendText(useNameKeys_ ? nameKeys_[row] : r.nimi); break;
+                case Nimi: writer.appendKeyPrefix(nameOrder().keyPrefix(r.nimi)); break;
                 case Tyyp: writer.appendText(r.tyyp); break;
                 case Kuup: break;
             }
@@ -199,20 +215,57 @@ void ClientDataSet::sortView() {
         return writer.prefix();
     };
     std::vector<std::pair<SortPrefix, size_t>> keyed;
-    keyed.reserve(view_.size());
-    for (const size_t row : view_) keyed.emplace_back(prefixOf(row), row);
+    keyed.reserve(rows_.size());
+    for (size_t row = 0; row < rows_.size(); ++row) keyed.emplace_back(prefixOf(row), row);
     std::sort(keyed.begin(), keyed.end(), [this](const auto& x, const auto& y) {
         return x.first != y.first ? x.first < y.first : rowLess(x.second, y.second);
     });
-    for (size_t i = 0; i < keyed.size(); ++i) view_[i] = keyed[i].second;
+    order_.resize(keyed.size());
+    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].second;
+    sorted_ = true;
 }
 
+void ClientDataSet::sortRowsByNameKeys() {
+    struct Keyed {
+        SortPrefix prefix;  // the key's first 16 bytes
+        std::string_view key;
+        size_t row;
+    };
+    SortKeys keys(nameOrder());
+    std::vector<Keyed> keyed;
+    keyed.reserve(rows_.size());
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        const std::string_view key = keys.add(rows_[row].nimi);
+        SortPrefixWriter writer(false);
+        writer.appendText(key);
+        keyed.push_back({writer.prefix(), key, row});
+    }
+    const size_t fieldCount = sortFields_.size();
+    std::sort(keyed.begin(), keyed.end(), [this, fieldCount](const Keyed& x, const Keyed& y) {
+        int c = x.prefix != y.prefix ? (x.prefix < y.prefix ? -1 : 1) : x.key.compare(y.key);
+        if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
+        // Equal keys are equal names; the fields after the name decide.
+        c = compareFields(x.row, y.row, 1, fieldCount);
+        return c != 0 ? c < 0 : x.row < y.row;
+    });
+    order_.resize(keyed.size());
+    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].row;
+    sorted_ = true;
+}
+
+// The index's order of all rows is kept while the rows stay, so that a new
+// filter, or the index switched off and on, costs one pass and no sort.
 void ClientDataSet::rebuildView() {
     view_.clear();
     view_.reserve(rows_.size());
-    for (size_t i = 0; i < rows_.size(); ++i)
-        if (passesFilter(rows_[i])) view_.push_back(i);
-    if (!indexName_.empty()) sortView();
+    if (indexName_.empty()) {
+        for (size_t i = 0; i < rows_.size(); ++i)
+            if (passesFilter(rows_[i])) view_.push_back(i);
+    } else {
+        if (!sorted_) sortRows();
+        for (const size_t row : order_)
+            if (passesFilter(rows_[row])) view_.push_back(row);
+    }
     cursor_ = view_.empty() ? -1 : 0;
     notifyViewReset();
 }
@@ -330,17 +383,19 @@ void ClientDataSet::setFieldDate(std::string_view name, const Date& value) {
 
 void ClientDataSet::post() {
     if (state_ != DataSetState::Insert && state_ != DataSetState::Edit) return;
+    notifyRowsChanging();
+    const auto indexLess = [this](size_t a, size_t b) { return rowLess(a, b); };
     size_t row;
     if (state_ == DataSetState::Insert) {
         row = rows_.size();
         rows_.push_back(std::move(buffer_));
-        if (useNameKeys_) nameKeys_.emplace_back();
     } else {
         row = *editedRow_;
+        if (const auto in = std::find(view_.begin(), view_.end(), row); in != view_.end()) view_.erase(in);
+        if (sorted_) order_.erase(std::find(order_.begin(), order_.end(), row));
         rows_[row] = std::move(buffer_);
-        view_.erase(std::find(view_.begin(), view_.end(), row));
     }
-    computeSortKey(row);
+    if (sorted_) order_.insert(std::upper_bound(order_.begin(), order_.end(), row, indexLess), row);
     state_ = DataSetState::Browse;
     editedRow_.reset();
     changed_ = true;
@@ -348,8 +403,7 @@ void ClientDataSet::post() {
     if (passesFilter(rows_[row])) {
         auto place = indexName_.empty()
                          ? std::upper_bound(view_.begin(), view_.end(), row)
-                         : std::upper_bound(view_.begin(), view_.end(), row,
-                                            [this](size_t a, size_t b) { return rowLess(a, b); });
+                         : std::upper_bound(view_.begin(), view_.end(), row, indexLess);
         cursor_ = static_cast<int>(place - view_.begin());
         view_.insert(place, row);
     } else {
@@ -369,12 +423,14 @@ void ClientDataSet::deleteRecord() {
     requireActive();
     if (state_ != DataSetState::Browse) cancel();
     if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
+    notifyRowsChanging();
     const size_t row = view_[static_cast<size_t>(cursor_)];
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
-    if (useNameKeys_) nameKeys_.erase(nameKeys_.begin() + static_cast<std::ptrdiff_t>(row));
     view_.erase(view_.begin() + cursor_);
-    for (size_t& index : view_)
-        if (index > row) --index;
+    if (sorted_) order_.erase(std::find(order_.begin(), order_.end(), row));
+    for (std::vector<size_t>* indices : {&view_, &order_})
+        for (size_t& index : *indices)
+            if (index > row) --index;
     cursor_ = std::min(cursor_, recordCount() - 1);
     changed_ = true;
     notifyViewReset();
@@ -386,6 +442,10 @@ void ClientDataSet::notifyViewReset() const {
 
 void ClientDataSet::notifyCurrentChanged() const {
     if (onCurrentChanged) onCurrentChanged();
+}
+
+void ClientDataSet::notifyRowsChanging() const {
+    if (onRowsChanging) onRowsChanging();
 }
 
 }  // namespace store

@@ -74,6 +74,8 @@ public:
     std::function<void()> onViewReset;
     // The current record moved within an unchanged view.
     std::function<void()> onCurrentChanged;
+    // The rows are about to change or be dropped: a post, a deletion, a close.
+    std::function<void()> onRowsChanging;
 
     // --- file and lifecycle -------------------------------------------------
     void setFileName(std::string path) { fileName_ = std::move(path); }
@@ -167,13 +169,18 @@ public:
 private:
     void requireActive() const;
     void rebuildView();
-    void sortView();  // view_ in the order of the index
+    void sortRows();  // order_: every row in the order of the index
+    void sortRowsByNameKeys();
     bool passesFilter(const EventRow& row) const;
-    void computeSortKey(size_t rowIndex);
+    // The index's comparison of two rows over sortFields_[first, end), with
+    // its direction; rowLess adds the file's order for ties.
+    int compareFields(size_t a, size_t b, size_t firstField, size_t endField) const;
     bool rowLess(size_t a, size_t b) const;
+    const TextOrder& nameOrder() const;
     int fieldOf(std::string_view name) const;
     void notifyViewReset() const;
     void notifyCurrentChanged() const;
+    void notifyRowsChanging() const;
 
     FileSystem& files_;
     const TextOrder* nameOrder_;
@@ -182,9 +189,9 @@ private:
     bool changed_ = false;
 
     std::vector<EventRow> rows_;
-    bool useNameKeys_ = false;           // the index sorts names by nameOrder_
-    std::vector<std::string> nameKeys_;  // sort keys of rows_[i].nimi
-    std::vector<size_t> view_;           // indices into rows_
+    std::vector<size_t> order_;  // indices into rows_ in index order, once sorted
+    bool sorted_ = false;        // order_ holds every row
+    std::vector<size_t> view_;   // indices into rows_
     int cursor_ = -1;
 
     IndexDef indexDef_;

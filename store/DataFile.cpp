@@ -31,6 +31,11 @@ DataFileStatus prepareDataFile(FileSystem& files, const std::string& path) {
             return {DataFileStatus::WriteProtected, error.errorNumber()};
         }
     }
+    try {
+        files.checkFolderWritable(path);
+    } catch (const WriteError& error) {
+        return {DataFileStatus::FolderUnwritable, error.errorNumber()};
+    }
     return {DataFileStatus::Ready, 0};
 }
 

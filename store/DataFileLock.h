@@ -15,7 +15,9 @@ namespace store {
 class DataFileLock {
 public:
     // Tries once, without waiting, to take the lock of `dataFile`; holds()
-    // says whether it was taken. The lock file is created when missing.
+    // says whether it was taken, heldElsewhere() whether another holder has
+    // it (as opposed to a lock file that cannot be opened). The lock file is
+    // created when missing.
     explicit DataFileLock(const std::string& dataFile);
     ~DataFileLock();
     DataFileLock(const DataFileLock&) = delete;

@@ -42,7 +42,7 @@ std::string shownText(std::string_view text) {
 }
 
 [[noreturn]] void invalidValue(std::string_view field, std::string_view value) {
-    throw StoreError("Invalid value '" + shownText(value) + "' for field '" + std::string(field) + "'");
+    throw StoreError::badValue(field, shownText(value));
 }
 
 long long readInteger(std::string_view field, std::string_view text, long long low, long long high) {
@@ -70,8 +70,7 @@ Date readDate(std::string_view field, std::string_view text) {
 std::string readText(std::string_view field, std::string_view text, size_t width, bool checkUtf8) {
     if (checkUtf8 && !isValidUtf8(text)) invalidValue(field, text);
     if (utf8Length(text) > width)
-        throw StoreError("Value of field '" + std::string(field) + "' is longer than " + std::to_string(width) +
-                         " characters");
+        throw StoreError::tooLong(field, static_cast<long long>(width));
     return std::string(text);
 }
 
@@ -86,11 +85,10 @@ void checkFields(const pugi::xml_node& fields) {
         pugi::xml_node found;
         for (const pugi::xml_node& field : fields.children("FIELD"))
             if (stored.name == field.attribute("attrname").value()) found = field;
-        if (!found) throw StoreError("Field '" + std::string(stored.name) + "' not found");
+        if (!found) throw StoreError::fieldMissing(stored.name);
         const std::string_view type = found.attribute("fieldtype").value();
         if (type != stored.type)
-            throw StoreError("Type mismatch for field '" + std::string(stored.name) + "', expecting: " +
-                             std::string(stored.type) + " actual: " + shownText(type));
+            throw StoreError::fieldType(stored.name, stored.type, shownText(type));
     }
 }
 
@@ -168,12 +166,11 @@ std::vector<EventRow> readTree(std::string&& bytes, size_t rowsHint) {
     const pugi::xml_parse_result parsed =
         document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed)
-        throw StoreError(std::string("Invalid data packet: ") + parsed.description() + " at byte " +
-                         std::to_string(parsed.offset));
+        throw StoreError::badXml(parsed.description(), parsed.offset);
 
     const pugi::xml_node packet = document.child("DATAPACKET");
     const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
-    if (!packet || !fields) throw StoreError("Missing data provider or data packet");
+    if (!packet || !fields) throw StoreError::noPacket();
     checkFields(fields);
 
     std::vector<EventRow> rows;
@@ -202,17 +199,15 @@ constexpr size_t kBytesPerAttribute = 40;
 constexpr size_t kMostCostPerByte = 8;
 
 Prepared prepare(std::string&& bytes) {
-    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos)
-        throw StoreError("Missing data provider or data packet");
+    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) throw StoreError::emptyFile();
     if (const size_t bad = firstInvalidUtf8(bytes); bad != std::string::npos) {
-        if (hasMultibyteUtf8(bytes))
-            throw StoreError("Invalid data packet: byte " + std::to_string(bad) + " is not UTF-8");
+        if (hasMultibyteUtf8(bytes)) throw StoreError::notUtf8(static_cast<long long>(bad));
         bytes = windows1257ToUtf8(bytes);
     }
     const size_t elements = countOf(bytes, "<");
     const size_t attributes = countOf(bytes, "=\"");
     if (elements * kBytesPerElement + attributes * kBytesPerAttribute > kMostCostPerByte * bytes.size() + 4096)
-        throw StoreError("Invalid data packet: too many elements for its size");
+        throw StoreError::tooManyElements();
     const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
     return {std::move(bytes), rowsHint};
 }

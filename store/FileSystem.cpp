@@ -19,8 +19,6 @@ namespace store {
 
 namespace {
 
-std::string errorText(int error) { return std::strerror(error); }
-
 bool writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t written = ::write(fd, content.data(), content.size());
@@ -37,6 +35,13 @@ std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new empty file beside `path` for replace(), its name in `temp`; -1 with
+// errno set when none can be created.
+int createTemporaryBeside(const std::string& path, std::string& temp) {
+    temp = path + ".tmp-XXXXXX";
+    return ::mkstemp(temp.data());
 }
 
 // Makes a finished rename survive a power loss; best effort.
@@ -158,16 +163,16 @@ void PosixFileSystem::create(const std::string& path, std::string_view content) 
 
 std::string PosixFileSystem::read(const std::string& path) const {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw StoreError("Cannot open file \"" + path + "\": " + errorText(errno));
+    if (fd < 0) throw StoreError::cannotOpen(path, errno);
     std::string content;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw StoreError("Cannot read file \"" + path + "\": not a regular file");
+        throw StoreError::notAFile(path);
     }
     if (static_cast<std::uint64_t>(info.st_size) > kMostFileBytes) {
         ::close(fd);
-        throw StoreError("Cannot read file \"" + path + "\": larger than 1 GiB");
+        throw StoreError::tooLarge(path, kMostFileBytes);
     }
     content.reserve(static_cast<size_t>(info.st_size));
     char buffer[1 << 16];
@@ -177,12 +182,12 @@ std::string PosixFileSystem::read(const std::string& path) const {
             if (errno == EINTR) continue;
             const int error = errno;
             ::close(fd);
-            throw StoreError("Cannot read file \"" + path + "\": " + errorText(error));
+            throw StoreError::cannotRead(path, error);
         }
         if (got == 0) break;
         if (content.size() + static_cast<size_t>(got) > kMostFileBytes) {
             ::close(fd);
-            throw StoreError("Cannot read file \"" + path + "\": larger than 1 GiB");
+            throw StoreError::tooLarge(path, kMostFileBytes);
         }
         content.append(buffer, static_cast<size_t>(got));
     }
@@ -196,8 +201,8 @@ void PosixFileSystem::replace(const std::string& givenPath, std::string_view con
     const bool hadOld = ::stat(path.c_str(), &old) == 0;
     if (hadOld && S_ISREG(old.st_mode) && old.st_nlink > 1) return rewriteInPlace(path, content);
 
-    std::string temp = path + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = createTemporaryBeside(path, temp);
     if (fd < 0) {
         const int openError = errno;
         throw WriteError(givenPath, openError);
@@ -227,6 +232,17 @@ void PosixFileSystem::clearReadOnly(const std::string& path) {
         const int error = errno;
         throw WriteError(path, error);
     }
+}
+
+void PosixFileSystem::checkFolderWritable(const std::string& path) {
+    std::string temp;
+    const int fd = createTemporaryBeside(path, temp);
+    if (fd < 0) {
+        const int error = errno;
+        throw WriteError(path, error);
+    }
+    ::close(fd);
+    ::unlink(temp.c_str());
 }
 
 }  // namespace store

@@ -43,6 +43,10 @@ public:
     // Gives the owner the write permission, touching no other bit. Throws
     // WriteError.
     virtual void clearReadOnly(const std::string& path) = 0;
+    // Checks that replace() could create its temporary file beside `path`:
+    // creates one there and removes it again. Throws WriteError when the
+    // folder takes no new file.
+    virtual void checkFolderWritable(const std::string& path) = 0;
 };
 
 // `path` with every symlink resolved, or `path` itself when it cannot be
@@ -57,6 +61,7 @@ public:
     void replace(const std::string& path, std::string_view content) override;
     bool isReadOnly(const std::string& path) const override;
     void clearReadOnly(const std::string& path) override;
+    void checkFolderWritable(const std::string& path) override;
 
     // The process-wide instance.
     static PosixFileSystem& instance();

@@ -2,6 +2,9 @@
 // plugs in the user's language (Estonian alphabet, letter case breaking ties).
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -12,12 +15,62 @@ public:
     virtual ~TextOrder() = default;
     // A byte string whose plain byte order is the wanted order of the texts.
     virtual std::string sortKey(std::string_view utf8) const = 0;
+
+    // <0, 0 or >0 as sortKey(a) compares with sortKey(b).
+    virtual int compare(std::string_view a, std::string_view b) const {
+        const int c = sortKey(a).compare(sortKey(b));
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    // The first 8 bytes of sortKey, big-endian and zero-padded: texts whose
+    // prefixes differ compare as their prefixes do.
+    virtual std::uint64_t keyPrefix(std::string_view utf8) const {
+        const std::string key = sortKey(utf8);
+        std::uint64_t prefix = 0;
+        for (size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+        return prefix;
+    }
+    // Appends sortKey(utf8) to `keys`.
+    virtual void appendSortKey(std::string_view utf8, std::string& keys) const { keys += sortKey(utf8); }
+};
+
+// The sort keys of many texts, kept in blocks so that adding one never moves
+// (or copies) the others; each key stays valid as long as its SortKeys.
+class SortKeys {
+public:
+    explicit SortKeys(const TextOrder& order) : order_(order) {}
+    std::string_view add(std::string_view utf8) {
+        key_.clear();
+        order_.appendSortKey(utf8, key_);
+        if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < key_.size()) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(std::max(kBlockSize, key_.size()));
+        }
+        std::string& block = blocks_.back();
+        const size_t start = block.size();
+        block += key_;
+        return std::string_view(block).substr(start);
+    }
+
+private:
+    static constexpr size_t kBlockSize = size_t{1} << 20;
+    const TextOrder& order_;
+    std::string key_;
+    std::deque<std::string> blocks_;
 };
 
 // Byte order of the UTF-8 texts; the default.
 class ByteTextOrder final : public TextOrder {
 public:
     std::string sortKey(std::string_view utf8) const override { return std::string(utf8); }
+    int compare(std::string_view a, std::string_view b) const override {
+        const int c = a.compare(b);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    std::uint64_t keyPrefix(std::string_view utf8) const override {
+        std::uint64_t prefix = 0;
+        for (size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0u);
+        return prefix;
+    }
 };
 
 }  // namespace store

@@ -2,6 +2,11 @@
 // and the year, name and age menus built from the records.
 #include <QActionGroup>
 #include <QListView>
+#include <algorithm>
+#include <random>
+
+#include "app/NameOrder.h"
+#include "store/AgeText.h"
 
 #include "tests/app/FormFixture.h"
 
@@ -173,6 +178,63 @@ TEST_F(Filters, TheEmptyNameShowsTheRecordsWithoutAName) {
     chooseValue(app::ColNimi, "null");
     EXPECT_EQ(filterText(), "Nimi='null'");
     EXPECT_EQ(gridColumn(app::ColPaev), "02");
+}
+
+}  // namespace
+
+namespace {
+
+// The built menus of a long list, made after the list is shown, against the
+// plain way: every value in the file's order, exact repeats dropped, then a
+// stable sort by the menu order's whole keys (names) or by number (years and
+// ages, "?" first).
+QStringList sortedDistinctByKeys(const std::vector<std::string>& values) {
+    std::vector<std::pair<std::string, QString>> keyed;
+    QStringList seen;
+    for (const std::string& value : values) {
+        const QString text = QString::fromStdString(value);
+        if (seen.contains(text)) continue;
+        seen.push_back(text);
+        keyed.emplace_back(app::menuOrder().sortKey(text), text);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList sorted;
+    for (const auto& entry : keyed) sorted.push_back(entry.second);
+    return sorted;
+}
+
+QStringList sortedDistinctByNumber(const std::vector<std::string>& values) {
+    QStringList sorted;
+    for (const std::string& value : values)
+        if (!sorted.contains(QString::fromStdString(value))) sorted.push_back(QString::fromStdString(value));
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        bool aIsNumber = false, bIsNumber = false;
+        const long long x = a.toLongLong(&aIsNumber), y = b.toLongLong(&bIsNumber);
+        return aIsNumber != bIsNumber ? bIsNumber : aIsNumber && x < y;
+    });
+    return sorted;
+}
+
+TEST_F(Filters, MenusOfALongListHoldEveryDistinctValueInTextOrder) {
+    const std::vector<std::string> given = {"Mari", "mari", "MARI", "Märt", "Mart", "Õie", "õie", "Ülle", "Šarlota", "Žanna", ""};
+    const std::vector<std::string> family = {"Tamm", "tamm", "Tammemägi", "Kõiv", "Šmidt", "Ööbik", "Äär", "", "Žukova"};
+    std::mt19937 random(11);
+    const auto pick = [&random](size_t n) { return static_cast<size_t>(random() % n); };
+    std::vector<Entry> entries;
+    std::vector<std::string> years, names, ages;
+    for (int i = 0; i < 1500; ++i) {
+        Entry entry{1 + static_cast<int>(pick(28)), 1 + static_cast<int>(pick(12)), std::nullopt,
+                    given[pick(given.size())] + (pick(2) ? " " : "") + family[pick(family.size())]};
+        if (pick(5)) entry.year = pick(3) ? 1900 + static_cast<int>(pick(127)) : 2026 + static_cast<int>(pick(3));
+        entries.push_back(entry);
+        if (entry.year) years.push_back(std::to_string(*entry.year));
+        names.push_back(entry.name);
+        ages.push_back(store::AgeText(entry.year ? std::to_string(*entry.year) : "", entry.month, entry.day, clock));
+    }
+    start(entries);
+    EXPECT_EQ(form->Frame11->MenuAasta->values(), sortedDistinctByNumber(years));
+    EXPECT_EQ(form->Frame11->MenuNimi->values(), sortedDistinctByKeys(names));
+    EXPECT_EQ(form->Frame11->MenuVanus->values(), sortedDistinctByNumber(ages));
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTest>
 #include <QWheelEvent>
+#include <filesystem>
 #include <sys/stat.h>
 
 #include "app/DBGrid.h"
@@ -13,6 +15,7 @@
 #include "app/Unit2.h"
 #include "store/DataFileLock.h"
 #include "tests/app/FormFixture.h"
+#include "tests/support/UnwritableFolder.h"
 
 namespace {
 
@@ -155,6 +158,70 @@ TEST_F(Startup, AWriteProtectionThatStaysEndsTheProgramWithItsErrorNumber) {
     EXPECT_EQ(calls[1].text, "Andmefailil on kirjutuskaitse, mida pole võimalik eemaldada.\r\rViga: #13");
     EXPECT_EQ(calls[1].flags, 16u);
     EXPECT_FALSE(form->ClientDataSet1.active());
+}
+
+TEST_F(Startup, AFolderThatTakesNoNewFilesEndsTheProgramAtStart) {
+    writeEntries({{5, 3, 1980, "Mari"}});
+    const std::string before = readFile(dataFile());
+    const UnwritableFolder folder(dir.path());
+    if (!folder.ready()) GTEST_SKIP() << "this file system cannot make a folder refuse files to root";
+    start();
+    EXPECT_EQ(exitCode, 0);
+    const auto& calls = desktop.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, Call::Beep);
+    EXPECT_EQ(calls[0].flags, 16u);
+    EXPECT_EQ(calls[1].text, "Andmefailil on kirjutuskaitse, mida pole võimalik eemaldada.\r\rViga: #" +
+                                 QString::number(folder.refusal()));
+    EXPECT_EQ(calls[1].caption, "Tähelepanu");
+    EXPECT_EQ(calls[1].flags, 16u);
+    EXPECT_FALSE(form->ClientDataSet1.active());
+    form->close();
+    EXPECT_EQ(desktop.calls().size(), 2u);  // no home-page question
+    EXPECT_EQ(readFile(dataFile()), before);
+}
+
+TEST_F(Startup, ASecondStartBringsTheFirstWindowToTheFrontAndEnds) {
+    start();
+    form->show();
+    QWidget otherProgram;
+    otherProgram.show();
+    otherProgram.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+
+    // The second start reaches the list through a link to its folder.
+    const std::string link = dir.path() + "-link";
+    std::filesystem::create_directory_symlink(dir.path(), link);
+    platform::ScriptedPlatform secondDesktop;
+    app::TForm1 second({QString::fromStdString(link), QString::fromStdString(link) + "/zerizedozi",
+                        {QStringLiteral("zerizedozi")}, secondDesktop, clock, files});
+    EXPECT_FALSE(second.claimList());
+    std::filesystem::remove(link);
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_EQ(secondDesktop.calls().size(), 0u);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get())) << "the first window did not come to the front";
+    EXPECT_FALSE(store::DataFileLock(dataFile()).holds()) << "the first window let go of the list";
+
+    // Once the first window has closed, a new start takes the list.
+    form->close();
+    app::TForm1 third({QString::fromStdString(dir.path()), {}, {QStringLiteral("zerizedozi")}, secondDesktop, clock,
+                       files});
+    EXPECT_TRUE(third.claimList());
+}
+
+TEST_F(Startup, AWindowThatDoesNotAnswerIsToldInABox) {
+    const store::DataFileLock hungWindow(dataFile());
+    ASSERT_TRUE(hungWindow.holds());
+    create();
+    form->claimPatience = std::chrono::milliseconds(300);
+    form->FormActivate();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(desktop.count(Call::MessageBox), 1);
+    EXPECT_EQ(lastBox()->text, "Tähtpäevade nimekiri on juba teises aknas avatud.");
+    EXPECT_EQ(lastBox()->caption, "Tähelepanu");
+    EXPECT_EQ(lastBox()->flags, 48u);
+    EXPECT_FALSE(files.exists(dataFile())) << "the list was touched";
 }
 
 TEST_F(Startup, ADamagedFileShowsTheStoreErrorAndLeavesTheListEmpty) {

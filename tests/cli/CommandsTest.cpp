@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
+#include "cli/ErrorTexts.h"
 #include "store/Clock.h"
 #include "tests/cli/CliTestSupport.h"
 
@@ -60,17 +62,75 @@ TEST(Commands, AWrongCommandLineIsAUsageError) {
     }
 }
 
-TEST(Commands, StoreErrorsAreReportedAsTheStoreWordsThem) {
+TEST(Commands, AMissingListReadsAsEmpty) {
     CommandRunner runner({2026, 3, 5});
-    const testing::RunResult missing = runner.run({"upcoming"});
-    EXPECT_EQ(missing.status, kExitFailed);
-    EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "zerizedozi-cli: ClientDataSet1: Cannot open file \"" + runner.dataFile() +
-                               "\": No such file or directory\n");
-    EXPECT_FALSE(std::filesystem::exists(runner.dataFile()));
+    for (const std::string& file : {runner.dataFile(), runner.file("pole/Vozoraza.xml")}) {
+        const testing::RunResult upcoming = runner.run({"upcoming", "--file", file});
+        EXPECT_EQ(upcoming.status, 0) << upcoming.err;
+        EXPECT_EQ(upcoming.out, "Järgmise 14 päeva jooksul pole ühtegi tähtpäeva.\n");
+        EXPECT_EQ(upcoming.err, "");
 
-    writeFile(runner.dataFile(), "");
-    EXPECT_EQ(runner.run({"export-ics"}).err, "zerizedozi-cli: ClientDataSet1: Missing data provider or data packet\n");
+        const testing::RunResult csv = runner.run({"export-csv", "--file", file});
+        EXPECT_EQ(csv.status, 0);
+        EXPECT_EQ(csv.out, "Nimi;Päev;Kuu;Aasta;Tüüp\r\n");
+
+        const testing::RunResult ics = runner.run({"export-ics", "--file", file});
+        EXPECT_EQ(ics.status, 0);
+        EXPECT_TRUE(ics.out.starts_with("BEGIN:VCALENDAR")) << ics.out;
+        EXPECT_EQ(ics.out.find("BEGIN:VEVENT"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(file)) << "reading created the list";
+    }
+}
+
+TEST(Commands, EveryErrorIsEstonianAndNamesTheFile) {
+    CommandRunner runner({2026, 3, 5});
+    const std::string data = runner.dataFile();
+    const std::string quoted = "\"" + data + "\"";
+    const auto replaced = [](std::string text, std::string_view from, std::string_view to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::string empty(store::kEmptyPacket);
+    const std::string noKuup = replaced(empty, R"(<FIELD attrname="Kuup" fieldtype="date"/>)", "");
+    const std::string textDay = replaced(empty, R"("Paev" fieldtype="i2")", R"("Paev" fieldtype="string")");
+    const std::string badMonth = replaced(store::writeDataPacket({eventRow("Mari", 5, 3, 1980)}), R"(Kuu="3")", R"(Kuu="3x")");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "Andmefail " + quoted + " on tühi."},
+        {"<html><body/></html>", "Fail " + quoted + " pole tähtpäevade andmefail."},
+        {"<DATAPACKET><katki", "Andmefail " + quoted + " on rikutud: XML-i viga baidil 17."},
+        {noKuup, "Andmefail " + quoted + " on rikutud: väli \"Kuup\" puudub."},
+        {textDay, "Andmefail " + quoted + " on rikutud: välja \"Paev\" tüüp \"string\" on vale."},
+        {badMonth, "Andmefail " + quoted + " on rikutud: väljal \"Kuu\" on vigane väärtus \"3x\"."},
+    };
+    for (const auto& [content, message] : cases) {
+        writeFile(data, content);
+        for (const char* command : {"upcoming", "export-csv", "add-holidays"}) {
+            const testing::RunResult result = runner.run({command});
+            EXPECT_EQ(result.status, kExitFailed) << command;
+            EXPECT_EQ(result.out, "");
+            EXPECT_EQ(result.err, "zerizedozi-cli: " + message + "\n") << command;
+        }
+        EXPECT_EQ(readFile(data), content) << "a damaged list was overwritten";
+    }
+
+    // The file system's refusals, in its own words turned Estonian.
+    const std::string notFolder = runner.file("Vozoraza.xml/alam.xml");
+    EXPECT_EQ(runner.run({"upcoming", "--file", notFolder}).err,
+              "zerizedozi-cli: Faili \"" + notFolder + "\" ei saa avada: asukoha mõni osa pole kaust.\n");
+    std::filesystem::create_directory(runner.file("kaust.xml"));
+    EXPECT_EQ(runner.run({"export-ics", "--file", runner.file("kaust.xml")}).err,
+              "zerizedozi-cli: Faili \"" + runner.file("kaust.xml") + "\" ei saa lugeda: see on kaust, mitte fail.\n");
+    std::filesystem::create_symlink("ring.xml", runner.file("ring.xml"));
+    EXPECT_EQ(runner.run({"export-csv", "--file", runner.file("ring.xml")}).err,
+              "zerizedozi-cli: Faili \"" + runner.file("ring.xml") +
+                  "\" ei saa avada: nimeviide on liiga palju või nimeviita ei järgita.\n");
+    EXPECT_EQ(runner.run({"import-csv", runner.file("puudub.csv")}).err,
+              "zerizedozi-cli: Faili \"" + runner.file("puudub.csv") + "\" ei saa avada: sellist faili või kausta pole.\n");
+
+    EXPECT_EQ(systemErrorText(EACCES), "juurdepääs on keelatud");
+    EXPECT_EQ(systemErrorText(EROFS), "failisüsteem on ainult lugemiseks");
+    EXPECT_EQ(systemErrorText(ENOSPC), "kettal pole vaba ruumi");
+    EXPECT_EQ(systemErrorText(EMFILE), "avatud faile on liiga palju");
+    EXPECT_EQ(systemErrorText(EXDEV), "süsteemi veakood " + std::to_string(EXDEV));
 }
 
 TEST(Commands, FileOptionChoosesAnotherDataFile) {

@@ -69,8 +69,11 @@ TEST(EventsCsv, EveryBadRecordIsNamedByItsLine) {
                                            "P\xE4" "ev;1;2;;S\r\n"                  // 14
                                            + longName + ";1;2;;S\r\n"               // 15
                                            "Mari;1;;;S\r\n"                         // 16
-                                           "Mari;1;2;;\r\n");                       // 17
-    EXPECT_EQ(table.entries.size(), 1u);
+                                           "Mari;1;2;;\r\n"                         // 17
+                                           "Mari;1;2;2027;S\r\n"                    // 18
+                                           "Mari;1;2;2026;S\r\n",                   // 19
+                                           2026);
+    EXPECT_EQ(table.entries.size(), 2u);
     const std::vector<std::pair<int, std::string>> expected = {
         {3, "nimi puudub"},
         {4, "kuupäeva 31.02 pole olemas"},
@@ -86,19 +89,24 @@ TEST(EventsCsv, EveryBadRecordIsNamedByItsLine) {
         {15, "nimi on pikem kui 99 märki"},
         {16, "kuu puudub"},
         {17, "tüüp puudub"},
+        {18, "aasta 2027 on tulevikus"},
     };
     std::vector<std::pair<int, std::string>> problems;
     for (const CsvProblem& problem : table.problems) problems.emplace_back(problem.line, problem.what);
     EXPECT_EQ(problems, expected);
 
-    for (const std::string& header : {std::string(""), std::string("Nimi,Päev,Kuu,Aasta,Tüüp\r\nMari,1,2,,S\r\n"),
-                                      std::string("Mari;1;2;;S\r\n")}) {
-        const CsvEntries noHeader = readEventsCsv(header);
+    for (const std::string& header : {std::string(""), std::string("Mari;1;2;;S\r\n")}) {
+        const CsvEntries noHeader = readEventsCsv(header, 2026);
         ASSERT_EQ(noHeader.problems.size(), 1u) << header;
         EXPECT_EQ(noHeader.problems[0].line, 1);
         EXPECT_EQ(noHeader.problems[0].what, "esimene rida peab olema päis Nimi;Päev;Kuu;Aasta;Tüüp");
         EXPECT_TRUE(noHeader.entries.empty());
     }
+    const CsvEntries commas = readEventsCsv("Nimi,Päev,Kuu,Aasta,Tüüp\r\nMari,1,2,,S\r\n", 2026);
+    ASSERT_EQ(commas.problems.size(), 1u);
+    EXPECT_EQ(commas.problems[0].line, 1);
+    EXPECT_EQ(commas.problems[0].what, "vale eraldaja: väljad on eraldatud komaga, kasuta semikoolonit ;");
+    EXPECT_TRUE(commas.entries.empty());
 }
 
 TEST(CsvCommands, ExportThenImportGivesTheSameRows) {

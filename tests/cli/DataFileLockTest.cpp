@@ -26,8 +26,8 @@ TEST(DataFileLock, WritingCommandsRefuseWhileTheWindowProgramHoldsIt) {
         const testing::RunResult result = runner.run(args);
         EXPECT_EQ(result.status, kExitFailed) << args[0];
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err,
-                  "zerizedozi-cli: Andmefail on aknaprogrammis avatud; sulge programm ja proovi uuesti.\n");
+        EXPECT_EQ(result.err, "zerizedozi-cli: Andmefail \"" + runner.dataFile() +
+                                  "\" on aknaprogrammis avatud; sulge programm ja proovi uuesti.\n");
         EXPECT_EQ(readFile(runner.dataFile()), before);
     }
     const std::string otherFile = runner.file("puudub.xml");
@@ -44,8 +44,8 @@ TEST(DataFileLock, WritingCommandsRefuseWhileTheWindowProgramHoldsIt) {
 
     const testing::RunResult noFolder = runner.run({"add-holidays", "--file", runner.file("pole/Vozoraza.xml")});
     EXPECT_EQ(noFolder.status, kExitFailed);
-    EXPECT_EQ(noFolder.err, "zerizedozi-cli: Andmefaili lukufaili ei saa luua: " +
-                                runner.file("pole/Vozoraza.xml.lock") + "\n");
+    EXPECT_EQ(noFolder.err, "zerizedozi-cli: Andmefaili lukufaili \"" + runner.file("pole/Vozoraza.xml.lock") +
+                                "\" ei saa luua ega avada: sellist faili või kausta pole.\n");
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(OutputFiles, AreWrittenThroughThePathWithTheUmaskAndNeverOntoTheList) {
     for (const std::string& target : {runner.dataFile(), listLink}) {
         const testing::RunResult onList = runner.run({"export-csv", "-o", target});
         EXPECT_EQ(onList.status, kExitFailed);
-        EXPECT_EQ(onList.err, "zerizedozi-cli: Väljundfail " + target + " on andmefail ise; sinna ei kirjutata.\n");
+        EXPECT_EQ(onList.err, "zerizedozi-cli: Väljundfail \"" + target + "\" on andmefail ise; sinna ei kirjutata.\n");
     }
     EXPECT_EQ(readFile(runner.dataFile()), before);
 }
@@ -67,7 +67,7 @@ TEST(CsvFormulas, AreNeutralisedOnExportAndComeBackOnImport) {
     EXPECT_NE(csv.find("\r\n'@Jüri;"), std::string::npos);
     EXPECT_NE(csv.find("\r\n''=juba märgitud;"), std::string::npos);
     EXPECT_NE(csv.find("\r\n'Ants;"), std::string::npos);
-    const CsvEntries back = readEventsCsv(csv);
+    const CsvEntries back = readEventsCsv(csv, kToday.year);
     ASSERT_TRUE(back.problems.empty());
     ASSERT_EQ(back.entries.size(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(back.entries[i].name, rows[i].nimi);
@@ -76,12 +76,12 @@ TEST(CsvFormulas, AreNeutralisedOnExportAndComeBackOnImport) {
 TEST(ControlCharacters, NeverReachTheListOrTheTerminal) {
     const CsvEntries table = readEventsCsv(kHeader + "Es\x1B[31mc;1;2;;S\r\n" + std::string("Nul\0l;1;2;;S\r\n", 14) +
                                            "\"Tab\tja\";1;2;;S\r\nC1\xC2\x9B;1;2;;S\r\nPööra\xE2\x80\xAE;1;2;;S\r\n"
-                                           "Hea nimi;1;2;;S\r\n");
+                                           "Hea nimi;1;2;;S\r\n", kToday.year);
     EXPECT_EQ(table.entries.size(), 1u);
     ASSERT_EQ(table.problems.size(), 5u);
     EXPECT_EQ(table.problems[0].what, "nimes on juhtmärk \\x1B");
     EXPECT_EQ(table.problems[4].what, "nimes on juhtmärk \\u{202E}");
-    const CsvEntries longType = readEventsCsv(kHeader + "Mari;1;2;;" + std::string(100000, 'Q') + "\r\n");
+    const CsvEntries longType = readEventsCsv(kHeader + "Mari;1;2;;" + std::string(100000, 'Q') + "\r\n", kToday.year);
     ASSERT_EQ(longType.problems.size(), 1u);
     EXPECT_EQ(longType.problems[0].what, "tundmatu tüüp '" + std::string(40, 'Q') +
                                              "…' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)");
@@ -113,13 +113,13 @@ TEST(LargeInputs, AreRefusedBeforeTheyAreRead) {
     }
     const testing::RunResult big = runner.run({"import-csv", huge});
     EXPECT_EQ(big.status, kExitFailed);
-    EXPECT_EQ(big.err, "zerizedozi-cli: " + huge + " on suurem kui 64 MiB; nii suurt faili ei loeta.\n");
+    EXPECT_EQ(big.err, "zerizedozi-cli: Faili \"" + huge + "\" ei loeta: see on suurem kui 64 MiB.\n");
 
     const std::string fifo = runner.file("toru.xml");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     const testing::RunResult endless = runner.run({"upcoming", "--file", fifo});
     EXPECT_EQ(endless.status, kExitFailed);
-    EXPECT_EQ(endless.err, "zerizedozi-cli: " + fifo + " pole tavaline fail; seadmest või torust ei loeta.\n");
+    EXPECT_EQ(endless.err, "zerizedozi-cli: Faili \"" + fifo + "\" ei loeta: see pole tavaline fail (seade või toru).\n");
 
     std::string newlines(100000, '\n');
     const CsvEntries many = readEventsCsv(kHeader + newlines + std::string(5000, 'x') + "\n" +
@@ -127,7 +127,7 @@ TEST(LargeInputs, AreRefusedBeforeTheyAreRead) {
                                               std::string lines;
                                               for (int i = 0; i < 500; ++i) lines += "x\n";
                                               return lines;
-                                          }());
+                                          }(), kToday.year);
     ASSERT_EQ(many.problems.size(), 101u);
     EXPECT_EQ(many.problems.back().what, "siit alates veel 401 vigast rida");
 

@@ -78,7 +78,7 @@ public:
     void replace(const std::string& path, std::string_view content) override {
         if (announceTo >= 0) {
             const char begins = 1;
-            if (::write(announceTo, &begins, 1) != 1) throw WriteError(path, "cannot announce the write");
+            if (::write(announceTo, &begins, 1) != 1) throw WriteError(path, errno);
         }
         PosixFileSystem::replace(path, content);
     }
