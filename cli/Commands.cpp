@@ -120,15 +120,11 @@ int upcoming(const std::vector<std::string>& args, const CommandContext& context
 }
 
 // Nothing to remind of is no news: nothing is shown and nothing is written.
-// That includes a list not made yet, as for a user who has never opened the
-// window when the reminder runs at login.
 int notify(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
     const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultReminderDays);
-    const std::string path = dataFileOf(arguments, context);
-    if (!context.files.exists(path)) return kExitOk;
     const std::optional<Reminder> reminder =
-        reminderOf(upcomingDates(readRows(path, context), context.clock.today(), days));
+        reminderOf(upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days));
     if (!reminder || context.notifications.show(*reminder)) return kExitOk;
     context.out << reminder->summary << '\n';
     for (const std::string& line : reminder->bodyLines) context.out << line << '\n';

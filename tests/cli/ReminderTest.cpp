@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "tests/cli/CliTestSupport.h"
 
 namespace cli {
@@ -31,20 +29,6 @@ TEST(Notify, TodayLeadsAndTheRestOfTheWeekFollowsInUpcomingWords) {
     EXPECT_EQ(shown.summary, "Täna: Anu Anneli (sünnipäev), Jüri (nimepäev), Mari Maasikas (saab 40)");
     EXPECT_EQ(shown.bodyLines, (std::vector<std::string>{"06.03. reede, homme: Tiit (Sünnipäev, saab 26)",
                                                          "10.03. teisipäev, 5 päeva pärast: Pulmapäev (Tähtpäev, saab 25)"}));
-}
-
-TEST(Notify, AListNotMadeYetIsNothingToRemindOfButADamagedOneIsReported) {
-    CommandRunner runner({2026, 3, 5});
-    const testing::RunResult missing = runner.run({"notify"});
-    EXPECT_EQ(missing.status, 0);
-    EXPECT_EQ(missing.out + missing.err, "");
-    EXPECT_TRUE(runner.notifications().shown.empty());
-    EXPECT_FALSE(std::filesystem::exists(runner.dataFile()));
-
-    writeFile(runner.dataFile(), "<DATAPACKET");
-    const testing::RunResult damaged = runner.run({"notify"});
-    EXPECT_EQ(damaged.status, kExitFailed);
-    EXPECT_NE(damaged.err.find("ClientDataSet1: "), std::string::npos) << damaged.err;
 }
 
 TEST(Notify, WithNothingTodayTheNearestDayLeads) {
