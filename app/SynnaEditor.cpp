@@ -122,8 +122,9 @@ void TForm1::Frame21txtKuu2Change() {
         monthName = texts::fromStore(name);
     }
     Frame21->Label8->setText(monthName);
-    Frame21->Label9->setText(QString::fromStdString(
-        store::AgeText(Frame21->txtAasta2->text().toStdString(), month + 1, day + 1, clock_)));
+    // The age of the year that saving stores: "80" is 1980.
+    const std::string year = store::wholeYearText(Frame21->txtAasta2->text().toStdString(), clock_.today().year);
+    Frame21->Label9->setText(QString::fromStdString(store::AgeText(year, month + 1, day + 1, clock_)));
 }
 
 void TForm1::Frame21txtNimi2Change() {

@@ -1,5 +1,6 @@
 #include "store/DateText.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,13 @@ std::optional<Date> readDateText(std::string_view text, const Date& today) {
         return Date{year, month, day};
     }
     return yearlessDate(month, day, today);
+}
+
+std::string wholeYearText(std::string_view yearText, int thisYear) {
+    const bool shortYear = !yearText.empty() && yearText.size() <= 2 &&
+                           std::all_of(yearText.begin(), yearText.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!shortYear) return std::string(yearText);
+    return std::to_string(fullYear(yearText, thisYear));
 }
 
 std::optional<Date> yearlessDate(int month, int day, const Date& today) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "store/Date.h"
@@ -18,6 +19,10 @@ namespace store {
 // - The date must exist in the Gregorian calendar.
 // nullopt when the text is no such date.
 std::optional<Date> readDateText(std::string_view text, const Date& today);
+
+// The year that a typed year text stands for by the rule above, as text:
+// "80" in 2026 is "1980". Any other text comes back as written.
+std::string wholeYearText(std::string_view yearText, int thisYear);
 
 // The full date stored for a day and month without a year, by the rule above:
 // in today's year, or for 29 February in a common year the latest leap year

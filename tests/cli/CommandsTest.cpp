@@ -78,6 +78,12 @@ TEST(Commands, AMissingListReadsAsEmpty) {
         EXPECT_EQ(ics.status, 0);
         EXPECT_TRUE(ics.out.starts_with("BEGIN:VCALENDAR")) << ics.out;
         EXPECT_EQ(ics.out.find("BEGIN:VEVENT"), std::string::npos);
+
+        // The reminder at login of a user who has never opened the window.
+        const testing::RunResult notify = runner.run({"notify", "--file", file});
+        EXPECT_EQ(notify.status, 0);
+        EXPECT_EQ(notify.out + notify.err, "");
+        EXPECT_TRUE(runner.notifications().shown.empty());
         EXPECT_FALSE(std::filesystem::exists(file)) << "reading created the list";
     }
 }

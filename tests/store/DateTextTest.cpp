@@ -27,6 +27,14 @@ TEST(DateText, PlacesShortYearsInAWindowAroundToday) {
     EXPECT_EQ(read("1.1.980"), (Date{980, 1, 1}));
     EXPECT_EQ(read("1.1.0980"), (Date{980, 1, 1}));
     EXPECT_EQ(read("1.1.80", Date{2100, 1, 1}), (Date{2080, 1, 1}));
+
+    // The same window for the year text alone, as the editor shows its age.
+    EXPECT_EQ(wholeYearText("80", 2026), "1980");
+    EXPECT_EQ(wholeYearText("5", 2026), "2005");
+    EXPECT_EQ(wholeYearText("75", 2026), "2075");
+    EXPECT_EQ(wholeYearText("980", 2026), "980");
+    EXPECT_EQ(wholeYearText("", 2026), "");
+    EXPECT_EQ(wholeYearText("8x", 2026), "8x");
 }
 
 TEST(DateText, RefusesDatesThatDoNotExist) {
