@@ -69,8 +69,10 @@ bool isMissingFile(const store::StoreError& error) {
     return error.kind() == store::StoreError::Kind::CannotOpen && error.systemError() == ENOENT;
 }
 
-// The whole file at `path`, an input of an import.
+// The whole file at `path`, an input of an import, once it has passed the
+// checks of an input file.
 std::string readInputFile(const std::string& path, const CommandContext& context) {
+    checkInputFile(path, kMostImportBytes);
     try {
         return context.files.read(path);
     } catch (const store::StoreError& error) {
@@ -207,7 +209,6 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-vcf vajab vCard-faili nime.");
     const std::string& vcfPath = arguments.positional[0];
-    checkInputFile(vcfPath, kMostImportBytes);
     const std::string text = readInputFile(vcfPath, context);
     std::vector<ContactDate> dates;
     try {
@@ -227,7 +228,6 @@ int importCsv(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file"}, 1);
     if (arguments.positional.empty()) throw UsageError("Käsk import-csv vajab CSV-faili nime.");
     const std::string& csvPath = arguments.positional[0];
-    checkInputFile(csvPath, kMostImportBytes);
     const CsvEntries table = readEventsCsv(readInputFile(csvPath, context), context.clock.today().year);
     if (!table.problems.empty()) {
         for (const CsvProblem& problem : table.problems)
