@@ -23,8 +23,8 @@ public:
         initStyleOption(&cell, index);
         const bool selected = cell.state & QStyle::State_Selected;
         painter->save();
-        painter->fillRect(cell.rect, selected ? cell.palette.color(QPalette::Active, QPalette::Highlight)
-                                              : cell.backgroundBrush);
+        painter->fillRect(cell.rect,
+                          selected ? cell.palette.color(QPalette::Active, QPalette::Highlight) : cell.backgroundBrush);
         painter->setPen(selected ? cell.palette.color(QPalette::Active, QPalette::HighlightedText) : QColor(Qt::black));
         painter->setFont(cell.font);
         painter->setClipRect(cell.rect);
@@ -90,8 +90,7 @@ void DBGrid::bind(QAbstractItemModel* source) {
     connect(source, &QAbstractItemModel::modelReset, this, [this] { newView_ = true; });
     const QFontMetrics titleMetrics(looks::uiFont());
     const int widths[] = {31, 24, 33, 228, 34, titleMetrics.horizontalAdvance(QStringLiteral("Tüüp ")) + 4};
-    for (int column = 0; column < 6 && column < source->columnCount(); ++column)
-        setColumnWidth(column, widths[column]);
+    for (int column = 0; column < 6 && column < source->columnCount(); ++column) setColumnWidth(column, widths[column]);
 }
 
 QModelIndex DBGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {

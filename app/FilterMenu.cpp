@@ -1,10 +1,10 @@
 #include "app/FilterMenu.h"
 
+#include <QAbstractListModel>
 #include <QActionGroup>
 #include <QListView>
 #include <QPainter>
 #include <QProxyStyle>
-#include <QAbstractListModel>
 #include <QStyleOptionMenuItem>
 #include <QStyledItemDelegate>
 #include <QWidgetAction>

@@ -12,9 +12,9 @@
 #pragma once
 
 #include <QMenu>
+#include <QStringList>
 #include <functional>
 #include <memory>
-#include <QStringList>
 #include <unordered_map>
 #include <vector>
 

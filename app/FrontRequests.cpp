@@ -39,8 +39,9 @@ QString frontRequestSocket(const QString& dataFile) {
     key += '\n' + QByteArray::number(static_cast<qulonglong>(::getuid()));
     folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
 #endif
-    const QString name = QStringLiteral("zerizedozi-") +
-                         QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
+    const QString name =
+        QStringLiteral("zerizedozi-") +
+        QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
     return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 

@@ -1,8 +1,8 @@
 #include "app/GlyphButton.h"
 
 #include <QPainter>
-#include <QStyleOptionButton>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QStylePainter>
 
 #include "app/Looks.h"

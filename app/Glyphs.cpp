@@ -70,8 +70,7 @@ void drawPlus(QPainter& p, const QPointF& center, qreal arm, qreal thickness) {
 void drawCross(QPainter& p, const QRectF& box) {
     const QLineF a(box.topLeft(), box.bottomRight());
     const QLineF b(box.topRight(), box.bottomLeft());
-    for (const auto& [color, width] : {std::pair{QColor(Qt::white), 6.0},
-                                       std::pair{QColor(150, 16, 16), 4.4},
+    for (const auto& [color, width] : {std::pair{QColor(Qt::white), 6.0}, std::pair{QColor(150, 16, 16), 4.4},
                                        std::pair{QColor(222, 36, 30), 2.8}}) {
         p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a);

@@ -67,7 +67,8 @@ bool toUtf16(std::string_view utf8, std::vector<UChar>& out) {
             if ((next & 0xc0) != 0x80) return false;
             c = (c << 6) | (next & 0x3f);
         }
-        if ((length == 3 && (c < 0x800 || (c >= 0xd800 && c < 0xe000))) || (length == 4 && (c < 0x10000 || c > 0x10ffff)))
+        if ((length == 3 && (c < 0x800 || (c >= 0xd800 && c < 0xe000))) ||
+            (length == 4 && (c < 0x10000 || c > 0x10ffff)))
             return false;
         if (c >= 0x10000) {
             out.push_back(static_cast<UChar>(0xd7c0 + (c >> 10)));
@@ -109,8 +110,8 @@ std::string Collation::sortKey(std::string_view utf8) const {
 
 int Collation::compare(std::string_view a, std::string_view b) const {
     UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult result =
-        ucol_strcollUTF8(collator_, a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()), &status);
+    const UCollationResult result = ucol_strcollUTF8(collator_, a.data(), static_cast<int32_t>(a.size()), b.data(),
+                                                     static_cast<int32_t>(b.size()), &status);
     return result == UCOL_LESS ? -1 : (result == UCOL_GREATER ? 1 : 0);
 }
 

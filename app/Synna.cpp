@@ -127,8 +127,8 @@ void TForm1::FormCreate() {
 
 void TForm1::writeRegistryWhenAsked() {
     if (arguments_.size() < 2 || upperAsciiLetters(arguments_[1]) != QLatin1String("UUS")) return;
-    platform_.writeRegistry({{QStringLiteral("Versioon"), texts::programName()},
-                             {QStringLiteral("Asukoht"), programPath_}});
+    platform_.writeRegistry(
+        {{QStringLiteral("Versioon"), texts::programName()}, {QStringLiteral("Asukoht"), programPath_}});
 }
 
 bool TForm1::claimList() {
@@ -147,7 +147,8 @@ bool TForm1::claimList() {
             return true;
         }
         lock.reset();
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         if (askWindowToFront(dataFilePath_, left)) return false;
         // The other window may be starting, or closing and letting go of the list.
@@ -237,9 +238,8 @@ void TForm1::closeStoreAskingOnFailure() {
         } catch (const store::WriteError& error) {
             const QString text = QString::fromUtf8(texts::kSaveFailed) + QStringLiteral("\r") +
                                  QString::fromStdString(error.path()) + QStringLiteral("\r\r") +
-                                 QString::fromUtf8(texts::kSaveFailedReason) +
-                                 QString::fromStdString(error.reason()) + QStringLiteral("\r\r") +
-                                 QString::fromUtf8(texts::kSaveRetry);
+                                 QString::fromUtf8(texts::kSaveFailedReason) + QString::fromStdString(error.reason()) +
+                                 QStringLiteral("\r\r") + QString::fromUtf8(texts::kSaveRetry);
             if (platform_.messageBox(this, text, QString::fromUtf8(texts::kAttention), MB_YESNO | MB_ICONERROR) !=
                 IDYES)
                 return;
@@ -259,8 +259,7 @@ void TForm1::changeEvent(QEvent* event) {
         if (inPlace && frameGeometry().size() != size()) centreOnScreen();
         placedAt_.reset();
     }
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !started_)
-        guarded([this] { FormActivate(); });
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !started_) guarded([this] { FormActivate(); });
 }
 
 void TForm1::showEvent(QShowEvent* event) {

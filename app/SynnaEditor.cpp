@@ -39,16 +39,18 @@ QChar typedCharacter(const QKeyEvent& key) {
 
 void TForm1::connectEditor() {
     TFrame2* editor = Frame21;
-    connect(editor->btn1, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn1Click(Frame21->btn1->Tag); }); });
-    connect(editor->btn2, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn1Click(Frame21->btn2->Tag); }); });
+    connect(editor->btn1, &QPushButton::clicked, this,
+            [this] { guarded([this] { Frame21btn1Click(Frame21->btn1->Tag); }); });
+    connect(editor->btn2, &QPushButton::clicked, this,
+            [this] { guarded([this] { Frame21btn1Click(Frame21->btn2->Tag); }); });
     connect(editor->btn3, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn3Click(); }); });
     connect(editor->txtNimi2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtNimi2Change(); }); });
     connect(editor->txtAasta2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
     connect(editor->txtPaev2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
     connect(editor->txtKuu2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
-    for (QWidget* control : std::initializer_list<QWidget*>{editor->txtNimi2, editor->txtPaev2, editor->txtKuu2,
-                                                             editor->txtAasta2, editor->RadioButton1, editor->RadioButton2,
-                                                             editor->RadioButton3, editor->RadioButton4})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             editor->txtNimi2, editor->txtPaev2, editor->txtKuu2, editor->txtAasta2, editor->RadioButton1,
+             editor->RadioButton2, editor->RadioButton3, editor->RadioButton4})
         control->installEventFilter(this);
 }
 
@@ -97,7 +99,9 @@ void TForm1::Frame11btn2Click() {
     editor->txtNimi2->clear();
     editor->txtNimi2->setFocus();
 
-    const auto listPosition = [](QComboBox* list, int number) { return number >= 1 && number <= list->count() ? number - 1 : -1; };
+    const auto listPosition = [](QComboBox* list, int number) {
+        return number >= 1 && number <= list->count() ? number - 1 : -1;
+    };
     editor->txtPaev2->setCurrentIndex(listPosition(editor->txtPaev2, ClientDataSet1.fieldInteger(store::Paev)));
     editor->txtKuu2->setCurrentIndex(listPosition(editor->txtKuu2, ClientDataSet1.fieldInteger(store::Kuu)));
     editor->txtAasta2->setText(QString::fromStdString(ClientDataSet1.fieldText(store::Aasta)));
@@ -182,10 +186,14 @@ void TForm1::Frame21txtNimi2KeyPress(QWidget* control, QChar& key) {
         key = QChar();
         TFrame2* editor = Frame21;
         QWidget* next = editor->txtNimi2;
-        if (control == editor->txtNimi2) next = editor->txtPaev2;
-        else if (control == editor->txtPaev2) next = editor->txtKuu2;
-        else if (control == editor->txtKuu2) next = editor->txtAasta2;
-        else if (control == editor->txtAasta2) next = editor->checkedTypeButton();
+        if (control == editor->txtNimi2)
+            next = editor->txtPaev2;
+        else if (control == editor->txtPaev2)
+            next = editor->txtKuu2;
+        else if (control == editor->txtKuu2)
+            next = editor->txtAasta2;
+        else if (control == editor->txtAasta2)
+            next = editor->checkedTypeButton();
         next->setFocus(Qt::TabFocusReason);
     } else if (key == QChar(27)) {
         key = QChar();

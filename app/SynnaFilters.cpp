@@ -52,7 +52,8 @@ struct AgeInputs {
     friend bool operator==(const AgeInputs&, const AgeInputs&) = default;
     struct Hash {
         size_t operator()(const AgeInputs& a) const {
-            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009 + a.day.value_or(-1));
+            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009 +
+                                             a.day.value_or(-1));
         }
     };
 };
@@ -185,8 +186,6 @@ bool TForm1::ClientDataSet1FilterRecord(const store::EventRow& row) const {
     return store::ageOfRow(row, clock_) == age;
 }
 
-std::string TForm1::ClientDataSet1CalcFields(const store::EventRow& row) const {
-    return store::ageOfRow(row, clock_);
-}
+std::string TForm1::ClientDataSet1CalcFields(const store::EventRow& row) const { return store::ageOfRow(row, clock_); }
 
 }  // namespace app

@@ -34,7 +34,8 @@ void TForm1::connectListView() {
     connect(grid, &DBGrid::titleClicked, this,
             [this](int column) { guarded([this, column] { Frame11DBGrid1TitleClick(column); }); });
     connect(grid, &DBGrid::doubleClicked, this, [this] { guarded([this] { Frame11DBGrid1DblClick(); }); });
-    connect(grid, &DBGrid::keyTyped, this, [this](QChar key) { guarded([this, &key] { Frame11DBGrid1KeyPress(key); }); });
+    connect(grid, &DBGrid::keyTyped, this,
+            [this](QChar key) { guarded([this, &key] { Frame11DBGrid1KeyPress(key); }); });
     connect(grid, &DBGrid::deleteRequested, this, [this] { guarded([this] { Frame11DBGrid1ConfirmDelete(); }); });
     connect(grid, &DBGrid::columnMenuRequested, this, &TForm1::showColumnMenu);
     connect(DataSource1, &DataSource::currentRowChanged, grid, [grid](int row) {
@@ -43,7 +44,8 @@ void TForm1::connectListView() {
         if (row >= 0) grid->setCurrentIndex(grid->model()->index(row, column));
     });
     for (FilterMenu* menu : Frame11->columnMenus())
-        connect(menu, &FilterMenu::chosen, this, [this](QAction* item) { guarded([this, item] { Frame11Kik2Click(item); }); });
+        connect(menu, &FilterMenu::chosen, this,
+                [this](QAction* item) { guarded([this, item] { Frame11Kik2Click(item); }); });
 }
 
 void TForm1::Frame11btn3Click() {

@@ -39,7 +39,8 @@ Input* input(QWidget* parent, int left, int top, int width) {
     made->setGeometry(left, top, width, 23);
     made->setFont(looks::arialFont(12));
     QPalette colours = made->palette();
-    for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText}) colours.setColor(role, Qt::black);
+    for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        colours.setColor(role, Qt::black);
     colours.setColor(QPalette::Base, Qt::white);
     made->setPalette(colours);
     return made;
@@ -87,7 +88,8 @@ TFrame2::TFrame2(QWidget* parent) : QWidget(parent) {
     txtAasta2 = input<QLineEdit>(GroupBox1, 72, 108, 73);
     txtAasta2->setMaxLength(4);
     // Typed keys are filtered by the window; this keeps pasted text to digits.
-    txtAasta2->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAasta2));
+    txtAasta2->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAasta2));
 
     QRadioButton** buttons[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
     static_assert(std::size(buttons) == store::kEventTypes.size());

@@ -1,7 +1,7 @@
 // Zerizedozi: a calendar of yearly dates. Starts the one main window.
+#include <malloc.h>
 #include <QDir>
 #include <QSessionManager>
-#include <malloc.h>
 
 #include <chrono>
 #include <cstdio>
@@ -10,8 +10,8 @@
 #include "app/ErrorReporting.h"
 #include "app/Glyphs.h"
 #include "app/Synna.h"
-#include "app/Unit1.h"
 #include "app/Texts.h"
+#include "app/Unit1.h"
 #include "platform/DataFolderLookup.h"
 #include "platform/QtPlatform.h"
 #include "print/EstonianQtTexts.h"
@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     // A list already open in another window: that window comes to the front.
     if (!Form1.claimList()) return 0;
     // Logging off closes the window as any other close request does.
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, &Form1, [&Form1](QSessionManager&) { Form1.close(); });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &Form1,
+                     [&Form1](QSessionManager&) { Form1.close(); });
     // For the start-up benchmark: each time the grid has painted the rows of
     // a new view, a line with the monotonic clock's nanoseconds on stderr.
     if (qEnvironmentVariableIsSet("ZERIZEDOZI_PAINT_LOG"))

@@ -2,17 +2,17 @@
 // painted grid, rebuilding the filter menus, building and painting the name
 // menu, choosing a filter, a title click,
 // composing the report; and the memory a million rows take.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <QAction>
 #include <QApplication>
 #include <QPixmap>
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
-#include "bench/DataGenerator.h"
 #include "app/DBGrid.h"
 #include "app/FilterMenu.h"
 #include "app/Synna.h"
 #include "app/Unit1.h"
+#include "bench/DataGenerator.h"
 #include "platform/ScriptedPlatform.h"
 #include "print/ReportText.h"
 #include "store/Clock.h"
@@ -41,7 +41,11 @@ private:
 
 struct Window {
     explicit Window(const ProgramFolder& folder)
-        : form({folder.path(), folder.path() + "/zerizedozi", {"zerizedozi"}, desktop, clock,
+        : form({folder.path(),
+                folder.path() + "/zerizedozi",
+                {"zerizedozi"},
+                desktop,
+                clock,
                 store::PosixFileSystem::instance()}) {
         form.endProgram = [](int) {};
     }

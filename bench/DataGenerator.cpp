@@ -1,6 +1,5 @@
 #include "bench/DataGenerator.h"
 
-
 #include <array>
 #include <filesystem>
 #include <map>
@@ -17,33 +16,33 @@ namespace bench {
 namespace {
 
 constexpr std::array<std::string_view, 60> kFirstNames = {
-    "Mari",   "Jüri",    "Tõnu",    "Õie",     "Ülle",   "Tõnis",   "Märt",    "Kärt",   "Jaan",    "Liis",
-    "Peeter", "Anneli",  "Ants",    "Maarja",  "Mart",   "Kadri",   "Toomas",  "Külli",  "Aivar",   "Ene",
-    "Rein",   "Tiiu",    "Andres",  "Pille",   "Urmas",  "Sirje",   "Priit",   "Helle",  "Indrek",  "Merike",
-    "Jaanus", "Reet",    "Margus",  "Kristiina", "Tarmo", "Triin",  "Mihkel",  "Katrin", "Väino",   "Ülo",
-    "Õnne",   "Küllike", "Hillar",  "Ülar",    "Viljar", "Signe",   "Sander",  "Gerda",  "Tiit",    "Meelis",
-    "Heino",  "Leida",   "Laine",   "Endel",   "Žanna",  "Šarlota", "Mõnika",  "Tõivo", "Kätlin",  "Merle",
+    "Mari",   "Jüri",    "Tõnu",   "Õie",       "Ülle",   "Tõnis",   "Märt",   "Kärt",   "Jaan",   "Liis",
+    "Peeter", "Anneli",  "Ants",   "Maarja",    "Mart",   "Kadri",   "Toomas", "Külli",  "Aivar",  "Ene",
+    "Rein",   "Tiiu",    "Andres", "Pille",     "Urmas",  "Sirje",   "Priit",  "Helle",  "Indrek", "Merike",
+    "Jaanus", "Reet",    "Margus", "Kristiina", "Tarmo",  "Triin",   "Mihkel", "Katrin", "Väino",  "Ülo",
+    "Õnne",   "Küllike", "Hillar", "Ülar",      "Viljar", "Signe",   "Sander", "Gerda",  "Tiit",   "Meelis",
+    "Heino",  "Leida",   "Laine",  "Endel",     "Žanna",  "Šarlota", "Mõnika", "Tõivo",  "Kätlin", "Merle",
 };
 
 constexpr std::array<std::string_view, 60> kFamilyNames = {
-    "Tamm",    "Saar",    "Sepp",     "Mägi",    "Kask",     "Kukk",      "Rebane",   "Ilves",  "Pärn",   "Koppel",
-    "Lepik",   "Kuusk",   "Kõiv",     "Karu",    "Lepp",     "Luik",      "Kallas",   "Oja",    "Raudsepp", "Vaher",
-    "Kivi",    "Jõgi",    "Mets",     "Männik",  "Põder",    "Laur",      "Paju",     "Kütt",   "Org",    "Lõhmus",
-    "Tamme",   "Peterson", "Sild",    "Toom",    "Lill",     "Nõmm",      "Valk",     "Rätsep", "Õunapuu", "Ääremaa",
-    "Ütt",     "Šmidt",   "Žukova",   "Štšerbakov", "Müür",  "Türk",      "Kärner",   "Sööt",   "Ploom",  "Tõnisson",
-    "Väli",    "Mölder",  "Põldma",   "Külm",    "Järve",    "Lõoke",     "Hõbe",     "Vähi",   "Ševtšenko", "Põllu",
+    "Tamm",  "Saar",     "Sepp",   "Mägi",       "Kask",  "Kukk",  "Rebane", "Ilves",  "Pärn",      "Koppel",
+    "Lepik", "Kuusk",    "Kõiv",   "Karu",       "Lepp",  "Luik",  "Kallas", "Oja",    "Raudsepp",  "Vaher",
+    "Kivi",  "Jõgi",     "Mets",   "Männik",     "Põder", "Laur",  "Paju",   "Kütt",   "Org",       "Lõhmus",
+    "Tamme", "Peterson", "Sild",   "Toom",       "Lill",  "Nõmm",  "Valk",   "Rätsep", "Õunapuu",   "Ääremaa",
+    "Ütt",   "Šmidt",    "Žukova", "Štšerbakov", "Müür",  "Türk",  "Kärner", "Sööt",   "Ploom",     "Tõnisson",
+    "Väli",  "Mölder",   "Põldma", "Külm",       "Järve", "Lõoke", "Hõbe",   "Vähi",   "Ševtšenko", "Põllu",
 };
 
 // Stems and endings of compound family names ("Kõivu" + "puu").
 constexpr std::array<std::string_view, 48> kFamilyStems = {
-    "Tamme", "Kase", "Kuuse", "Männi", "Pärna", "Lepa", "Kõivu", "Saare", "Mäe",  "Oja",   "Järve", "Metsa",
-    "Välja", "Kivi", "Rebase", "Hundi", "Karu", "Kure", "Luige", "Põllu", "Niidu", "Raba",  "Soo",   "Küla",
-    "Vahe",  "Liiva", "Allik", "Mõisa", "Kaasi", "Hõbe", "Kulla", "Ojala", "Nõmme", "Rohu", "Tõnis", "Ääre",
-    "Üle",   "Jõe",  "Sepa",  "Möldre", "Põdra", "Kõrve", "Lõuna", "Põhja", "Ida",  "Lääne", "Šveitsi", "Žuravi"};
+    "Tamme", "Kase",  "Kuuse",  "Männi",  "Pärna", "Lepa",  "Kõivu", "Saare", "Mäe",   "Oja",   "Järve",   "Metsa",
+    "Välja", "Kivi",  "Rebase", "Hundi",  "Karu",  "Kure",  "Luige", "Põllu", "Niidu", "Raba",  "Soo",     "Küla",
+    "Vahe",  "Liiva", "Allik",  "Mõisa",  "Kaasi", "Hõbe",  "Kulla", "Ojala", "Nõmme", "Rohu",  "Tõnis",   "Ääre",
+    "Üle",   "Jõe",   "Sepa",   "Möldre", "Põdra", "Kõrve", "Lõuna", "Põhja", "Ida",   "Lääne", "Šveitsi", "Žuravi"};
 constexpr std::array<std::string_view, 32> kFamilyEndings = {
-    "",     "puu",  "salu", "mets", "oja",  "mäe", "saar", "küla", "maa", "pere", "lepp", "kivi", "järv", "väli", "org",
-    "nurm", "soo",  "aru",  "põld", "mägi", "vere", "kõrv", "laid", "rand", "sild", "tamm", "kask", "kand", "niit",
-    "stein", "berg", "mann"};
+    "",     "puu",  "salu", "mets", "oja",  "mäe",  "saar", "küla",  "maa",  "pere", "lepp",
+    "kivi", "järv", "väli", "org",  "nurm", "soo",  "aru",  "põld",  "mägi", "vere", "kõrv",
+    "laid", "rand", "sild", "tamm", "kask", "kand", "niit", "stein", "berg", "mann"};
 constexpr std::array<std::string_view, 24> kSecondGivenNames = {
     "Liis", "Maria", "Ann",  "Kai",   "Riin", "Triin", "Helen", "Eliise", "Johannes", "Mihkel", "Peeter", "Kristjan",
     "Ülle", "Õnne",  "Ärni", "Härmo", "Siim", "Tõnn",  "Karl",  "Rasmus", "Šarl",     "Žaan",   "Mari",   "Jaan"};
@@ -96,8 +95,10 @@ std::vector<store::EventRow> generateDistinctRows(int count, unsigned seed) {
         do {
             const int form = std::uniform_int_distribution<int>(0, 99)(random);
             std::string given = pick(kFirstNames);
-            if (form < 35) given += "-" + pick(kSecondGivenNames);
-            else if (form < 50) given += " " + pick(kSecondGivenNames);
+            if (form < 35)
+                given += "-" + pick(kSecondGivenNames);
+            else if (form < 50)
+                given += " " + pick(kSecondGivenNames);
             std::string family = form % 5 == 0 ? pick(kFamilyNames) : pick(kFamilyStems) + pick(kFamilyEndings);
             row.nimi = given + " " + family;
         } while (!used.insert(row.nimi).second);

@@ -49,8 +49,8 @@ BENCHMARK(BM_FilterAge)->Apply(sizes);
 void BM_FilterNameFloor(benchmark::State& state) {
     const std::vector<store::EventRow> rows = generateRows(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            std::count_if(rows.begin(), rows.end(), [](const store::EventRow& row) { return row.nimi == "Mari Tamm"; }));
+        benchmark::DoNotOptimize(std::count_if(rows.begin(), rows.end(),
+                                               [](const store::EventRow& row) { return row.nimi == "Mari Tamm"; }));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -53,7 +53,9 @@ constexpr int kTitleY = 33 + 9;
 constexpr int kFirstRowY = 33 + 19 + 8;
 constexpr xcb_keysym_t kEscape = 0xff1b;
 
-long long nowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
+long long nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+}
 
 template <typename Reply>
 std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply) {
@@ -64,8 +66,8 @@ std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply) {
 class XServer {
 public:
     explicit XServer(std::string display) : name_(std::move(display)) {
-        std::vector<const char*> argv = {"Xvfb", name_.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
-                                         nullptr};
+        std::vector<const char*> argv = {"Xvfb",        name_.c_str(), "-screen", "0",
+                                         "1280x800x24", "-nolisten",   "tcp",     nullptr};
         if (::posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, const_cast<char* const*>(argv.data()), environ) != 0)
             throw std::runtime_error("Xvfb could not be started");
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -91,8 +93,8 @@ public:
         if (!tree) return std::nullopt;
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-            const auto attributes = owned(
-                xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, children[i]), nullptr));
+            const auto attributes = owned(xcb_get_window_attributes_reply(
+                connection_, xcb_get_window_attributes(connection_, children[i]), nullptr));
             if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
             const auto at = owned(xcb_translate_coordinates_reply(
                 connection_, xcb_translate_coordinates(connection_, children[i], root_, 0, 0), nullptr));
@@ -109,7 +111,8 @@ public:
         const xcb_setup_t* setup = xcb_get_setup(connection_);
         const int count = setup->max_keycode - setup->min_keycode + 1;
         const auto mapping = owned(xcb_get_keyboard_mapping_reply(
-            connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, static_cast<uint8_t>(count)), nullptr));
+            connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, static_cast<uint8_t>(count)),
+            nullptr));
         const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());
         for (int i = 0; i < count * mapping->keysyms_per_keycode; ++i) {
             if (keysyms[i] != keysym) continue;
@@ -152,17 +155,17 @@ class Run {
 public:
     Run(const ProgramFolder& folder, const std::string& display, const std::string& runtimeDir) {
         const auto replaced = [](const std::string& text) {
-            for (const char* name : {"DISPLAY=", "QT_QPA_PLATFORM=", "QT_ACCESSIBILITY=", "ZERIZEDOZI_PAINT_LOG=",
-                                     "XDG_RUNTIME_DIR="})
+            for (const char* name :
+                 {"DISPLAY=", "QT_QPA_PLATFORM=", "QT_ACCESSIBILITY=", "ZERIZEDOZI_PAINT_LOG=", "XDG_RUNTIME_DIR="})
                 if (text.rfind(name, 0) == 0) return true;
             return false;
         };
         std::vector<std::string> environment;
         for (char** entry = environ; *entry; ++entry)
             if (!replaced(*entry)) environment.emplace_back(*entry);
-        environment.insert(environment.end(), {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "QT_ACCESSIBILITY=0",
-                                               "NO_AT_BRIDGE=1", "ZERIZEDOZI_PAINT_LOG=1",
-                                               "XDG_RUNTIME_DIR=" + runtimeDir});
+        environment.insert(environment.end(),
+                           {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "QT_ACCESSIBILITY=0", "NO_AT_BRIDGE=1",
+                            "ZERIZEDOZI_PAINT_LOG=1", "XDG_RUNTIME_DIR=" + runtimeDir});
         std::vector<char*> envp;
         for (std::string& text : environment) envp.push_back(text.data());
         envp.push_back(nullptr);
@@ -326,19 +329,22 @@ int main(int argc, char** argv) {
             for (const int size : sizes) measure(x, *folders[size], runtime.path(), samples[size]);
 
         const double base = median(samples[sizes.front()].startMs);
-        std::printf("\nThe whole program on Xvfb (%s, no window manager), distinct names, medians of %d runs"
-                    " (load average %s before, %s after):\n\n",
-                    display.c_str(), runs, loadBefore.c_str(), loadAverage().c_str());
-        std::printf("| list | exec → first painted row | ratio to %s rows | window peak (VmHWM) |"
-                    " title click \"Nimi\" → repainted grid |\n|---|---|---|---|---|\n",
-                    rowsText(sizes.front()).c_str());
+        std::printf(
+            "\nThe whole program on Xvfb (%s, no window manager), distinct names, medians of %d runs"
+            " (load average %s before, %s after):\n\n",
+            display.c_str(), runs, loadBefore.c_str(), loadAverage().c_str());
+        std::printf(
+            "| list | exec → first painted row | ratio to %s rows | window peak (VmHWM) |"
+            " title click \"Nimi\" → repainted grid |\n|---|---|---|---|---|\n",
+            rowsText(sizes.front()).c_str());
         for (const int size : sizes) {
             const Sample& s = samples[size];
             std::printf("| %s rows | %.0f ms | %.2f× | %.0f MiB | %.0f ms |\n", rowsText(size).c_str(),
                         median(s.startMs), median(s.startMs) / base, median(s.peakMiB), median(s.resortMs));
         }
-        std::printf("\nGoals: 100 000 rows within 1.5× and 1 000 000 within 10× the 9-row start; the window under"
-                    " 300 MiB with 1 000 000 rows; the title click at 100 000 rows under 150 ms.\n");
+        std::printf(
+            "\nGoals: 100 000 rows within 1.5× and 1 000 000 within 10× the 9-row start; the window under"
+            " 300 MiB with 1 000 000 rows; the title click at 100 000 rows under 150 ms.\n");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_startup: %s\n", error.what());
         return 1;

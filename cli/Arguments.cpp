@@ -27,8 +27,7 @@ Arguments parseArguments(const std::vector<std::string>& args, const std::vector
         }
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (std::find(known.begin(), known.end(), name) == known.end())
-            throw CliError("Tundmatu võti '" + name + "'.");
+        if (std::find(known.begin(), known.end(), name) == known.end()) throw CliError("Tundmatu võti '" + name + "'.");
         std::string value;
         if (equals != std::string::npos) {
             value = arg.substr(equals + 1);

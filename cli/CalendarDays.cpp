@@ -6,8 +6,8 @@ namespace cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kWeekdays = {
-    "esmaspäev", "teisipäev", "kolmapäev", "neljapäev", "reede", "laupäev", "pühapäev"};
+constexpr std::array<std::string_view, 7> kWeekdays = {"esmaspäev", "teisipäev", "kolmapäev", "neljapäev",
+                                                       "reede",     "laupäev",   "pühapäev"};
 
 }  // namespace
 

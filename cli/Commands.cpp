@@ -101,8 +101,7 @@ std::vector<store::EventRow> readRows(const std::string& path, const CommandCont
 
 // The value of option `name` as read by `parse`, or nullopt without the
 // option. A value that `parse` refuses makes the command line wrong.
-std::optional<int> numberOption(const Arguments& arguments, std::string_view name,
-                                int (*parse)(const std::string&)) {
+std::optional<int> numberOption(const Arguments& arguments, std::string_view name, int (*parse)(const std::string&)) {
     const auto text = arguments.option(name);
     if (!text) return std::nullopt;
     try {
@@ -134,8 +133,7 @@ int notify(const std::vector<std::string>& args, const CommandContext& context) 
 }
 
 // Writes `text` to the file of -o and says so, or without -o to `out`.
-void writeResult(const Arguments& arguments, const CommandContext& context, const std::string& text,
-                 int eventCount) {
+void writeResult(const Arguments& arguments, const CommandContext& context, const std::string& text, int eventCount) {
     const auto target = arguments.option("-o");
     if (!target) {
         context.out << text;
@@ -171,7 +169,8 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
     if (!lock.holds()) {
         const std::string lockFile = store::DataFileLock::lockFileOf(path);
         if (lock.heldElsewhere())
-            throw CliError("Andmefail " + quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+            throw CliError("Andmefail " + quotedPath(path) +
+                           " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
         if (lock.error() == ELOOP || lock.error() == EINVAL)
             throw CliError("Andmefaili lukufail " + quotedPath(lockFile) +
                            " on nimeviide või pole tavaline fail; seda ei kasutata.");
@@ -185,11 +184,12 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
         case store::DataFileStatus::Ready: break;
         case store::DataFileStatus::Missing: throw CliError("Andmefaili " + quotedPath(path) + " ei saa luua.");
         case store::DataFileStatus::WriteProtected:
-            throw CliError("Andmefaili " + quotedPath(path) + " kirjutuskaitset ei saa eemaldada: " +
-                           systemErrorText(status.error) + ".");
+            throw CliError("Andmefaili " + quotedPath(path) +
+                           " kirjutuskaitset ei saa eemaldada: " + systemErrorText(status.error) + ".");
         case store::DataFileStatus::FolderUnwritable:
-            throw CliError("Andmefaili " + quotedPath(path) + " ei saa salvestada, sest selle kausta ei saa faile luua: " +
-                           systemErrorText(status.error) + ".");
+            throw CliError("Andmefaili " + quotedPath(path) +
+                           " ei saa salvestada, sest selle kausta ei saa faile luua: " + systemErrorText(status.error) +
+                           ".");
     }
 
     store::ClientDataSet dataSet(context.files);
@@ -220,7 +220,8 @@ int importVcf(const std::vector<std::string>& args, const CommandContext& contex
     const int status = addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
         return importContactDates(dataSet, dates, context.clock.today(), skipped);
     });
-    for (const SkippedContact& contact : skipped) context.err << kProgram << ": " << skippedContactLine(contact) << '\n';
+    for (const SkippedContact& contact : skipped)
+        context.err << kProgram << ": " << skippedContactLine(contact) << '\n';
     return status;
 }
 

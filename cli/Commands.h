@@ -14,8 +14,8 @@
 namespace cli {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;     // the command could not do its work
-inline constexpr int kExitUsage = 2;      // the command line is wrong
+inline constexpr int kExitFailed = 1;  // the command could not do its work
+inline constexpr int kExitUsage = 2;   // the command line is wrong
 
 struct CommandContext {
     std::ostream& out;

@@ -32,8 +32,10 @@ std::optional<std::string> digitsOf(std::string_view text, size_t count, std::in
     if (text.size() == count + dashAt.size()) {
         for (size_t i = 0; i < text.size(); ++i) {
             const bool dashPlace = std::find(dashAt.begin(), dashAt.end(), i) != dashAt.end();
-            if (!dashPlace) digits += text[i];
-            else if (text[i] != '-') return std::nullopt;
+            if (!dashPlace)
+                digits += text[i];
+            else if (text[i] != '-')
+                return std::nullopt;
         }
     } else if (text.size() == count) {
         digits = text;
@@ -149,8 +151,7 @@ void addCardDates(const Card& card, std::vector<ContactDate>& out) {
 
 std::optional<char> dateType(const std::string& propertyName) {
     if (propertyName == "BDAY") return 'S';
-    if (propertyName == "ANNIVERSARY" || propertyName == "X-ANNIVERSARY" ||
-        propertyName == "X-EVOLUTION-ANNIVERSARY")
+    if (propertyName == "ANNIVERSARY" || propertyName == "X-ANNIVERSARY" || propertyName == "X-EVOLUTION-ANNIVERSARY")
         return 'T';
     return std::nullopt;
 }

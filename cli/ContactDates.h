@@ -12,10 +12,10 @@
 namespace cli {
 
 struct ContactDate {
-    std::string name;                 // UTF-8, one line, trimmed, at most 99 characters; "" when the card names nobody
-    char type;                        // 'S' for BDAY, 'T' for ANNIVERSARY
+    std::string name;                // UTF-8, one line, trimmed, at most 99 characters; "" when the card names nobody
+    char type;                       // 'S' for BDAY, 'T' for ANNIVERSARY
     std::optional<YearlyDate> date;  // nullopt when the value is no valid date
-    std::string value;                // the date as the card writes it, trimmed
+    std::string value;               // the date as the card writes it, trimmed
 };
 
 // Reads a date value: "1980-03-05", "19800305", a date-time such as

@@ -56,7 +56,8 @@ std::string escapeControlCharacters(std::string_view text) {
             out += text.substr(0, character);
         } else {
             unsigned codePoint = static_cast<unsigned char>(text[0]) & (0xFF >> (control == 1 ? 0 : control + 1));
-            for (size_t i = 1; i < control; ++i) codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+            for (size_t i = 1; i < control; ++i)
+                codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
             std::snprintf(escaped, sizeof escaped, codePoint <= 0xFF ? "\\x%02X" : "\\u{%04X}", codePoint);
             out += escaped;
         }

@@ -47,9 +47,8 @@ bool DesktopNotifications::show(const Reminder& reminder) {
 
     const QVariantMap hints = {{QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopId)}};
     const QDBusMessage reply = call(bus, QStringLiteral("Notify"),
-                                    {QString::fromLatin1(kNotificationAppName), 0u,
-                                     QString::fromLatin1(kDesktopId), QString::fromStdString(reminder.summary),
-                                     body, QStringList(), hints, -1});
+                                    {QString::fromLatin1(kNotificationAppName), 0u, QString::fromLatin1(kDesktopId),
+                                     QString::fromStdString(reminder.summary), body, QStringList(), hints, -1});
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 

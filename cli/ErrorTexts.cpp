@@ -30,7 +30,8 @@ std::string storeErrorText(const store::StoreError& error, const std::string& fi
         case Kind::CannotOpen:
             return "Faili " + quotedPath(error.path()) + " ei saa avada: " + systemErrorText(error.systemError()) + ".";
         case Kind::CannotRead:
-            return "Faili " + quotedPath(error.path()) + " ei saa lugeda: " + systemErrorText(error.systemError()) + ".";
+            return "Faili " + quotedPath(error.path()) + " ei saa lugeda: " + systemErrorText(error.systemError()) +
+                   ".";
         case Kind::CannotWrite:
             return "Faili " + quotedPath(error.path()) + " ei saa kirjutada: " + systemErrorText(error.systemError()) +
                    ".";

@@ -73,9 +73,8 @@ struct RecordProblem {
 int numberIn(const std::string& field, std::string_view what, int high) {
     const std::string_view text = trimBlanks(field);
     if (text.empty()) throw RecordProblem{std::string(what) + " puudub"};
-    const bool digits = text.size() <= 4 && std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    const bool digits =
+        text.size() <= 4 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     const int value = digits ? std::stoi(std::string(text)) : 0;
     if (value < 1 || value > high)
         throw RecordProblem{std::string(what) + " '" + shownText(text) + "' pole arv 1–" + std::to_string(high)};
@@ -92,8 +91,7 @@ YearlyDate dateIn(const std::vector<std::string>& fields, int currentYear) {
 
     char text[16];
     std::snprintf(text, sizeof text, "%02d.%02d", day, month);
-    throw RecordProblem{"kuupäeva " + std::string(text) + (year ? "." + std::to_string(*year) : "") +
-                        " pole olemas"};
+    throw RecordProblem{"kuupäeva " + std::string(text) + (year ? "." + std::to_string(*year) : "") + " pole olemas"};
 }
 
 char typeIn(const std::string& field) {
@@ -131,8 +129,8 @@ NewEntry entryOf(const CsvRecord& record, int currentYear) {
 std::string eventsCsv(const std::vector<store::EventRow>& rows) {
     std::string text = std::string(kHeader) + "\r\n";
     for (const store::EventRow& row : rows)
-        text += csvRecordText(
-            {neutralised(row.nimi), numberText(row.paev), numberText(row.kuu), numberText(row.aasta), neutralised(row.tyyp)});
+        text += csvRecordText({neutralised(row.nimi), numberText(row.paev), numberText(row.kuu), numberText(row.aasta),
+                               neutralised(row.tyyp)});
     return text;
 }
 

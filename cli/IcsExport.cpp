@@ -20,8 +20,8 @@ namespace {
 std::string identityOf(const store::EventRow& row) {
     auto number = [](const auto& value) { return value ? std::to_string(*value) : std::string(); };
     // The unit separator cannot occur in a name read from the data file.
-    return row.nimi + '\x1f' + number(row.paev) + '\x1f' + number(row.kuu) + '\x1f' + number(row.aasta) +
-           '\x1f' + row.tyyp;
+    return row.nimi + '\x1f' + number(row.paev) + '\x1f' + number(row.kuu) + '\x1f' + number(row.aasta) + '\x1f' +
+           row.tyyp;
 }
 
 std::uint64_t fnv1a(std::string_view bytes) {
@@ -107,14 +107,13 @@ icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Da
     icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
     icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(start)));
     icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(store::addDays(start, 1))));
-    icalcomponent_add_property(
-        event, icalproperty_new_rrule(icalrecurrencetype_from_string(
-                   leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY")));
+    icalcomponent_add_property(event, icalproperty_new_rrule(icalrecurrencetype_from_string(
+                                          leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY")));
     const std::string summary = summaryOf(row);
     icalcomponent_add_property(event, icalproperty_new_summary(summary.c_str()));
     if (row.aasta)
-        icalcomponent_add_property(
-            event, icalproperty_new_description(("Aasta: " + std::to_string(*row.aasta)).c_str()));
+        icalcomponent_add_property(event,
+                                   icalproperty_new_description(("Aasta: " + std::to_string(*row.aasta)).c_str()));
     if (const auto label = store::typeLabel(row.tyyp))
         icalcomponent_add_property(event, icalproperty_new_categories(std::string(*label).c_str()));
     icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));

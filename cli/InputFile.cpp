@@ -13,7 +13,7 @@ namespace {
 
 std::string sizeText(std::uint64_t bytes) {
     return bytes >= (std::uint64_t{1} << 30) ? std::to_string(bytes >> 30) + " GiB"
-                                              : std::to_string(bytes >> 20) + " MiB";
+                                             : std::to_string(bytes >> 20) + " MiB";
 }
 
 }  // namespace
@@ -21,7 +21,8 @@ std::string sizeText(std::uint64_t bytes) {
 void checkInputFile(const std::string& path, std::uint64_t mostBytes) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return;
-    if (S_ISDIR(info.st_mode)) throw CliError("Faili " + quotedPath(path) + " ei saa lugeda: " + systemErrorText(EISDIR) + ".");
+    if (S_ISDIR(info.st_mode))
+        throw CliError("Faili " + quotedPath(path) + " ei saa lugeda: " + systemErrorText(EISDIR) + ".");
     if (!S_ISREG(info.st_mode))
         throw CliError("Faili " + quotedPath(path) + " ei loeta: see pole tavaline fail (seade või toru).");
     if (static_cast<std::uint64_t>(info.st_size) > mostBytes)

@@ -10,8 +10,7 @@ namespace {
 // date names its kind: "Jüri (nimepäev)".
 std::string headlineEntry(const UpcomingDate& date) {
     const std::string name = oneLineName(date.name);
-    if (date.type == store::typeLabel("S") && date.turns)
-        return name + " (saab " + std::to_string(*date.turns) + ")";
+    if (date.type == store::typeLabel("S") && date.turns) return name + " (saab " + std::to_string(*date.turns) + ")";
     std::string details = labelInSentence(date.type);
     if (date.turns) details += (details.empty() ? "" : ", ") + std::string("saab ") + std::to_string(*date.turns);
     return details.empty() ? name : name + " (" + details + ")";

@@ -8,8 +8,7 @@
 
 namespace cli {
 
-std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows, const store::Date& today,
-                                        int days) {
+std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows, const store::Date& today, int days) {
     const store::Date lastDay = store::addDays(today, days - 1);
     std::vector<UpcomingDate> found;
     for (const store::EventRow& row : rows) {
@@ -70,8 +69,8 @@ int parseUpcomingDays(const std::string& text) {
                         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     const int days = digits ? std::stoi(text) : 0;
     if (days < 1 || days > kMaxUpcomingDays)
-        throw CliError("Vigane päevade arv '" + text + "': oodati täisarvu 1 kuni " +
-                       std::to_string(kMaxUpcomingDays) + ".");
+        throw CliError("Vigane päevade arv '" + text + "': oodati täisarvu 1 kuni " + std::to_string(kMaxUpcomingDays) +
+                       ".");
     return days;
 }
 

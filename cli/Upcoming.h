@@ -15,8 +15,8 @@ inline constexpr int kDefaultUpcomingDays = 14;
 inline constexpr int kMaxUpcomingDays = 366;
 
 struct UpcomingDate {
-    store::Date date;          // the day it falls on
-    int daysAhead;             // 0 for today
+    store::Date date;  // the day it falls on
+    int daysAhead;     // 0 for today
     std::string name;
     std::string type;          // the type's label, or the row's own code when unknown
     std::optional<int> turns;  // the age reached that day, for a row with an earlier year
@@ -26,8 +26,7 @@ struct UpcomingDate {
 // (today included), in date order; dates of one day keep the order of `rows`.
 // A row without a valid day and month is left out; 29 February falls on
 // 1 March in common years. REQUIRES: 1 <= days <= kMaxUpcomingDays.
-std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows, const store::Date& today,
-                                        int days);
+std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows, const store::Date& today, int days);
 
 // "05.03. neljapäev, täna: Mari Maasikas (Sünnipäev, saab 40)"; control
 // characters of the name show as spaces, so the line stays one line.

@@ -32,8 +32,10 @@ void forEachPhysicalLine(std::string_view text, OnLine&& onLine) {
 size_t findUnquoted(std::string_view text, char wanted) {
     bool quoted = false;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '"') quoted = !quoted;
-        else if (text[i] == wanted && !quoted) return i;
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (text[i] == wanted && !quoted)
+            return i;
     }
     return std::string_view::npos;
 }
@@ -120,8 +122,8 @@ VcardProperty readProperty(std::string_view line, size_t colon) {
         if (!param.empty()) property.params.push_back(readParam(param));
     }
     const std::string_view value = line.substr(colon + 1);
-    property.value = upper(property.param("ENCODING")) == "QUOTED-PRINTABLE" ? decodeQuotedPrintable(value)
-                                                                               : std::string(value);
+    property.value =
+        upper(property.param("ENCODING")) == "QUOTED-PRINTABLE" ? decodeQuotedPrintable(value) : std::string(value);
     if (!store::isValidUtf8(property.value)) property.value = store::windows1257ToUtf8(property.value);
     return property;
 }

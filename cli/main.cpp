@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return store::dataFilePath(platform::dataFolder(QString::fromStdString(cli::programFolder())).toStdString());
     };
     cli::DesktopNotifications notifications;
-    const cli::CommandContext context{std::cout,       std::cerr,      clock, store::PosixFileSystem::instance(),
+    const cli::CommandContext context{std::cout,       std::cerr,    clock, store::PosixFileSystem::instance(),
                                       defaultDataFile, notifications};
     return cli::runCommand({argv + 1, argv + argc}, context);
 }

@@ -19,9 +19,8 @@ QString installedFolder() {
 QString dataFolder(const QString& programFolder) {
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvalind"));
     QCoreApplication::setApplicationName(QStringLiteral("Zerizedozi"));
-    const store::ListFolders folders{
-        programFolder.toStdString(), installedFolder().toStdString(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()};
+    const store::ListFolders folders{programFolder.toStdString(), installedFolder().toStdString(),
+                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()};
     const QString chosen = QString::fromStdString(store::chooseDataFolder(store::PosixFileSystem::instance(), folders));
     if (chosen.toStdString() == folders.user) QDir().mkpath(chosen);
     return chosen;

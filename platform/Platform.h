@@ -31,8 +31,7 @@ public:
 
     // A modal message box owned by `owner` (none when null). Buttons "OK",
     // "Jah"/"Ei" or "OK"/"Cancel" by the flags. Returns the answer.
-    virtual int messageBox(QWidget* owner, const QString& text, const QString& caption,
-                           unsigned flags) = 0;
+    virtual int messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) = 0;
     // The system sound for MB_ICONWARNING, MB_ICONERROR, ...
     virtual void messageBeep(unsigned type) = 0;
     // Runs `dialog` modally; returns QDialog::Accepted or QDialog::Rejected.

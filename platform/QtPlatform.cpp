@@ -15,10 +15,10 @@ namespace {
 
 QMessageBox::Icon iconFor(unsigned flags) {
     switch (flags & 0xF0) {
-    case MB_ICONERROR: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONWARNING: return QMessageBox::Warning;
-    default: return QMessageBox::NoIcon;
+        case MB_ICONERROR: return QMessageBox::Critical;
+        case MB_ICONQUESTION: return QMessageBox::Question;
+        case MB_ICONWARNING: return QMessageBox::Warning;
+        default: return QMessageBox::NoIcon;
     }
 }
 
@@ -37,27 +37,20 @@ struct Button {
 // The first button is the default one, the last answers Escape.
 std::vector<Button> buttonsFor(unsigned flags) {
     switch (flags & 0x0F) {
-    case MB_YESNO:
-        return {{"Jah", QMessageBox::YesRole, IDYES}, {"Ei", QMessageBox::NoRole, IDNO}};
-    case MB_OKCANCEL:
-        return {{"OK", QMessageBox::AcceptRole, IDOK},
-                {"Cancel", QMessageBox::RejectRole, IDCANCEL}};
-    default:
-        return {{"OK", QMessageBox::AcceptRole, IDOK}};
+        case MB_YESNO: return {{"Jah", QMessageBox::YesRole, IDYES}, {"Ei", QMessageBox::NoRole, IDNO}};
+        case MB_OKCANCEL: return {{"OK", QMessageBox::AcceptRole, IDOK}, {"Cancel", QMessageBox::RejectRole, IDCANCEL}};
+        default: return {{"OK", QMessageBox::AcceptRole, IDOK}};
     }
 }
 
 }  // namespace
 
-int QtPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
-                           unsigned flags) {
-    QMessageBox box(iconFor(flags), caption, withLineBreaks(text), QMessageBox::NoButton,
-                    owner);
+int QtPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) {
+    QMessageBox box(iconFor(flags), caption, withLineBreaks(text), QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
     const std::vector<Button> buttons = buttonsFor(flags);
     std::vector<QPushButton*> shown;
-    for (const Button& button : buttons)
-        shown.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
+    for (const Button& button : buttons) shown.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
     box.setDefaultButton(shown.front());
     box.setEscapeButton(shown.back());
     box.exec();
@@ -77,8 +70,7 @@ bool QtPlatform::writeRegistry(const std::vector<std::pair<QString, QString>>& v
         mode_t saved = ::umask(022);
         ~UmaskScope() { ::umask(saved); }
     } umaskScope;
-    QSettings settings(QSettings::SystemScope, QStringLiteral("Tarvalind"),
-                       QStringLiteral("Nurmavik"));
+    QSettings settings(QSettings::SystemScope, QStringLiteral("Tarvalind"), QStringLiteral("Nurmavik"));
     if (!settings.isWritable()) return false;
     for (const auto& [key, value] : values) settings.setValue(key, value);
     settings.sync();

@@ -12,8 +12,7 @@ public:
     // Escape or closing the box answers IDNO for "Jah"/"Ei", IDCANCEL for
     // "OK"/"Cancel" and IDOK for a lone "OK". A carriage return in `text`
     // shows as a line break, so "\r\r" is a blank line.
-    int messageBox(QWidget* owner, const QString& text, const QString& caption,
-                   unsigned flags) override;
+    int messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) override;
     void messageBeep(unsigned type) override;
     int execDialog(QDialog& dialog) override;
     // False when the settings file (on Linux /etc/xdg/Tarvalind/Nurmavik.conf)

@@ -8,9 +8,9 @@ namespace {
 
 int escapeAnswer(unsigned flags) {
     switch (flags & 0x0F) {
-    case MB_YESNO: return IDNO;
-    case MB_OKCANCEL: return IDCANCEL;
-    default: return IDOK;
+        case MB_YESNO: return IDNO;
+        case MB_OKCANCEL: return IDCANCEL;
+        default: return IDOK;
     }
 }
 
@@ -23,13 +23,13 @@ int takeFront(std::deque<int>& queue) {
 }  // namespace
 
 int ScriptedPlatform::count(Call::Kind kind) const {
-    return static_cast<int>(std::count_if(calls_.begin(), calls_.end(),
-                                          [kind](const Call& call) { return call.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(calls_.begin(), calls_.end(), [kind](const Call& call) { return call.kind == kind; }));
 }
 
 const ScriptedPlatform::Call* ScriptedPlatform::last(Call::Kind kind) const {
-    const auto found = std::find_if(calls_.rbegin(), calls_.rend(),
-                                    [kind](const Call& call) { return call.kind == kind; });
+    const auto found =
+        std::find_if(calls_.rbegin(), calls_.rend(), [kind](const Call& call) { return call.kind == kind; });
     return found == calls_.rend() ? nullptr : &*found;
 }
 
@@ -39,20 +39,15 @@ void ScriptedPlatform::clear() {
     dialogResults_.clear();
 }
 
-int ScriptedPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
-                                 unsigned flags) {
-    calls_.push_back({.kind = Call::MessageBox, .text = text, .caption = caption,
-                      .flags = flags, .owner = owner});
+int ScriptedPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) {
+    calls_.push_back({.kind = Call::MessageBox, .text = text, .caption = caption, .flags = flags, .owner = owner});
     return messageAnswers_.empty() ? escapeAnswer(flags) : takeFront(messageAnswers_);
 }
 
-void ScriptedPlatform::messageBeep(unsigned type) {
-    calls_.push_back({.kind = Call::Beep, .flags = type});
-}
+void ScriptedPlatform::messageBeep(unsigned type) { calls_.push_back({.kind = Call::Beep, .flags = type}); }
 
 int ScriptedPlatform::execDialog(QDialog& dialog) {
-    calls_.push_back({.kind = Call::Dialog, .caption = dialog.windowTitle(),
-                      .owner = dialog.parentWidget()});
+    calls_.push_back({.kind = Call::Dialog, .caption = dialog.windowTitle(), .owner = dialog.parentWidget()});
     if (!dialogResults_.empty()) return takeFront(dialogResults_);
     if (dialogHandler) return dialogHandler(dialog);
     return QDialog::Rejected;

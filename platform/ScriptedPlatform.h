@@ -19,10 +19,10 @@ class ScriptedPlatform : public Platform {
 public:
     struct Call {
         enum Kind { MessageBox, Beep, Dialog, Registry, ShellOpen } kind = MessageBox;
-        QString text = {};             // message box text
-        QString caption = {};          // message box caption or dialog window title
-        unsigned flags = 0;            // message box flags or beep type
-        QWidget* owner = nullptr;      // message box owner or dialog parent
+        QString text = {};                                     // message box text
+        QString caption = {};                                  // message box caption or dialog window title
+        unsigned flags = 0;                                    // message box flags or beep type
+        QWidget* owner = nullptr;                              // message box owner or dialog parent
         std::vector<std::pair<QString, QString>> values = {};  // registry values
         QString url = {};
     };
@@ -41,8 +41,7 @@ public:
     // and the failure switches.
     void clear();
 
-    int messageBox(QWidget* owner, const QString& text, const QString& caption,
-                   unsigned flags) override;
+    int messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) override;
     void messageBeep(unsigned type) override;
     int execDialog(QDialog& dialog) override;
     bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) override;

@@ -11,9 +11,8 @@ namespace print {
 namespace {
 
 // Qt's names for the page range controls, the current page and the selection.
-constexpr const char* kIgnoredChoices[] = {"printRange",     "from",           "to",          "label_3",
-                                           "pagesRadioButton", "pagesLineEdit", "printCurrentPage",
-                                           "printSelection"};
+constexpr const char* kIgnoredChoices[] = {
+    "printRange", "from", "to", "label_3", "pagesRadioButton", "pagesLineEdit", "printCurrentPage", "printSelection"};
 
 }  // namespace
 
@@ -30,7 +29,8 @@ void keepIgnoredChoicesDisabled(QPrintDialog* dialog) {
     dialog->setOption(QAbstractPrintDialog::PrintSelection, true);
     onEveryShow(dialog, "wholeReportOnly", [dialog] { disableIgnoredChoices(dialog); });
     if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers")))
-        QObject::connect(printers, &QComboBox::currentIndexChanged, dialog, [dialog] { disableIgnoredChoices(dialog); });
+        QObject::connect(printers, &QComboBox::currentIndexChanged, dialog,
+                         [dialog] { disableIgnoredChoices(dialog); });
 }
 
 }  // namespace print

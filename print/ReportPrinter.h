@@ -43,10 +43,10 @@ private:
 
 // How report lines sit on a sheet, in units of the device printed on.
 struct SheetLayout {
-    QFont font;         // reportFont(), shrunk only when a line would not fit
-    qreal lineHeight;   // min(natural line spacing, printableHeight / lines per page)
-    qreal ascent;       // tallest of font's faces: line j has its baseline at j·lineHeight + ascent
-    qreal tabStop;      // half an inch
+    QFont font;        // reportFont(), shrunk only when a line would not fit
+    qreal lineHeight;  // min(natural line spacing, printableHeight / lines per page)
+    qreal ascent;      // tallest of font's faces: line j has its baseline at j·lineHeight + ascent
+    qreal tabStop;     // half an inch
 };
 
 // REQUIRES: printableHeight > 0, in `device` units.

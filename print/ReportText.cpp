@@ -8,15 +8,14 @@ namespace print {
 namespace {
 
 constexpr std::string_view kIndent = "\t\t";
-constexpr std::string_view kColumnHeader =
-    " Kuupäev     Nimi                               Vanus      Tüüp ";
+constexpr std::string_view kColumnHeader = " Kuupäev     Nimi                               Vanus      Tüüp ";
 constexpr std::size_t kRuleWidth = 64;
 constexpr std::size_t kFooterHostWidth = 59;
 constexpr int kPageLines = 65;
 constexpr int kRecordLinesWithoutFilter = 47;
 constexpr int kEmptyLinesBetweenPages = 5;
-constexpr std::array<std::string_view, store::kListColumns> kFilterLabels = {"Päev ",  "Kuu ",   "Aasta ",
-                                                                           "Nimi ",  "Vanus ", "Tüüp "};
+constexpr std::array<std::string_view, store::kListColumns> kFilterLabels = {"Päev ", "Kuu ",   "Aasta ",
+                                                                             "Nimi ", "Vanus ", "Tüüp "};
 constexpr std::size_t kTypeWidth = 9;
 
 // Exactly `width` characters: cut, or padded with spaces on the right.
@@ -41,14 +40,12 @@ void appendEmptyLines(std::vector<ReportLine>& out, int count) {
     for (int i = 0; i < count; ++i) out.push_back({});
 }
 
-void appendRule(std::vector<ReportLine>& out) {
-    out.push_back({indented(std::string(kRuleWidth, '='))});
-}
+void appendRule(std::vector<ReportLine>& out) { out.push_back({indented(std::string(kRuleWidth, '='))}); }
 
 void appendPageEnd(std::vector<ReportLine>& out, int page) {
     appendRule(out);
-    out.push_back({indented(leftAligned(store::kHomeHost, kFooterHostWidth) + "Lk " + std::to_string(page)),
-                   LineStyle::Italic});
+    out.push_back(
+        {indented(leftAligned(store::kHomeHost, kFooterHostWidth) + "Lk " + std::to_string(page)), LineStyle::Italic});
 }
 
 void appendFilterBlock(std::vector<ReportLine>& out, const FilterSlots& filter) {
@@ -56,8 +53,8 @@ void appendFilterBlock(std::vector<ReportLine>& out, const FilterSlots& filter) 
     bool first = true;
     for (std::size_t slot = 0; slot < filter.size(); ++slot) {
         if (filter[slot].empty()) continue;
-        out.push_back({indented((first ? "Filter:  " : continuation) + std::string(kFilterLabels[slot]) +
-                                filter[slot])});
+        out.push_back(
+            {indented((first ? "Filter:  " : continuation) + std::string(kFilterLabels[slot]) + filter[slot])});
         first = false;
     }
     if (first) {
@@ -89,8 +86,8 @@ void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const sto
     appendRule(out);
 }
 
-std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
-                                      const FilterSlots& filter, const store::Date& today) {
+std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records, const FilterSlots& filter,
+                                      const store::Date& today) {
     const int perPage = recordLinesPerPage(filter);
     std::vector<ReportLine> out;
     int page = 1;

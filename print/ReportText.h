@@ -45,8 +45,8 @@ void Pealkiri(std::vector<ReportLine>& out, const FilterSlots& filter, const sto
 // The whole report. A record whose type code is none of S, T, N, M shows no
 // type.
 // No records gives one page with no record lines.
-std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records,
-                                      const FilterSlots& filter, const store::Date& today);
+std::vector<ReportLine> composeReport(const std::vector<ReportRecord>& records, const FilterSlots& filter,
+                                      const store::Date& today);
 
 int reportLinesPerPage();
 

@@ -69,8 +69,7 @@ public:
         for (int shift = 56; shift >= 0 && used_ + 8 <= 128; shift -= 8) append(prefix >> shift & 0xff, 8);
     }
     void appendText(std::string_view text) {
-        for (size_t i = 0; used_ + 8 <= 128; ++i)
-            append(i < text.size() ? static_cast<unsigned char>(text[i]) : 0, 8);
+        for (size_t i = 0; used_ + 8 <= 128; ++i) append(i < text.size() ? static_cast<unsigned char>(text[i]) : 0, 8);
     }
     SortPrefix prefix() const { return used_ == 0 ? 0 : bits_ << (128 - used_); }
 
@@ -88,8 +87,7 @@ private:
 
 }  // namespace
 
-ClientDataSet::ClientDataSet(FileSystem& files, const TextOrder* nameOrder)
-    : files_(files), nameOrder_(nameOrder) {}
+ClientDataSet::ClientDataSet(FileSystem& files, const TextOrder* nameOrder) : files_(files), nameOrder_(nameOrder) {}
 
 ClientDataSet::~ClientDataSet() = default;
 
@@ -401,9 +399,8 @@ void ClientDataSet::post() {
     changed_ = true;
 
     if (passesFilter(rows_[row])) {
-        auto place = indexName_.empty()
-                         ? std::upper_bound(view_.begin(), view_.end(), row)
-                         : std::upper_bound(view_.begin(), view_.end(), row, indexLess);
+        auto place = indexName_.empty() ? std::upper_bound(view_.begin(), view_.end(), row)
+                                        : std::upper_bound(view_.begin(), view_.end(), row, indexLess);
         cursor_ = static_cast<int>(place - view_.begin());
         view_.insert(place, row);
     } else {

@@ -69,8 +69,7 @@ Date readDate(std::string_view field, std::string_view text) {
 // be written back as it was. Texts of other packets are valid by then.
 std::string readText(std::string_view field, std::string_view text, size_t width, bool checkUtf8) {
     if (checkUtf8 && !isValidUtf8(text)) invalidValue(field, text);
-    if (utf8Length(text) > width)
-        throw StoreError::tooLong(field, static_cast<long long>(width));
+    if (utf8Length(text) > width) throw StoreError::tooLong(field, static_cast<long long>(width));
     return std::string(text);
 }
 
@@ -87,8 +86,7 @@ void checkFields(const pugi::xml_node& fields) {
             if (stored.name == field.attribute("attrname").value()) found = field;
         if (!found) throw StoreError::fieldMissing(stored.name);
         const std::string_view type = found.attribute("fieldtype").value();
-        if (type != stored.type)
-            throw StoreError::fieldType(stored.name, stored.type, shownText(type));
+        if (type != stored.type) throw StoreError::fieldType(stored.name, stored.type, shownText(type));
     }
 }
 
@@ -165,8 +163,7 @@ std::vector<EventRow> readTree(std::string&& bytes, size_t rowsHint) {
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
         document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed)
-        throw StoreError::badXml(parsed.description(), parsed.offset);
+    if (!parsed) throw StoreError::badXml(parsed.description(), parsed.offset);
 
     const pugi::xml_node packet = document.child("DATAPACKET");
     const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");

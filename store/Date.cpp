@@ -8,7 +8,8 @@ namespace store {
 namespace {
 
 std::chrono::sys_days toDays(const Date& date) {
-    return std::chrono::year_month_day(std::chrono::year(date.year), std::chrono::month(static_cast<unsigned>(date.month)),
+    return std::chrono::year_month_day(std::chrono::year(date.year),
+                                       std::chrono::month(static_cast<unsigned>(date.month)),
                                        std::chrono::day(static_cast<unsigned>(date.day)));
 }
 
@@ -47,8 +48,6 @@ Date addDays(const Date& date, int days) { return fromDays(toDays(date) + std::c
 
 int daysBetween(const Date& from, const Date& to) { return static_cast<int>((toDays(to) - toDays(from)).count()); }
 
-int weekday(const Date& date) {
-    return static_cast<int>(std::chrono::weekday(toDays(date)).iso_encoding()) - 1;
-}
+int weekday(const Date& date) { return static_cast<int>(std::chrono::weekday(toDays(date)).iso_encoding()) - 1; }
 
 }  // namespace store

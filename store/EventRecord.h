@@ -18,14 +18,14 @@ inline constexpr int kFieldCount = 7;
 inline constexpr int kStoredFieldCount = 6;
 
 // Field names by position ("Paev" … "Vanus").
-inline constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
-    "Paev", "Kuu", "Aasta", "Nimi", "Tyyp", "Kuup", "Vanus"};
+inline constexpr std::array<std::string_view, kFieldCount> kFieldNames = {"Paev", "Kuu",  "Aasta", "Nimi",
+                                                                          "Tyyp", "Kuup", "Vanus"};
 
 // Position of the named field (exact, case-sensitive), or -1.
 int fieldPosition(std::string_view name);
 
-inline constexpr int kNimiWidth = 99;   // characters
-inline constexpr int kTyypWidth = 1;    // characters
+inline constexpr int kNimiWidth = 99;  // characters
+inline constexpr int kTyypWidth = 1;   // characters
 
 // One stored row. Empty optionals are null values; texts are UTF-8.
 struct EventRow {
@@ -44,8 +44,8 @@ struct EventType {
     char code;
     std::string_view label;  // "Sünnipäev", "Tähtpäev", "Nimepäev", "Muu"
 };
-inline constexpr std::array<EventType, 4> kEventTypes = {{
-    {'S', "Sünnipäev"}, {'T', "Tähtpäev"}, {'N', "Nimepäev"}, {'M', "Muu"}}};
+inline constexpr std::array<EventType, 4> kEventTypes = {
+    {{'S', "Sünnipäev"}, {'T', "Tähtpäev"}, {'N', "Nimepäev"}, {'M', "Muu"}}};
 
 // Place of a type code text in kEventTypes ("T" -> 1), or nullopt for
 // anything else.
@@ -55,9 +55,9 @@ std::optional<size_t> typeIndex(std::string_view code);
 std::optional<std::string_view> typeLabel(std::string_view code);
 
 // Lower-case month names, "jaanuar" … "detsember".
-inline constexpr std::array<std::string_view, 12> MonthNames = {
-    "jaanuar", "veebruar", "märts", "aprill", "mai", "juuni",
-    "juuli", "august", "september", "oktoober", "november", "detsember"};
+inline constexpr std::array<std::string_view, 12> MonthNames = {"jaanuar",   "veebruar", "märts",    "aprill",
+                                                                "mai",       "juuni",    "juuli",    "august",
+                                                                "september", "oktoober", "november", "detsember"};
 
 // The data file's name in the program's folder.
 inline constexpr std::string_view kDataFileName = "Vozoraza.xml";

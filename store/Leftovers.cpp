@@ -37,8 +37,7 @@ int removeLeftoverTemporaries(const std::string& dataFile) {
     while (const dirent* entry = ::readdir(dir)) {
         if (!isTemporaryOf(entry->d_name, base)) continue;
         struct stat info {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
-            continue;
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) continue;
         if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) ++removed;
     }
     ::closedir(dir);

@@ -52,15 +52,16 @@ StoreError StoreError::fieldMissing(std::string_view field) {
 }
 
 StoreError StoreError::fieldType(std::string_view field, std::string_view expected, std::string_view actual) {
-    StoreError error(Kind::FieldType, "Type mismatch for field '" + std::string(field) + "', expecting: " +
-                                          std::string(expected) + " actual: " + std::string(actual));
+    StoreError error(Kind::FieldType, "Type mismatch for field '" + std::string(field) +
+                                          "', expecting: " + std::string(expected) + " actual: " + std::string(actual));
     error.field_ = field;
     error.value_ = actual;
     return error;
 }
 
 StoreError StoreError::badValue(std::string_view field, std::string_view value) {
-    StoreError error(Kind::BadValue, "Invalid value '" + std::string(value) + "' for field '" + std::string(field) + "'");
+    StoreError error(Kind::BadValue,
+                     "Invalid value '" + std::string(value) + "' for field '" + std::string(field) + "'");
     error.field_ = field;
     error.value_ = value;
     return error;

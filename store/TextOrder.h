@@ -26,7 +26,8 @@ public:
     virtual std::uint64_t keyPrefix(std::string_view utf8) const {
         const std::string key = sortKey(utf8);
         std::uint64_t prefix = 0;
-        for (size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+        for (size_t i = 0; i < 8; ++i)
+            prefix = prefix << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
         return prefix;
     }
     // Appends sortKey(utf8) to `keys`.
@@ -68,7 +69,8 @@ public:
     }
     std::uint64_t keyPrefix(std::string_view utf8) const override {
         std::uint64_t prefix = 0;
-        for (size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0u);
+        for (size_t i = 0; i < 8; ++i)
+            prefix = prefix << 8 | (i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0u);
         return prefix;
     }
 };

@@ -1,10 +1,10 @@
 // The editor view: opening it, the labels and the save rule, the date check,
 // saving new and changed entries, and its keys.
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QHeaderView>
 #include <QTest>
 
 #include "app/DBGrid.h"
@@ -249,7 +249,8 @@ TEST_F(Editor, EnterMovesOnAndEscCancels) {
     QTest::keyClick(e.RadioButton3, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), e.txtNimi2);
 
-    for (QWidget* control : std::initializer_list<QWidget*>{e.txtNimi2, e.txtPaev2, e.txtKuu2, e.txtAasta2, e.RadioButton1}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{e.txtNimi2, e.txtPaev2, e.txtKuu2, e.txtAasta2, e.RadioButton1}) {
         form->Frame11->btn1->click();
         QTest::keyClicks(e.txtNimi2, "Uus");
         QTest::keyClick(control, Qt::Key_Escape);

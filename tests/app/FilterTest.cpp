@@ -86,8 +86,10 @@ TEST_F(Filters, NamesWithSpecialCharactersFilterExactlyOrByPrefix) {
     startWithNames();
     chooseValue(app::ColNimi, "Jüri & Co <%>");
     EXPECT_EQ(gridNames(), "Jüri & Co <%>");
-    EXPECT_EQ(form->Frame11->MenuNimi->item(2 + static_cast<int>(form->Frame11->MenuNimi->values().indexOf("Jüri & Co <%>")))->text(),
-              "Jüri && Co <%>");
+    EXPECT_EQ(
+        form->Frame11->MenuNimi->item(2 + static_cast<int>(form->Frame11->MenuNimi->values().indexOf("Jüri & Co <%>")))
+            ->text(),
+        "Jüri && Co <%>");
     chooseValue(app::ColNimi, "Ann*");  // a name ending in "*" matches as a prefix
     EXPECT_EQ(gridNames(), "Ann*,Ann,Anna,Anneli");
     chooseValue(app::ColNimi, "anna");
@@ -99,8 +101,8 @@ TEST_F(Filters, BuiltMenusHoldDistinctValuesYearsAndAgesByNumber) {
     EXPECT_EQ(form->Frame11->MenuAasta->values(), (QStringList{"980", "1926", "1980", "2001"}));
     EXPECT_EQ(form->Frame11->MenuVanus->values(), (QStringList{"?", "25", "46", "100", "1046"}));
     const QStringList names = form->Frame11->MenuNimi->values();
-    EXPECT_EQ(names.count("anna"), 1);  // exact twins once
-    EXPECT_EQ(names.count("Anna"), 1);  // a case variant on its own
+    EXPECT_EQ(names.count("anna"), 1);                                          // exact twins once
+    EXPECT_EQ(names.count("Anna"), 1);                                          // a case variant on its own
     EXPECT_EQ(names.indexOf("Jüri & Co <%>") > names.indexOf("Jõulud"), true);  // õ after w, before ü
     EXPECT_EQ(names.size(), 9);
     app::FilterMenu* years = form->Frame11->MenuAasta;
@@ -151,7 +153,8 @@ TEST_F(Filters, AFilterSurvivesAResort) {
 
 TEST_F(Filters, ALongListScrollsInsideTheMenuAndStillChooses) {
     std::vector<Entry> entries;
-    for (int i = 0; i < app::FilterMenu::kLongList + 100; ++i) entries.push_back({1 + i % 28, 1 + i % 12, 1950, "Nimi " + std::to_string(i)});
+    for (int i = 0; i < app::FilterMenu::kLongList + 100; ++i)
+        entries.push_back({1 + i % 28, 1 + i % 12, 1950, "Nimi " + std::to_string(i)});
     start(entries);
     app::FilterMenu* names = form->Frame11->MenuNimi;
     names->ensureBuilt();
@@ -216,8 +219,10 @@ QStringList sortedDistinctByNumber(const std::vector<std::string>& values) {
 }
 
 TEST_F(Filters, MenusOfALongListHoldEveryDistinctValueInTextOrder) {
-    const std::vector<std::string> given = {"Mari", "mari", "MARI", "Märt", "Mart", "Õie", "õie", "Ülle", "Šarlota", "Žanna", ""};
-    const std::vector<std::string> family = {"Tamm", "tamm", "Tammemägi", "Kõiv", "Šmidt", "Ööbik", "Äär", "", "Žukova"};
+    const std::vector<std::string> given = {"Mari", "mari", "MARI",    "Märt",  "Mart", "Õie",
+                                            "õie",  "Ülle", "Šarlota", "Žanna", ""};
+    const std::vector<std::string> family = {"Tamm",  "tamm", "Tammemägi", "Kõiv",  "Šmidt",
+                                             "Ööbik", "Äär",  "",          "Žukova"};
     std::mt19937 random(11);
     const auto pick = [&random](size_t n) { return static_cast<size_t>(random() % n); };
     std::vector<Entry> entries;

@@ -2,9 +2,9 @@
 // file system that fails on demand.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -45,8 +45,8 @@ protected:
     // Creates the window (FormCreate) with these command-line arguments.
     app::TForm1& create(QStringList arguments = {QStringLiteral("zerizedozi")}) {
         form = std::make_unique<app::TForm1>(app::FormContext{QString::fromStdString(dir.path()),
-                                                               QString::fromStdString(dir.path()) + "/zerizedozi",
-                                                               arguments, desktop, clock, files});
+                                                              QString::fromStdString(dir.path()) + "/zerizedozi",
+                                                              arguments, desktop, clock, files});
         form->endProgram = [this](int code) { exitCode = code; };
         return *form;
     }

@@ -1,7 +1,7 @@
 #include "app/Glyphs.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 namespace app {
 namespace {

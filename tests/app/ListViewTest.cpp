@@ -74,9 +74,16 @@ TEST_F(ListView, TitleClicksSortDescendingThenAscendingPerColumn) {
 }
 
 TEST_F(ListView, NamesFollowTheEstonianAlphabet) {
-    start({{1, 1, 2000, "Zoja"}, {1, 1, 2000, "Šura"}, {1, 1, 2000, "Sirje"}, {1, 1, 2000, "Ülle"},
-           {1, 1, 2000, "Õie"}, {1, 1, 2000, "Wilma"}, {1, 1, 2000, "Žanna"}, {1, 1, 2000, "Tõnu"},
-           {1, 1, 2000, "ants"}, {1, 1, 2000, "Ants"}});
+    start({{1, 1, 2000, "Zoja"},
+           {1, 1, 2000, "Šura"},
+           {1, 1, 2000, "Sirje"},
+           {1, 1, 2000, "Ülle"},
+           {1, 1, 2000, "Õie"},
+           {1, 1, 2000, "Wilma"},
+           {1, 1, 2000, "Žanna"},
+           {1, 1, 2000, "Tõnu"},
+           {1, 1, 2000, "ants"},
+           {1, 1, 2000, "Ants"}});
     click(app::ColNimi);
     click(app::ColNimi);
     EXPECT_EQ(gridNames(), "ants,Ants,Sirje,Šura,Zoja,Žanna,Tõnu,Wilma,Õie,Ülle");
@@ -95,7 +102,7 @@ TEST_F(ListView, ATitleClickWritesOnlyWhatChangedAndKeepsTheFilter) {
     click(app::ColKuu);
     EXPECT_EQ(files.replaceCalls, 1);
     EXPECT_EQ(store::readDataPacket(readFile(dataFile())).size(), 5u);  // all rows, not only the filtered ones
-    EXPECT_EQ(gridNames(), "Ants,Jüri,Mari");  // the second click on Kuu: ascending
+    EXPECT_EQ(gridNames(), "Ants,Jüri,Mari");                           // the second click on Kuu: ascending
     EXPECT_TRUE(form->ClientDataSet1.filtered());
 }
 

@@ -19,10 +19,11 @@ using store::EventRow;
 // Names sharing long beginnings, differing in case only, in õ ä ö ü š ž,
 // and repeated exactly.
 std::vector<EventRow> randomRows(int count) {
-    const std::vector<std::string> given = {"Mari", "mari", "MARI", "Mari-Liis", "Märt", "Mart", "Õie", "õie",
-                                            "Ülle", "Ulle", "Šarlota", "Sarlota", "Žanna", "Zanna", "Tõnu", "Tonu"};
-    const std::vector<std::string> family = {"Tamm", "tamm", "Tammemägi", "Tammemäe", "Kõiv", "Koiv", "Kõivupuu",
-                                             "Šmidt", "Smidt", "Ööbik", "Oobik", "Äär", "Aar", "Üleoja", "", "Žukova"};
+    const std::vector<std::string> given = {"Mari", "mari", "MARI",    "Mari-Liis", "Märt",  "Mart",  "Õie",  "õie",
+                                            "Ülle", "Ulle", "Šarlota", "Sarlota",   "Žanna", "Zanna", "Tõnu", "Tonu"};
+    const std::vector<std::string> family = {"Tamm",     "tamm",   "Tammemägi", "Tammemäe", "Kõiv",  "Koiv",
+                                             "Kõivupuu", "Šmidt",  "Smidt",     "Ööbik",    "Oobik", "Äär",
+                                             "Aar",      "Üleoja", "",          "Žukova"};
     std::mt19937 random(15);
     const auto pick = [&random](size_t n) { return static_cast<size_t>(random() % n); };
     std::vector<EventRow> rows(static_cast<size_t>(count));
@@ -77,8 +78,8 @@ std::vector<std::string> viewOrder(const store::ClientDataSet& data) {
     std::vector<std::string> names;
     for (int i = 0; i < data.recordCount(); ++i) {
         const EventRow& row = data.viewRow(i);
-        names.push_back(row.nimi + "|" + std::to_string(row.kuu.value_or(0)) + "." + std::to_string(row.paev.value_or(0)) +
-                        "." + std::to_string(row.aasta.value_or(0)) + row.tyyp);
+        names.push_back(row.nimi + "|" + std::to_string(row.kuu.value_or(0)) + "." +
+                        std::to_string(row.paev.value_or(0)) + "." + std::to_string(row.aasta.value_or(0)) + row.tyyp);
     }
     return names;
 }
@@ -90,7 +91,8 @@ TEST(NameOrder, IndexOrderEqualsAStableSortByWholeSortKeys) {
     writeFile(path, store::writeDataPacket(rows));
     store::ClientDataSet data(store::PosixFileSystem::instance(), &app::nameOrder());
     data.setFileName(path);
-    for (const char* fields : {"Kuu;Paev;Aasta;Nimi", "Nimi;Kuu;Paev;Aasta", "Tyyp;Aasta;Kuu;Paev;Nimi", "Aasta;Nimi"}) {
+    for (const char* fields :
+         {"Kuu;Paev;Aasta;Nimi", "Nimi;Kuu;Paev;Aasta", "Tyyp;Aasta;Kuu;Paev;Nimi", "Aasta;Nimi"}) {
         for (const bool descending : {false, true}) {
             data.close();
             data.indexDef().fields = fields;

@@ -17,7 +17,8 @@ protected:
     void SetUp() override {
         FormFixture::SetUp();
         std::vector<Entry> entries;
-        for (int i = 1; i <= 60; ++i) entries.push_back({i % 28 + 1, i % 12 + 1, 1950 + i, "Nimi " + std::to_string(i), i % 5 ? "S" : "T"});
+        for (int i = 1; i <= 60; ++i)
+            entries.push_back({i % 28 + 1, i % 12 + 1, 1950 + i, "Nimi " + std::to_string(i), i % 5 ? "S" : "T"});
         start(entries);
         form->printer().setOutputFormat(QPrinter::PdfFormat);
         form->printer().setOutputFileName(QString::fromStdString(dir.file("list.pdf")));

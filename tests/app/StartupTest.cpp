@@ -1,5 +1,6 @@
 // Start-up and shut-down of the main window: the data file's first start,
 // its failures, the "UUS" record, the home-page question and saving.
+#include <sys/stat.h>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -8,7 +9,6 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
@@ -104,7 +104,8 @@ TEST_F(Startup, AFailedSaveAsksToTryAgainBeforeClosing) {
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].caption, "Tähelepanu");
     EXPECT_EQ(calls[0].flags, 4u | 16u);
-    EXPECT_TRUE(calls[0].text.startsWith("Andmeid ei õnnestunud salvestada faili\r" + QString::fromStdString(dataFile())));
+    EXPECT_TRUE(
+        calls[0].text.startsWith("Andmeid ei õnnestunud salvestada faili\r" + QString::fromStdString(dataFile())));
     EXPECT_TRUE(calls[0].text.contains("Põhjus: No space left on device"));
     EXPECT_TRUE(calls[0].text.endsWith("Kas proovida uuesti?"));
     EXPECT_EQ(calls[2].caption, "WEB");
@@ -193,8 +194,12 @@ TEST_F(Startup, ASecondStartBringsTheFirstWindowToTheFrontAndEnds) {
     const std::string link = dir.path() + "-link";
     std::filesystem::create_directory_symlink(dir.path(), link);
     platform::ScriptedPlatform secondDesktop;
-    app::TForm1 second({QString::fromStdString(link), QString::fromStdString(link) + "/zerizedozi",
-                        {QStringLiteral("zerizedozi")}, secondDesktop, clock, files});
+    app::TForm1 second({QString::fromStdString(link),
+                        QString::fromStdString(link) + "/zerizedozi",
+                        {QStringLiteral("zerizedozi")},
+                        secondDesktop,
+                        clock,
+                        files});
     EXPECT_FALSE(second.claimList());
     std::filesystem::remove(link);
     EXPECT_FALSE(second.isVisible());
@@ -204,8 +209,8 @@ TEST_F(Startup, ASecondStartBringsTheFirstWindowToTheFrontAndEnds) {
 
     // Once the first window has closed, a new start takes the list.
     form->close();
-    app::TForm1 third({QString::fromStdString(dir.path()), {}, {QStringLiteral("zerizedozi")}, secondDesktop, clock,
-                       files});
+    app::TForm1 third(
+        {QString::fromStdString(dir.path()), {}, {QStringLiteral("zerizedozi")}, secondDesktop, clock, files});
     EXPECT_TRUE(third.claimList());
 }
 
@@ -267,8 +272,8 @@ TEST_F(Startup, TheErrorBoxEndsItsTextWithAFullStop) {
 
 TEST_F(Startup, UusRecordsTheProgramOnlyAsTheFirstArgument) {
     const std::pair<QStringList, bool> cases[] = {
-        {{"z", "UUS"}, true},  {{"z", "uus"}, true},   {{"z", "uUs", "x"}, true}, {{"z", "UUSX"}, false},
-        {{"z", "x", "UUS"}, false}, {{"z"}, false}, {{"z", "üus"}, false},
+        {{"z", "UUS"}, true},       {{"z", "uus"}, true}, {{"z", "uUs", "x"}, true}, {{"z", "UUSX"}, false},
+        {{"z", "x", "UUS"}, false}, {{"z"}, false},       {{"z", "üus"}, false},
     };
     for (const auto& [arguments, records] : cases) {
         desktop.clear();

@@ -25,11 +25,10 @@ TEST(Commands, HelpListsEveryCommandWithAnExample) {
         EXPECT_EQ(result.out, helpText());
         EXPECT_EQ(result.err, "");
     }
-    for (const char* example : {"Näide: zerizedozi-cli upcoming", "Näide: zerizedozi-cli notify",
-                                "Näide: zerizedozi-cli export-ics --alarm",
-                                "Näide: zerizedozi-cli import-vcf", "Näide: zerizedozi-cli export-csv",
-                                "Näide: zerizedozi-cli import-csv", "Näide: zerizedozi-cli add-holidays",
-                                "Näide: zerizedozi-cli --help"}) {
+    for (const char* example :
+         {"Näide: zerizedozi-cli upcoming", "Näide: zerizedozi-cli notify", "Näide: zerizedozi-cli export-ics --alarm",
+          "Näide: zerizedozi-cli import-vcf", "Näide: zerizedozi-cli export-csv", "Näide: zerizedozi-cli import-csv",
+          "Näide: zerizedozi-cli add-holidays", "Näide: zerizedozi-cli --help"}) {
         EXPECT_NE(helpText().find(example), std::string::npos) << example;
     }
 }
@@ -98,7 +97,8 @@ TEST(Commands, EveryErrorIsEstonianAndNamesTheFile) {
     const std::string empty(store::kEmptyPacket);
     const std::string noKuup = replaced(empty, R"(<FIELD attrname="Kuup" fieldtype="date"/>)", "");
     const std::string textDay = replaced(empty, R"("Paev" fieldtype="i2")", R"("Paev" fieldtype="string")");
-    const std::string badMonth = replaced(store::writeDataPacket({eventRow("Mari", 5, 3, 1980)}), R"(Kuu="3")", R"(Kuu="3x")");
+    const std::string badMonth =
+        replaced(store::writeDataPacket({eventRow("Mari", 5, 3, 1980)}), R"(Kuu="3")", R"(Kuu="3x")");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "Andmefail " + quoted + " on tühi."},
         {"<html><body/></html>", "Fail " + quoted + " pole tähtpäevade andmefail."},
@@ -129,8 +129,9 @@ TEST(Commands, EveryErrorIsEstonianAndNamesTheFile) {
     EXPECT_EQ(runner.run({"export-csv", "--file", runner.file("ring.xml")}).err,
               "zerizedozi-cli: Faili \"" + runner.file("ring.xml") +
                   "\" ei saa avada: nimeviide on liiga palju või nimeviita ei järgita.\n");
-    EXPECT_EQ(runner.run({"import-csv", runner.file("puudub.csv")}).err,
-              "zerizedozi-cli: Faili \"" + runner.file("puudub.csv") + "\" ei saa avada: sellist faili või kausta pole.\n");
+    EXPECT_EQ(
+        runner.run({"import-csv", runner.file("puudub.csv")}).err,
+        "zerizedozi-cli: Faili \"" + runner.file("puudub.csv") + "\" ei saa avada: sellist faili või kausta pole.\n");
 
     EXPECT_EQ(systemErrorText(EACCES), "juurdepääs on keelatud");
     EXPECT_EQ(systemErrorText(EROFS), "failisüsteem on ainult lugemiseks");

@@ -27,20 +27,38 @@ TEST(VcardDate, FullDatesDateTimesAndDatesWithoutYear) {
 }
 
 TEST(VcardDate, AnythingElseIsNoDate) {
-    for (const char* bad : {"", "1980-02-30", "1981-02-29", "1900-02-29", "--0230", "--1301", "--0001",
-                            "0000-03-05", "1980-3-5", "1980-0305", "198003-05", "1980", "1980-03", "---05",
-                            "--03", "--03-5", "--0305T00", "circa 1800", "1980-03-05x", "T000000Z",
-                            "١٩٨٠-٠٣-٠٥", "1980-03-0\xC3\xA4"}) {
+    for (const char* bad : {"",
+                            "1980-02-30",
+                            "1981-02-29",
+                            "1900-02-29",
+                            "--0230",
+                            "--1301",
+                            "--0001",
+                            "0000-03-05",
+                            "1980-3-5",
+                            "1980-0305",
+                            "198003-05",
+                            "1980",
+                            "1980-03",
+                            "---05",
+                            "--03",
+                            "--03-5",
+                            "--0305T00",
+                            "circa 1800",
+                            "1980-03-05x",
+                            "T000000Z",
+                            "١٩٨٠-٠٣-٠٥",
+                            "1980-03-0\xC3\xA4"}) {
         EXPECT_EQ(readVcardDate(bad), std::nullopt) << bad;
     }
 }
 
 TEST(VcardProperties, GroupsParametersAndQuotes) {
-    const auto properties =
-        readVcardProperties("item1.BDAY;VALUE=date:1980-03-05\r\n"
-                            "bday;x-label=\"a:b;c\";TYPE=home,work:--0305\n"
-                            "no colon here\n"
-                            "FN;QUOTED-PRINTABLE;CHARSET=UTF-8:=C3=95ie\n");
+    const auto properties = readVcardProperties(
+        "item1.BDAY;VALUE=date:1980-03-05\r\n"
+        "bday;x-label=\"a:b;c\";TYPE=home,work:--0305\n"
+        "no colon here\n"
+        "FN;QUOTED-PRINTABLE;CHARSET=UTF-8:=C3=95ie\n");
     ASSERT_EQ(properties.size(), 3u);
     EXPECT_EQ(properties[0].name, "BDAY");
     EXPECT_EQ(properties[0].param("VALUE"), "date");
@@ -142,7 +160,9 @@ TEST(ContactDates, TextWithoutACardIsAnError) {
     EXPECT_THROW(readContactDates(""), CliError);
     EXPECT_THROW(readContactDates("FN:Keegi\nBDAY:1980-01-01\n"), CliError);
     EXPECT_THROW(readContactDates(std::string("\0\xff\xfe", 3)), CliError);
-    EXPECT_NO_THROW(readContactDates("\xEF\xBB\xBF" "BEGIN:VCARD\nEND:VCARD\n"));
+    EXPECT_NO_THROW(
+        readContactDates("\xEF\xBB\xBF"
+                         "BEGIN:VCARD\nEND:VCARD\n"));
 }
 
 // Damaged vCards: cut short, bytes flipped or dropped, lines doubled. Every

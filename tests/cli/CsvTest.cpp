@@ -55,23 +55,25 @@ TEST(CsvText, QuotesWhatNeedsItAndReadsItBack) {
 TEST(EventsCsv, EveryBadRecordIsNamedByItsLine) {
     const std::string longName(100, 'x');
     const CsvEntries table = readEventsCsv(kHeader +
-                                           "Hea;1;2;;S\r\n"                         // 2
-                                           ";1;2;;S\r\n"                            // 3
-                                           "Mari;31;2;;S\r\n"                       // 4
-                                           "Mari;29;2;2023;S\r\n"                   // 5
-                                           "Mari;x;2;;S\r\n"                        // 6
-                                           "Mari;1;13;;S\r\n"                       // 7
-                                           "Mari;1;2;0;S\r\n"                       // 8
-                                           "Mari;1;2;;X\r\n"                        // 9
-                                           "Mari;1;2\r\n"                           // 10
-                                           "Mari;1;2;;S;liigne\r\n"                 // 11
-                                           "\"Mitu\nrida\";;2;;S\r\n"               // 12-13
-                                           "P\xE4" "ev;1;2;;S\r\n"                  // 14
-                                           + longName + ";1;2;;S\r\n"               // 15
-                                           "Mari;1;;;S\r\n"                         // 16
-                                           "Mari;1;2;;\r\n"                         // 17
-                                           "Mari;1;2;2027;S\r\n"                    // 18
-                                           "Mari;1;2;2026;S\r\n",                   // 19
+                                               "Hea;1;2;;S\r\n"            // 2
+                                               ";1;2;;S\r\n"               // 3
+                                               "Mari;31;2;;S\r\n"          // 4
+                                               "Mari;29;2;2023;S\r\n"      // 5
+                                               "Mari;x;2;;S\r\n"           // 6
+                                               "Mari;1;13;;S\r\n"          // 7
+                                               "Mari;1;2;0;S\r\n"          // 8
+                                               "Mari;1;2;;X\r\n"           // 9
+                                               "Mari;1;2\r\n"              // 10
+                                               "Mari;1;2;;S;liigne\r\n"    // 11
+                                               "\"Mitu\nrida\";;2;;S\r\n"  // 12-13
+                                               "P\xE4"
+                                               "ev;1;2;;S\r\n"  // 14
+                                               + longName +
+                                               ";1;2;;S\r\n"           // 15
+                                               "Mari;1;;;S\r\n"        // 16
+                                               "Mari;1;2;;\r\n"        // 17
+                                               "Mari;1;2;2027;S\r\n"   // 18
+                                               "Mari;1;2;2026;S\r\n",  // 19
                                            2026);
     EXPECT_EQ(table.entries.size(), 2u);
     const std::vector<std::pair<int, std::string>> expected = {
@@ -163,8 +165,8 @@ TEST(CsvCommands, SpreadsheetFilesWithBomAndLabelsImportAndDuplicatesAreSkipped)
                                         "Mari;05;03;1980;Sünnipäev;;\r\n"  // in the list
                                         ";;;;\r\n"                         // an empty row
                                         "Jaan; 6 ; 3 ;; N \r\n"
-                                        "Jaan;6;3;;Nimepäev\r\n"           // repeated
-                                        "Mari;5;3;;S\r\n");                // another row: no year
+                                        "Jaan;6;3;;Nimepäev\r\n"  // repeated
+                                        "Mari;5;3;;S\r\n");       // another row: no year
     const testing::RunResult result = runner.run({"import-csv", runner.file("a.csv")});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "Lisatud 2, vahele jäetud 2.\n");

@@ -29,10 +29,10 @@ TEST(EstonianHolidays, FixedDaysOnlyEachOnceInCalendarOrder) {
     }
     // The national day and the public holidays on a fixed date.
     const std::map<std::pair<int, int>, std::string> publicHolidays = {
-        {{1, 1}, "Uusaasta"},           {{2, 24}, "Iseseisvuspäev, Eesti Vabariigi aastapäev"},
-        {{5, 1}, "Kevadpüha"},          {{6, 23}, "Võidupüha"},
-        {{6, 24}, "Jaanipäev"},         {{8, 20}, "Taasiseseisvumispäev"},
-        {{12, 24}, "Jõululaupäev"},     {{12, 25}, "Esimene jõulupüha"},
+        {{1, 1}, "Uusaasta"},          {{2, 24}, "Iseseisvuspäev, Eesti Vabariigi aastapäev"},
+        {{5, 1}, "Kevadpüha"},         {{6, 23}, "Võidupüha"},
+        {{6, 24}, "Jaanipäev"},        {{8, 20}, "Taasiseseisvumispäev"},
+        {{12, 24}, "Jõululaupäev"},    {{12, 25}, "Esimene jõulupüha"},
         {{12, 26}, "Teine jõulupüha"},
     };
     for (const auto& [date, name] : publicHolidays) EXPECT_EQ(byDate[date], name);

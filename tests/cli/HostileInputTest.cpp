@@ -56,10 +56,13 @@ TEST(OutputFiles, AreWrittenThroughThePathWithTheUmaskAndNeverOntoTheList) {
 }
 
 TEST(CsvFormulas, AreNeutralisedOnExportAndComeBackOnImport) {
-    const std::vector<store::EventRow> rows = {
-        eventRow("=HYPERLINK(\"http://x\";\"Kliki\")", 1, 1, 1950), eventRow("+372 5555", 2, 1, 1950),
-        eventRow("-Mari", 3, 1, 1950),  eventRow("@Jüri", 4, 1, 1950),
-        eventRow("'=juba märgitud", 5, 1, 1950), eventRow("'Ants", 6, 1, 1950), eventRow("Tavaline", 7, 1, 1950)};
+    const std::vector<store::EventRow> rows = {eventRow("=HYPERLINK(\"http://x\";\"Kliki\")", 1, 1, 1950),
+                                               eventRow("+372 5555", 2, 1, 1950),
+                                               eventRow("-Mari", 3, 1, 1950),
+                                               eventRow("@Jüri", 4, 1, 1950),
+                                               eventRow("'=juba märgitud", 5, 1, 1950),
+                                               eventRow("'Ants", 6, 1, 1950),
+                                               eventRow("Tavaline", 7, 1, 1950)};
     const std::string csv = eventsCsv(rows);
     EXPECT_NE(csv.find("\r\n\"'=HYPERLINK(\"\"http://x\"\";\"\"Kliki\"\")\";1;1;1950;S\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\r\n'+372 5555;"), std::string::npos);
@@ -75,8 +78,9 @@ TEST(CsvFormulas, AreNeutralisedOnExportAndComeBackOnImport) {
 
 TEST(ControlCharacters, NeverReachTheListOrTheTerminal) {
     const CsvEntries table = readEventsCsv(kHeader + "Es\x1B[31mc;1;2;;S\r\n" + std::string("Nul\0l;1;2;;S\r\n", 14) +
-                                           "\"Tab\tja\";1;2;;S\r\nC1\xC2\x9B;1;2;;S\r\nPööra\xE2\x80\xAE;1;2;;S\r\n"
-                                           "Hea nimi;1;2;;S\r\n", kToday.year);
+                                               "\"Tab\tja\";1;2;;S\r\nC1\xC2\x9B;1;2;;S\r\nPööra\xE2\x80\xAE;1;2;;S\r\n"
+                                               "Hea nimi;1;2;;S\r\n",
+                                           kToday.year);
     EXPECT_EQ(table.entries.size(), 1u);
     ASSERT_EQ(table.problems.size(), 5u);
     EXPECT_EQ(table.problems[0].what, "nimes on juhtmärk \\x1B");
@@ -86,8 +90,8 @@ TEST(ControlCharacters, NeverReachTheListOrTheTerminal) {
     EXPECT_EQ(longType.problems[0].what, "tundmatu tüüp '" + std::string(40, 'Q') +
                                              "…' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)");
 
-    const std::vector<ContactDate> dates = readContactDates(
-        "BEGIN:VCARD\r\nFN:Mari\xC2\x85\xE2\x81\xA6Maasikas\x1B\r\nBDAY:1980-03-05\r\nEND:VCARD\r\n");
+    const std::vector<ContactDate> dates =
+        readContactDates("BEGIN:VCARD\r\nFN:Mari\xC2\x85\xE2\x81\xA6Maasikas\x1B\r\nBDAY:1980-03-05\r\nEND:VCARD\r\n");
     ASSERT_EQ(dates.size(), 1u);
     EXPECT_EQ(dates[0].name, "Mari Maasikas");
 
@@ -119,15 +123,18 @@ TEST(LargeInputs, AreRefusedBeforeTheyAreRead) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     const testing::RunResult endless = runner.run({"upcoming", "--file", fifo});
     EXPECT_EQ(endless.status, kExitFailed);
-    EXPECT_EQ(endless.err, "zerizedozi-cli: Faili \"" + fifo + "\" ei loeta: see pole tavaline fail (seade või toru).\n");
+    EXPECT_EQ(endless.err,
+              "zerizedozi-cli: Faili \"" + fifo + "\" ei loeta: see pole tavaline fail (seade või toru).\n");
 
     std::string newlines(100000, '\n');
-    const CsvEntries many = readEventsCsv(kHeader + newlines + std::string(5000, 'x') + "\n" +
-                                          std::string(1000, '\n') + [] {
-                                              std::string lines;
-                                              for (int i = 0; i < 500; ++i) lines += "x\n";
-                                              return lines;
-                                          }(), kToday.year);
+    const CsvEntries many = readEventsCsv(
+        kHeader + newlines + std::string(5000, 'x') + "\n" + std::string(1000, '\n') +
+            [] {
+                std::string lines;
+                for (int i = 0; i < 500; ++i) lines += "x\n";
+                return lines;
+            }(),
+        kToday.year);
     ASSERT_EQ(many.problems.size(), 101u);
     EXPECT_EQ(many.problems.back().what, "siit alates veel 401 vigast rida");
 
@@ -143,11 +150,10 @@ TEST(Years, AtTheEdgesStayInRange) {
     packet.insert(packet.find("</ROWDATA>"), "<ROW Nimi=\"X\" Paev=\"1\" Kuu=\"1\" Aasta=\"-2147483648\" Tyyp=\"S\"/>");
     EXPECT_THROW(store::readDataPacket(packet), store::StoreError);
 
-    const std::string ics =
-        icsCalendar({eventRow("Vana", 1, 1, 1), eventRow("Tulevik", 31, 12, 3999), eventRow("Kauge", 15, 6, 9999),
-                     eventRow("Liigpäev", 29, 2, 4000)},
-                    kToday)
-            .text;
+    const std::string ics = icsCalendar({eventRow("Vana", 1, 1, 1), eventRow("Tulevik", 31, 12, 3999),
+                                         eventRow("Kauge", 15, 6, 9999), eventRow("Liigpäev", 29, 2, 4000)},
+                                        kToday)
+                                .text;
     EXPECT_EQ(ics.find("00000000"), std::string::npos) << ics;
     EXPECT_EQ(ics.find("DTSTART:"), std::string::npos) << ics;
     EXPECT_NE(ics.find("DTSTART;VALUE=DATE:20261231"), std::string::npos) << ics;

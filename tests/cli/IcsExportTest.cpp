@@ -67,12 +67,10 @@ std::vector<std::string> uidsOf(const std::string& calendarText) {
 const std::string kPunctuated = "Õie Šõmer, Jüri; Ülo \\ Äädik";
 
 std::vector<store::EventRow> sampleRows() {
-    std::vector<store::EventRow> rows = {eventRow("Mari Maasikas", 5, 3, 1980),
-                                         eventRow(kPunctuated, 24, 6, std::nullopt, "T"),
-                                         eventRow("Liigaasta", 29, 2, 1984),
-                                         eventRow("Mari Maasikas", 5, 3, 1980),
-                                         eventRow("Vigane", 31, 2, std::nullopt),
-                                         eventRow("Tundmatu", 1, 5, std::nullopt, "X")};
+    std::vector<store::EventRow> rows = {
+        eventRow("Mari Maasikas", 5, 3, 1980),   eventRow(kPunctuated, 24, 6, std::nullopt, "T"),
+        eventRow("Liigaasta", 29, 2, 1984),      eventRow("Mari Maasikas", 5, 3, 1980),
+        eventRow("Vigane", 31, 2, std::nullopt), eventRow("Tundmatu", 1, 5, std::nullopt, "X")};
     rows[1].kuup = store::Date{2019, 6, 24};
     rows[5].kuup.reset();
     return rows;
@@ -112,8 +110,8 @@ TEST(IcsExport, OneYearlyAllDayEventPerValidRow) {
 using Dated = std::tuple<std::string, int, int, std::optional<int>>;
 
 std::vector<store::EventRow> randomList(std::mt19937& random) {
-    static const std::vector<std::string> pieces = {"a", "Z", "õ", "Ä", "ö", "ü", "š", "Ž", " ", ",", ";", ":",
-                                                    "\\", "\"", "'", "-", ".", "=", "€", "1", "𝄞"};
+    static const std::vector<std::string> pieces = {"a", "Z",  "õ",  "Ä", "ö", "ü", "š", "Ž", " ", ",", ";",
+                                                    ":", "\\", "\"", "'", "-", ".", "=", "€", "1", "𝄞"};
     const auto upTo = [&random](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
     std::vector<store::EventRow> rows(static_cast<size_t>(upTo(30)));
     for (store::EventRow& row : rows) {
@@ -228,7 +226,8 @@ TEST(IcsExport, UidsAreDistinctAndStable) {
 
     // Each identity field takes part.
     const store::EventRow base = eventRow("Mari", 5, 3, 1980);
-    std::set<std::string> variants = {eventUid(base, 1), eventUid(base, 2),
+    std::set<std::string> variants = {eventUid(base, 1),
+                                      eventUid(base, 2),
                                       eventUid(eventRow("Mari", 6, 3, 1980), 1),
                                       eventUid(eventRow("Mari", 5, 4, 1980), 1),
                                       eventUid(eventRow("Mari", 5, 3, 1981), 1),

@@ -28,9 +28,9 @@ store::EventRow importedRow(std::string name, int day, int month, std::optional<
 TEST(ImportCommand, AddsBirthdaysAndAnniversariesAsRowsOfTheDataFile) {
     CommandRunner runner(kToday);
     runner.writeRows({eventRow("Olemas", 1, 1, 1950)});
-    writeFile(runner.file("kontaktid.vcf"),
-              card("Mari Maasikas", "BDAY:1980-03-05\r\nANNIVERSARY:--0624\r\n") +
-                  card("Liigaasta Laps", "BDAY:--0229\r\n") + card("Jüri", "BDAY;VALUE=text:circa 1800\r\n"));
+    writeFile(runner.file("kontaktid.vcf"), card("Mari Maasikas", "BDAY:1980-03-05\r\nANNIVERSARY:--0624\r\n") +
+                                                card("Liigaasta Laps", "BDAY:--0229\r\n") +
+                                                card("Jüri", "BDAY;VALUE=text:circa 1800\r\n"));
 
     const testing::RunResult result = runner.run({"import-vcf", runner.file("kontaktid.vcf")});
     EXPECT_EQ(result.status, 0) << result.err;
@@ -47,10 +47,10 @@ TEST(ImportCommand, EntriesAlreadyInTheListAreSkipped) {
     FaultyFileSystem files;
     CommandRunner runner(kToday, files);
     runner.writeRows({eventRow("Mari", 5, 3, 1980), eventRow("Jaan", 6, 3, std::nullopt)});
-    writeFile(runner.file("a.vcf"), card("Mari", "BDAY:19800305\r\n") +            // in the list
+    writeFile(runner.file("a.vcf"), card("Mari", "BDAY:19800305\r\n") +                   // in the list
                                         card("Jaan", "BDAY:--0306\r\nBDAY:--0306\r\n") +  // in the list
-                                        card("Mari", "ANNIVERSARY:1980-03-05\r\n") +  // another type
-                                        card("Mari", "BDAY:1981-03-05\r\n") +         // another year
+                                        card("Mari", "ANNIVERSARY:1980-03-05\r\n") +      // another type
+                                        card("Mari", "BDAY:1981-03-05\r\n") +             // another year
                                         card("Uus", "BDAY:2000-01-01\r\n") + card("Uus", "BDAY:2000-01-01\r\n"));
 
     EXPECT_EQ(runner.run({"import-vcf", runner.file("a.vcf")}).out, "Lisatud 3, vahele jäetud 4.\n");
@@ -83,9 +83,10 @@ TEST(ImportCommand, NamesAreCutTo99Characters) {
     store::ClientDataSet dataSet(store::PosixFileSystem::instance());
     dataSet.open();
     std::vector<SkippedContact> skipped;
-    const ImportCounts counts = importContactDates(
-        dataSet, {{longName, 'S', YearlyDate{1980, 1, 1}, "1980-01-01"}, {longName + "x", 'S', YearlyDate{1980, 1, 1}, "1980-01-01"}},
-        kToday, skipped);
+    const ImportCounts counts = importContactDates(dataSet,
+                                                   {{longName, 'S', YearlyDate{1980, 1, 1}, "1980-01-01"},
+                                                    {longName + "x", 'S', YearlyDate{1980, 1, 1}, "1980-01-01"}},
+                                                   kToday, skipped);
     EXPECT_EQ(counts.added, 1);
     EXPECT_EQ(counts.skipped, 1);
     ASSERT_EQ(dataSet.allRows().size(), 1u);

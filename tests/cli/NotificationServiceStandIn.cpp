@@ -35,8 +35,10 @@ public slots:
         QStringList hintTexts;
         for (auto hint = hints.begin(); hint != hints.end(); ++hint)
             hintTexts << hint.key() + QLatin1Char(':') + hint.value().toString();
-        const QStringList lines = {QStringLiteral("Notify"), QStringLiteral("app_name=") + appName,
-                                   QStringLiteral("app_icon=") + appIcon, QStringLiteral("summary=") + oneLine(summary),
+        const QStringList lines = {QStringLiteral("Notify"),
+                                   QStringLiteral("app_name=") + appName,
+                                   QStringLiteral("app_icon=") + appIcon,
+                                   QStringLiteral("summary=") + oneLine(summary),
                                    QStringLiteral("body=") + oneLine(body),
                                    QStringLiteral("hints=") + hintTexts.join(QLatin1Char(','))};
         QFile record(recordFile_);
@@ -74,10 +76,9 @@ int main(int argc, char** argv) {
 
     QProcess command;
     command.setProcessChannelMode(QProcess::ForwardedChannels);
-    QObject::connect(&command, &QProcess::finished, &application,
-                     [&](int exitCode, QProcess::ExitStatus status) {
-                         application.exit(status == QProcess::NormalExit ? exitCode : 128);
-                     });
+    QObject::connect(&command, &QProcess::finished, &application, [&](int exitCode, QProcess::ExitStatus status) {
+        application.exit(status == QProcess::NormalExit ? exitCode : 128);
+    });
     QObject::connect(&command, &QProcess::errorOccurred, &application, [&](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) application.exit(127);
     });

@@ -36,16 +36,15 @@ class NotifyOnBus : public ::testing::Test {
 protected:
     NotifyOnBus() { writeFile(dir_.file("bus.conf"), kBusConfig); }
 
-    void writeRows(const std::vector<store::EventRow>& rows) {
-        writeFile(dataFile(), store::writeDataPacket(rows));
-    }
+    void writeRows(const std::vector<store::EventRow>& rows) { writeFile(dataFile(), store::writeDataPacket(rows)); }
     std::string dataFile() const { return dir_.file("Vozoraza.xml"); }
     std::string record() const { return readFile(dir_.file("record.txt")); }
 
     std::string notifyCommand() const { return quoted(ZERIZEDOZI_CLI_PATH) + " notify --file " + quoted(dataFile()); }
     // `command` on a private bus; with `capabilities`, the stand-in service runs beside it.
     std::string onPrivateBus(const std::string& command, const std::optional<std::string>& capabilities) const {
-        std::string line = quoted(ZERIZEDOZI_DBUS_RUN_SESSION) + " --config-file=" + quoted(dir_.file("bus.conf")) + " -- ";
+        std::string line =
+            quoted(ZERIZEDOZI_DBUS_RUN_SESSION) + " --config-file=" + quoted(dir_.file("bus.conf")) + " -- ";
         if (capabilities)
             line += quoted(ZERIZEDOZI_NOTIFICATION_STAND_IN) + " " + quoted(dir_.file("record.txt")) + " " +
                     quoted(*capabilities) + " -- ";
@@ -115,7 +114,8 @@ TEST_F(NotifyOnBus, WithoutABusOrAServiceTheLinesGoToStandardOutput) {
     writeRows({eventRow("Mari Maasikas", today_.day, today_.month, today_.year - 40),
                eventRow("Jüri", tomorrow.day, tomorrow.month, std::nullopt, "N")});
 
-    const ProcessResult noBus = run("DBUS_SESSION_BUS_ADDRESS=unix:path=" + quoted(dataFile() + ".no-bus") + " " + notifyCommand());
+    const ProcessResult noBus =
+        run("DBUS_SESSION_BUS_ADDRESS=unix:path=" + quoted(dataFile() + ".no-bus") + " " + notifyCommand());
     EXPECT_EQ(noBus.status, 0);
     EXPECT_EQ(errors(), "");
     EXPECT_EQ(noBus.out.rfind("Täna: Mari Maasikas (saab 40)\n", 0), 0u) << noBus.out;

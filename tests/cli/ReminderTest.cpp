@@ -11,10 +11,12 @@ using testing::CommandRunner;
 using testing::eventRow;
 
 // Thursday 5 March 2026 and the days around it.
-const std::vector<store::EventRow> kRows = {
-    eventRow("Pulmapäev", 10, 3, 2001, "T"),  eventRow("Mari Maasikas", 5, 3, 1986),
-    eventRow("Emakeelepäev", 14, 3, std::nullopt, "T"), eventRow("Tiit", 6, 3, 2000),
-    eventRow("Jüri", 5, 3, std::nullopt, "N"), eventRow("Anu\nAnneli", 5, 3, std::nullopt)};
+const std::vector<store::EventRow> kRows = {eventRow("Pulmapäev", 10, 3, 2001, "T"),
+                                            eventRow("Mari Maasikas", 5, 3, 1986),
+                                            eventRow("Emakeelepäev", 14, 3, std::nullopt, "T"),
+                                            eventRow("Tiit", 6, 3, 2000),
+                                            eventRow("Jüri", 5, 3, std::nullopt, "N"),
+                                            eventRow("Anu\nAnneli", 5, 3, std::nullopt)};
 
 TEST(Notify, TodayLeadsAndTheRestOfTheWeekFollowsInUpcomingWords) {
     CommandRunner runner({2026, 3, 5});
@@ -27,8 +29,9 @@ TEST(Notify, TodayLeadsAndTheRestOfTheWeekFollowsInUpcomingWords) {
     const Reminder& shown = runner.notifications().shown[0];
     // The list's order: month, day, year (none first), name.
     EXPECT_EQ(shown.summary, "Täna: Anu Anneli (sünnipäev), Jüri (nimepäev), Mari Maasikas (saab 40)");
-    EXPECT_EQ(shown.bodyLines, (std::vector<std::string>{"06.03. reede, homme: Tiit (Sünnipäev, saab 26)",
-                                                         "10.03. teisipäev, 5 päeva pärast: Pulmapäev (Tähtpäev, saab 25)"}));
+    EXPECT_EQ(shown.bodyLines,
+              (std::vector<std::string>{"06.03. reede, homme: Tiit (Sünnipäev, saab 26)",
+                                        "10.03. teisipäev, 5 päeva pärast: Pulmapäev (Tähtpäev, saab 25)"}));
 }
 
 TEST(Notify, WithNothingTodayTheNearestDayLeads) {
@@ -37,7 +40,8 @@ TEST(Notify, WithNothingTodayTheNearestDayLeads) {
         return reminder ? reminder->summary : "(none)";
     };
     EXPECT_EQ(summaryOn({2026, 3, 9}, 7), "Homme: Pulmapäev (tähtpäev, saab 25)");
-    EXPECT_EQ(summaryOn({2026, 2, 28}, 7), "5 päeva pärast: Mari Maasikas (saab 40), Jüri (nimepäev), Anu Anneli (sünnipäev)");
+    EXPECT_EQ(summaryOn({2026, 2, 28}, 7),
+              "5 päeva pärast: Mari Maasikas (saab 40), Jüri (nimepäev), Anu Anneli (sünnipäev)");
     EXPECT_EQ(summaryOn({2026, 2, 28}, 5), "(none)");
     EXPECT_EQ(reminderOf(upcomingDates(kRows, {2026, 3, 9}, 7))->bodyLines,
               (std::vector<std::string>{"14.03. laupäev, 5 päeva pärast: Emakeelepäev (Tähtpäev)"}));

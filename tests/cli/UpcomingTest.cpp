@@ -26,10 +26,12 @@ TEST(CalendarDays, WeekdayNames) {
 }
 
 TEST(Upcoming, AWindowOverTheYearEndTakesDatesOfBothYearsInOrder) {
-    const std::vector<store::EventRow> rows = {
-        eventRow("Jaan", 5, 1, 1980),       eventRow("Eilne", 27, 12, std::nullopt),
-        eventRow("Vana-aasta", 31, 12, std::nullopt, "T"), eventRow("Liiga hilja", 11, 1, std::nullopt),
-        eventRow("Uusaasta", 1, 1, std::nullopt, "T"),      eventRow("Täna", 28, 12, 2000, "N")};
+    const std::vector<store::EventRow> rows = {eventRow("Jaan", 5, 1, 1980),
+                                               eventRow("Eilne", 27, 12, std::nullopt),
+                                               eventRow("Vana-aasta", 31, 12, std::nullopt, "T"),
+                                               eventRow("Liiga hilja", 11, 1, std::nullopt),
+                                               eventRow("Uusaasta", 1, 1, std::nullopt, "T"),
+                                               eventRow("Täna", 28, 12, 2000, "N")};
     const auto dates = upcomingDates(rows, {2025, 12, 28}, 14);
     ASSERT_EQ(dates.size(), 4u);
     EXPECT_EQ(dates[0].date, (store::Date{2025, 12, 28}));
@@ -58,12 +60,12 @@ TEST(Upcoming, LinesSayTodayTomorrowAndDaysAhead) {
 
 TEST(Upcoming, AgeIsShownOnlyForAnEarlierYear) {
     const std::vector<store::EventRow> rows = {eventRow("Beebi", 6, 3, 2026), eventRow("Laps", 6, 3, 2025),
-                                               eventRow("Tulevik", 6, 3, 2030), eventRow("Muu asi", 6, 3, std::nullopt, "M")};
+                                               eventRow("Tulevik", 6, 3, 2030),
+                                               eventRow("Muu asi", 6, 3, std::nullopt, "M")};
     EXPECT_EQ(linesFor(rows, {2026, 3, 5}, 2),
-              (std::vector<std::string>{"06.03. reede, homme: Beebi (Sünnipäev)",
-                                        "06.03. reede, homme: Laps (Sünnipäev, saab 1)",
-                                        "06.03. reede, homme: Tulevik (Sünnipäev)",
-                                        "06.03. reede, homme: Muu asi (Muu)"}));
+              (std::vector<std::string>{
+                  "06.03. reede, homme: Beebi (Sünnipäev)", "06.03. reede, homme: Laps (Sünnipäev, saab 1)",
+                  "06.03. reede, homme: Tulevik (Sünnipäev)", "06.03. reede, homme: Muu asi (Muu)"}));
 }
 
 TEST(Upcoming, LeapDayFallsOnTheFirstOfMarchInACommonYear) {
@@ -76,9 +78,12 @@ TEST(Upcoming, LeapDayFallsOnTheFirstOfMarchInACommonYear) {
 }
 
 TEST(Upcoming, RowsWithoutAValidDayAndMonthAreLeftOut) {
-    std::vector<store::EventRow> rows = {eventRow("Veebruar", 31, 2, std::nullopt), eventRow("Kuu 13", 5, 13, 1980),
-                                         eventRow("Päev 0", 0, 3, 1980), eventRow("Päevata", 5, 3, 1980),
-                                         eventRow("Kood", 5, 3, std::nullopt, "X"), eventRow("Tüübita", 5, 3, std::nullopt, "")};
+    std::vector<store::EventRow> rows = {eventRow("Veebruar", 31, 2, std::nullopt),
+                                         eventRow("Kuu 13", 5, 13, 1980),
+                                         eventRow("Päev 0", 0, 3, 1980),
+                                         eventRow("Päevata", 5, 3, 1980),
+                                         eventRow("Kood", 5, 3, std::nullopt, "X"),
+                                         eventRow("Tüübita", 5, 3, std::nullopt, "")};
     rows[3].paev.reset();
     EXPECT_EQ(linesFor(rows, {2026, 2, 1}, 366),
               (std::vector<std::string>{"05.03. neljapäev, 32 päeva pärast: Kood (X)",
@@ -121,9 +126,13 @@ TEST(Upcoming, DaysMustBeAWholeNumberFromOneTo366) {
 
     testing::CommandRunner runner({2026, 3, 5});
     runner.writeRows({});
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"upcoming", "--days", "abc"}, {"upcoming", "--days", "0"}, {"upcoming", "--days=-1"},
-             {"upcoming", "--days"}, {"upcoming", "--days", "5", "--days", "6"}, {"upcoming", "--päevi", "5"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"upcoming", "--days", "abc"},
+                                               {"upcoming", "--days", "0"},
+                                               {"upcoming", "--days=-1"},
+                                               {"upcoming", "--days"},
+                                               {"upcoming", "--days", "5", "--days", "6"},
+                                               {"upcoming", "--päevi", "5"}}) {
         const testing::RunResult result = runner.run(args);
         EXPECT_EQ(result.status, kExitUsage) << args.back();
         EXPECT_EQ(result.out, "");

@@ -1,8 +1,8 @@
 #include "platform/DataFolderLookup.h"
 
+#include <gtest/gtest.h>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 

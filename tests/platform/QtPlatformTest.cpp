@@ -1,5 +1,7 @@
 #include "platform/QtPlatform.h"
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -11,8 +13,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <sys/stat.h>
-#include <gtest/gtest.h>
 
 namespace platform {
 namespace {
@@ -48,18 +48,18 @@ int showBox(QWidget* owner, const QString& text, const QString& caption, unsigne
 
 TEST(QtPlatformMessageBox, ShowsEstonianYesNoQuestionAndAnswersYes) {
     QWidget owner;
-    const int answer = showBox(&owner, "Kustutan kirje?\r\rSeda ei saa tagasi võtta.",
-                               "Kinnitus", MB_YESNO | MB_ICONQUESTION, [&](QMessageBox& box) {
-        EXPECT_EQ(box.windowTitle(), "Kinnitus");
-        EXPECT_EQ(box.text(), "Kustutan kirje?\n\nSeda ei saa tagasi võtta.");
-        EXPECT_EQ(box.icon(), QMessageBox::Question);
-        EXPECT_EQ(box.parentWidget(), &owner);
-        EXPECT_EQ(buttonTexts(box), QStringList({"Ei", "Jah"}));
-        EXPECT_EQ(box.defaultButton(), buttonWithText(box, "Jah"));
-        QAbstractButton* yes = buttonWithText(box, "Jah");
-        ASSERT_NE(yes, nullptr);
-        yes->click();
-    });
+    const int answer = showBox(&owner, "Kustutan kirje?\r\rSeda ei saa tagasi võtta.", "Kinnitus",
+                               MB_YESNO | MB_ICONQUESTION, [&](QMessageBox& box) {
+                                   EXPECT_EQ(box.windowTitle(), "Kinnitus");
+                                   EXPECT_EQ(box.text(), "Kustutan kirje?\n\nSeda ei saa tagasi võtta.");
+                                   EXPECT_EQ(box.icon(), QMessageBox::Question);
+                                   EXPECT_EQ(box.parentWidget(), &owner);
+                                   EXPECT_EQ(buttonTexts(box), QStringList({"Ei", "Jah"}));
+                                   EXPECT_EQ(box.defaultButton(), buttonWithText(box, "Jah"));
+                                   QAbstractButton* yes = buttonWithText(box, "Jah");
+                                   ASSERT_NE(yes, nullptr);
+                                   yes->click();
+                               });
     EXPECT_EQ(answer, IDYES);
 }
 
@@ -88,8 +88,7 @@ TEST(QtPlatformMessageBox, ButtonsIconsAndEscapeFollowTheFlags) {
 }
 
 TEST(QtPlatformMessageBox, ClosingTheWindowAnswersLikeEscape) {
-    const int answer = showBox(nullptr, "Tekst", "Pealkiri", MB_OKCANCEL,
-                               [](QMessageBox& box) { box.close(); });
+    const int answer = showBox(nullptr, "Tekst", "Pealkiri", MB_OKCANCEL, [](QMessageBox& box) { box.close(); });
     EXPECT_EQ(answer, IDCANCEL);
 }
 
@@ -137,7 +136,8 @@ TEST_F(QtPlatformRegistry, CreatesTheFolderAndFileForAllToReadWhateverTheUmask) 
     const bool written = QtPlatform().writeRegistry({{"Versioon", "1"}});
     ::umask(saved);
     ASSERT_TRUE(written);
-    struct stat folder {}, file {};
+    struct stat folder {
+    }, file{};
     ASSERT_EQ(::stat(QFile::encodeName(temp_.filePath("Tarvalind")).constData(), &folder), 0);
     ASSERT_EQ(::stat(QFile::encodeName(temp_.filePath("Tarvalind/Nurmavik.conf")).constData(), &file), 0);
     EXPECT_EQ(folder.st_mode & 07777, 0755u);

@@ -1,7 +1,7 @@
 #include "platform/ScriptedPlatform.h"
 
-#include <QDialog>
 #include <gtest/gtest.h>
+#include <QDialog>
 
 namespace platform {
 namespace {

@@ -1,6 +1,7 @@
 #include "print/EstonianQtTexts.h"
 #include "print/PrintDialogCaptions.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "tests/support/QtPrinters.h"
 
@@ -25,17 +25,33 @@ namespace {
 // Words and phrases of Qt's English print dialog, its printer properties and
 // its file chooser. "Printer" and "Port" are not here: they are Estonian too.
 const QStringList kEnglish = {
-    "Print", "Printing", "Output file", "Options", "Copies", "Color Mode", "Color", "Grayscale",
-    "Double Sided", "Duplex", "binding", "Off", "Page Set", "Print to File", "Properties", "Cancel",
-    "Pages from", "Print range", "Print all", "Selection", "Current Page", "All Pages", "Odd Pages",
-    "Even Pages", "Collate", "Reverse", "Output Settings", "Location", "Local file", "Write PDF",
-    "Preview", "Name", "Type", "Form", "Orientation", "Portrait", "Landscape", "Paper", "Page size",
-    "Width", "Height", "Margins", "margin", "Page Layout", "Pages per sheet", "Page order",
-    "Left to Right", "Top to Bottom", "Millimeters", "Inches", "Points", "Letter", "Legal",
-    "Executive", "Envelope", "Custom", "Page", "Job", "Advanced", "Banner", "Billing", "Priority",
-    "Immediately", "Secret", "conflicts", "Look in", "Back", "Forward", "Parent Directory",
-    "New Folder", "List View", "Detail View", "File name", "Files of type", "Save", "All Files",
-    "Files", "Sidebar", "Size", "Date Modified", "Scroll",
+    "Print",       "Printing",      "Output file",
+    "Options",     "Copies",        "Color Mode",
+    "Color",       "Grayscale",     "Double Sided",
+    "Duplex",      "binding",       "Off",
+    "Page Set",    "Print to File", "Properties",
+    "Cancel",      "Pages from",    "Print range",
+    "Print all",   "Selection",     "Current Page",
+    "All Pages",   "Odd Pages",     "Even Pages",
+    "Collate",     "Reverse",       "Output Settings",
+    "Location",    "Local file",    "Write PDF",
+    "Preview",     "Name",          "Type",
+    "Form",        "Orientation",   "Portrait",
+    "Landscape",   "Paper",         "Page size",
+    "Width",       "Height",        "Margins",
+    "margin",      "Page Layout",   "Pages per sheet",
+    "Page order",  "Left to Right", "Top to Bottom",
+    "Millimeters", "Inches",        "Points",
+    "Letter",      "Legal",         "Executive",
+    "Envelope",    "Custom",        "Page",
+    "Job",         "Advanced",      "Banner",
+    "Billing",     "Priority",      "Immediately",
+    "Secret",      "conflicts",     "Look in",
+    "Back",        "Forward",       "Parent Directory",
+    "New Folder",  "List View",     "Detail View",
+    "File name",   "Files of type", "Save",
+    "All Files",   "Files",         "Sidebar",
+    "Size",        "Date Modified", "Scroll",
 };
 
 // Every text a person can read on `window` and the widgets in it, "&" marks
@@ -135,16 +151,15 @@ TEST_F(EstonianQtTexts, PrintDialogHasNoEnglishWord) {
     for (const char* estonian : {"Printimine", "Prindi faili (PDF)", "Väljund&fail:", "Koopiad", "Valikud",
                                  "Värvirežiim", "Kahepoolne printimine", "Lehekülgede valik:", "&Valikud <<"})
         EXPECT_TRUE(read.main.contains(QString::fromUtf8(estonian))) << estonian;
-    for (const char* estonian : {"Printeri omadused", "Paberi suurus:", "Paigutus", "Püstpaigutus",
-                                 "Rõhtpaigutus", "Veerised", "Loobu"})
+    for (const char* estonian :
+         {"Printeri omadused", "Paberi suurus:", "Paigutus", "Püstpaigutus", "Rõhtpaigutus", "Veerised", "Loobu"})
         EXPECT_TRUE(read.properties.contains(QString::fromUtf8(estonian))) << estonian;
     EXPECT_TRUE(read.fileChooser.contains(QStringLiteral("Faili printimine")));
 }
 
 TEST_F(EstonianQtTexts, CaptionsOfTheProgramStillWin) {
     const QStringList main = readPrintDialog().main;
-    for (const char* caption : {"&Printer", "&Nimi:", "Port:", "Tüüp:", "&Omadused", "&Prindi", "&Kõik",
-                                "&alates", "&kuni", "&Lehed", "&Selekteering", "&Paber", "&Koopiate arv:", "&",
-                                "&OK", "&Loobu"})
+    for (const char* caption : {"&Printer", "&Nimi:", "Port:", "Tüüp:", "&Omadused", "&Prindi", "&Kõik", "&alates",
+                                "&kuni", "&Lehed", "&Selekteering", "&Paber", "&Koopiate arv:", "&", "&OK", "&Loobu"})
         EXPECT_TRUE(main.contains(QString::fromUtf8(caption))) << caption;
 }

@@ -1,5 +1,6 @@
 #include "print/PrintDialogCaptions.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -8,7 +9,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "tests/support/QtPrinters.h"
 

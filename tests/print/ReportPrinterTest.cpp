@@ -1,5 +1,6 @@
 #include "print/ReportPrinter.h"
 
+#include <gtest/gtest.h>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -8,7 +9,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <gtest/gtest.h>
 
 #include "tests/support/QtPrinters.h"
 
@@ -22,8 +22,8 @@ using print::ReportLine;
 std::vector<ReportLine> reportOf(int recordCount) {
     std::vector<print::ReportRecord> records;
     for (int n = 1; n <= recordCount; ++n) {
-        records.push_back({store::Date{1950, 1 + n % 12, 1 + n % 28}, "1950", "Õie Ääremaa " + std::to_string(n),
-                           "76", n % 2 ? "S" : "N"});
+        records.push_back({store::Date{1950, 1 + n % 12, 1 + n % 28}, "1950", "Õie Ääremaa " + std::to_string(n), "76",
+                           n % 2 ? "S" : "N"});
     }
     return print::composeReport(records, {}, store::Date{2026, 12, 6});
 }
@@ -63,8 +63,8 @@ std::optional<QList<PdfPage>> pdfWords(const QString& path) {
         if (const auto page = pageTag.match(line); page.hasMatch()) {
             pages.append(PdfPage{page.captured(1).toDouble(), {}});
         } else if (const auto word = wordTag.match(line); word.hasMatch() && !pages.isEmpty()) {
-            pages.last().words.append(PdfWord{word.captured(4), word.captured(1).toDouble(), word.captured(2).toDouble(),
-                                       word.captured(3).toDouble()});
+            pages.last().words.append(PdfWord{word.captured(4), word.captured(1).toDouble(),
+                                              word.captured(2).toDouble(), word.captured(3).toDouble()});
         }
     }
     return pages;
@@ -153,8 +153,8 @@ TEST(ReportPrinter, TallPageKeepsTheNaturalLineSpacing) {
 }
 
 TEST(ReportPrinter, SmallerPagesSqueezeLinesAndShrinkTheFontJustEnough) {
-    for (const auto& [name, pageSize] : {std::pair{"A4", QPageSize::A4}, std::pair{"Letter", QPageSize::Letter},
-                                         std::pair{"A6", QPageSize::A6}}) {
+    for (const auto& [name, pageSize] :
+         {std::pair{"A4", QPageSize::A4}, std::pair{"Letter", QPageSize::Letter}, std::pair{"A6", QPageSize::A6}}) {
         SCOPED_TRACE(name);
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageSize(QPageSize(pageSize));

@@ -12,8 +12,8 @@ const store::Date kToday{2026, 12, 6};
 const FilterSlots kNoFilter{};
 const std::string kTabs = "\t\t";
 const std::string kRule = kTabs + std::string(64, '=');
-const std::string kColumnHeader = kTabs + " Kuupäev" + std::string(5, ' ') + "Nimi" + std::string(31, ' ') +
-                                  "Vanus" + std::string(6, ' ') + "Tüüp ";
+const std::string kColumnHeader =
+    kTabs + " Kuupäev" + std::string(5, ' ') + "Nimi" + std::string(31, ' ') + "Vanus" + std::string(6, ' ') + "Tüüp ";
 constexpr int kPageLines = 65;
 constexpr int kLastPageLines = 60;
 

@@ -15,9 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "tests/run/VirtualDisplay.h"
-#include "store/EventRecord.h"
 #include "store/DataPacket.h"
+#include "store/EventRecord.h"
+#include "tests/run/VirtualDisplay.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -59,8 +59,8 @@ public:
         for (char** entry = environ; *entry; ++entry) {
             const std::string text = *entry;
             if (!text.starts_with("DISPLAY=") && !text.starts_with("QT_QPA_PLATFORM=") &&
-                !text.starts_with("WAYLAND_DISPLAY=") && !text.starts_with("BROWSER=") &&
-                !text.starts_with("PATH=") && !text.starts_with("XDG_RUNTIME_DIR="))
+                !text.starts_with("WAYLAND_DISPLAY=") && !text.starts_with("BROWSER=") && !text.starts_with("PATH=") &&
+                !text.starts_with("XDG_RUNTIME_DIR="))
                 environment.push_back(text);
         }
         const char* path = std::getenv("PATH");

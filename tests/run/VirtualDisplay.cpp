@@ -32,8 +32,8 @@ VirtualDisplay::VirtualDisplay() {
     int ready[2];
     if (::pipe(ready) != 0) throw std::runtime_error("pipe failed");
     const std::string fd = std::to_string(ready[1]);
-    std::vector<const char*> argv = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                                     "-nolisten", "tcp", nullptr};
+    std::vector<const char*> argv = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
+                                     "1024x768x24", "-nolisten",  "tcp",      nullptr};
     const int spawned =
         ::posix_spawnp(&server_, "Xvfb", nullptr, nullptr, const_cast<char* const*>(argv.data()), environ);
     ::close(ready[1]);
@@ -122,7 +122,8 @@ void VirtualDisplay::pressKey(xcb_window_t window, xcb_keysym_t keysym) {
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());
     xcb_keycode_t keycode = 0;
     for (int i = 0; i < count * mapping->keysyms_per_keycode && !keycode; ++i)
-        if (keysyms[i] == keysym) keycode = static_cast<xcb_keycode_t>(setup->min_keycode + i / mapping->keysyms_per_keycode);
+        if (keysyms[i] == keysym)
+            keycode = static_cast<xcb_keycode_t>(setup->min_keycode + i / mapping->keysyms_per_keycode);
     if (!keycode) throw std::runtime_error("no key for keysym " + std::to_string(keysym));
 
     xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);

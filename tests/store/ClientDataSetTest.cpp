@@ -170,8 +170,15 @@ TEST_F(ClientDataSetTest, SortsNamesByThePluggedInOrder) {
 TEST_F(ClientDataSetTest, IndexOrderEqualsAStableSortByTheFieldList) {
     std::mt19937 random(7);
     const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    const std::vector<std::string> names = {"", "A", "Ants", "Antsu", "Õie", "Šarlota", "Ülle",
-                                            "Jaan-Kristjan Kõrvemaa-Mägi", "Jaan-Kristjan Kõrvemaa-Mäe"};
+    const std::vector<std::string> names = {"",
+                                            "A",
+                                            "Ants",
+                                            "Antsu",
+                                            "Õie",
+                                            "Šarlota",
+                                            "Ülle",
+                                            "Jaan-Kristjan Kõrvemaa-Mägi",
+                                            "Jaan-Kristjan Kõrvemaa-Mäe"};
     std::vector<EventRow> rows(600);
     for (EventRow& row : rows) {
         if (pick(8)) row.paev = static_cast<std::int16_t>(1 + pick(3));
@@ -183,9 +190,14 @@ TEST_F(ClientDataSetTest, IndexOrderEqualsAStableSortByTheFieldList) {
     }
     writeFile(path, writeDataPacket(rows));
 
-    const std::vector<std::vector<int>> lists = {
-        {Paev, Kuu, Aasta, Nimi}, {Kuu, Paev}, {Aasta, Kuu, Paev, Nimi}, {Nimi}, {Nimi, Aasta},
-        {Tyyp, Aasta, Kuu, Paev, Nimi}, {Kuup, Nimi}, {Aasta, Kuu, Paev, Aasta, Kuu, Paev, Tyyp}};
+    const std::vector<std::vector<int>> lists = {{Paev, Kuu, Aasta, Nimi},
+                                                 {Kuu, Paev},
+                                                 {Aasta, Kuu, Paev, Nimi},
+                                                 {Nimi},
+                                                 {Nimi, Aasta},
+                                                 {Tyyp, Aasta, Kuu, Paev, Nimi},
+                                                 {Kuup, Nimi},
+                                                 {Aasta, Kuu, Paev, Aasta, Kuu, Paev, Tyyp}};
     for (const std::vector<int>& fields : lists) {
         for (const bool descending : {false, true}) {
             const auto less = [&](const EventRow& x, const EventRow& y) {
@@ -212,7 +224,8 @@ TEST_F(ClientDataSetTest, IndexOrderEqualsAStableSortByTheFieldList) {
             resort(list.c_str(), descending);
             ASSERT_EQ(data.recordCount(), static_cast<int>(rows.size()));
             for (int i = 0; i < data.recordCount(); ++i)
-                ASSERT_EQ(data.viewRow(i), expected[static_cast<size_t>(i)]) << list << (descending ? " desc" : "") << " at " << i;
+                ASSERT_EQ(data.viewRow(i), expected[static_cast<size_t>(i)])
+                    << list << (descending ? " desc" : "") << " at " << i;
         }
     }
 }

@@ -109,16 +109,14 @@ protected:
         ::close(announcements[1]);
         char begins = 0;
         ssize_t got;
-        while ((got = ::read(announcements[0], &begins, 1)) < 0 && errno == EINTR) {
-        }
+        while ((got = ::read(announcements[0], &begins, 1)) < 0 && errno == EINTR) {}
         ::close(announcements[0]);
         if (killAfter && got == 1) {
             std::this_thread::sleep_for(*killAfter);
             ::kill(child, SIGKILL);
         }
         int status = 0;
-        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
         if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) return Ending::Killed;
         return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Ending::Finished : Ending::Failed;
     }
@@ -150,8 +148,8 @@ protected:
             ASSERT_NE(runInChild(save, wait), Ending::Failed);
             found = files.read(path);
             ASSERT_TRUE(found == old || found == next)
-                << "the data file holds " << found.size() << " bytes, neither the old " << old.size()
-                << " nor the new " << next.size();
+                << "the data file holds " << found.size() << " bytes, neither the old " << old.size() << " nor the new "
+                << next.size();
             if (removeAllBut(dir.path(), path) > 0) ++killedWhileWriting;
         }
         // A temporary file left behind shows that the kill came in the middle

@@ -76,8 +76,9 @@ TEST(DataPacket, AStrayByteInAUtf8ListIsDamageNotWindows1257) {
             read(packet);
             ADD_FAILURE() << "a damaged list was read";
         } catch (const StoreError& error) {
-            EXPECT_STREQ(error.what(),
-                         ("ClientDataSet1: Invalid data packet: byte " + std::to_string(stray) + " is not UTF-8").c_str());
+            EXPECT_STREQ(
+                error.what(),
+                ("ClientDataSet1: Invalid data packet: byte " + std::to_string(stray) + " is not UTF-8").c_str());
         }
     }
 }
@@ -88,7 +89,8 @@ TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
     EXPECT_EQ(errorOf("<?xml version=\"1.0\"?><other/>"), "ClientDataSet1: Missing data provider or data packet");
 
     std::string noKuup(kEmptyPacket);
-    noKuup.erase(noKuup.find("<FIELD attrname=\"Kuup\""), std::string("<FIELD attrname=\"Kuup\" fieldtype=\"date\"/>").size());
+    noKuup.erase(noKuup.find("<FIELD attrname=\"Kuup\""),
+                 std::string("<FIELD attrname=\"Kuup\" fieldtype=\"date\"/>").size());
     EXPECT_EQ(errorOf(noKuup), "ClientDataSet1: Field 'Kuup' not found");
 
     std::string wrongType(kEmptyPacket);
@@ -109,7 +111,8 @@ TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
 
     // References that decode to no UTF-8 text could never be written back.
     EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"a&#xD800;b\"/>")),
-              "ClientDataSet1: Invalid value 'a\xED\xA0\x80" "b' for field 'Nimi'");
+              "ClientDataSet1: Invalid value 'a\xED\xA0\x80"
+              "b' for field 'Nimi'");
     EXPECT_TRUE(errorOf(packetWithRows("<ROW Nimi=\"&#x110000;\"/>")).starts_with("ClientDataSet1: "));
     EXPECT_EQ(readDataPacket(packetWithRows("<ROW Nimi=\"&#x10FFFF;&#xE9;\"/>"))[0].nimi, "\U0010FFFF\u00E9");
 
@@ -171,7 +174,8 @@ TEST(DataPacket, UnusualButValidPacketsReadAsTheTreeReadsThem) {
              "\xEF\xBB\xBF" + packet,
              std::regex_replace(packet, std::regex("<METADATA>"), "<!-- <ROWDATA> --><METADATA>"),
              std::regex_replace(packet, std::regex("<ROWDATA>"), "<ROWDATA></ROWDATA><ROWDATA>"),
-             std::regex_replace(packet, std::regex("</DATAPACKET>"), "</DATAPACKET><DATAPACKET><ROWDATA>" + row + "</ROWDATA></DATAPACKET>"),
+             std::regex_replace(packet, std::regex("</DATAPACKET>"),
+                                "</DATAPACKET><DATAPACKET><ROWDATA>" + row + "</ROWDATA></DATAPACKET>"),
              std::regex_replace(packet, std::regex("<ROWDATA>"), "<OTHER><ROWDATA>"),
              std::regex_replace(packet, std::regex("Nimi"), "Name"),
          })

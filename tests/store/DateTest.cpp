@@ -36,10 +36,10 @@ TEST(Date, DaysBetweenAndWeekdays) {
     EXPECT_EQ(daysBetween({2024, 1, 1}, {2025, 1, 1}), 366);
     EXPECT_EQ(daysBetween({2025, 1, 1}, {2024, 1, 1}), -366);
     EXPECT_EQ(daysBetween({2024, 2, 28}, {2024, 3, 1}), 2);
-    EXPECT_EQ(weekday({2026, 3, 2}), 0);     // a Monday
-    EXPECT_EQ(weekday({2000, 2, 29}), 1);    // a Tuesday
-    EXPECT_EQ(weekday({1918, 2, 24}), 6);    // a Sunday
-    EXPECT_EQ(weekday({2027, 1, 1}), 4);     // a Friday
+    EXPECT_EQ(weekday({2026, 3, 2}), 0);   // a Monday
+    EXPECT_EQ(weekday({2000, 2, 29}), 1);  // a Tuesday
+    EXPECT_EQ(weekday({1918, 2, 24}), 6);  // a Sunday
+    EXPECT_EQ(weekday({2027, 1, 1}), 4);   // a Friday
 }
 
 }  // namespace

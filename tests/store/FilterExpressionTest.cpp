@@ -60,8 +60,8 @@ TEST(FilterExpression, ComparesTextsExactlyOrByPrefix) {
 }
 
 TEST(FilterExpression, RefusesMalformedTextWithAStoreError) {
-    for (const char* bad : {"Paev", "Paev=", "Paev='x'", "Nimi=Mari", "Nimi='Mari", "Vanus='3'", "Kuup=1",
-                            "Foo=1", "Paev=1 OR Kuu=2", "Paev=1 AND", "Paev=1 ANDKuu=2", "=1", "Paev=1 Kuu=2"}) {
+    for (const char* bad : {"Paev", "Paev=", "Paev='x'", "Nimi=Mari", "Nimi='Mari", "Vanus='3'", "Kuup=1", "Foo=1",
+                            "Paev=1 OR Kuu=2", "Paev=1 AND", "Paev=1 ANDKuu=2", "=1", "Paev=1 Kuu=2"}) {
         try {
             FilterExpression::parse(bad);
             ADD_FAILURE() << bad;

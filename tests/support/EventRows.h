@@ -8,8 +8,8 @@
 
 // Kuup is the date in its year, or in `yearlessYear` for a date without one;
 // a date that does not exist has no Kuup.
-inline store::EventRow eventRow(std::string name, int day, int month, std::optional<int> year,
-                                std::string type = "S", int yearlessYear = 2024) {
+inline store::EventRow eventRow(std::string name, int day, int month, std::optional<int> year, std::string type = "S",
+                                int yearlessYear = 2024) {
     store::EventRow row;
     row.nimi = std::move(name);
     row.paev = static_cast<std::int16_t>(day);

@@ -9,7 +9,7 @@
 
 class FaultyFileSystem : public store::PosixFileSystem {
 public:
-    int replaceFailures = 0;   // how many coming replace() calls fail (ENOSPC)
+    int replaceFailures = 0;  // how many coming replace() calls fail (ENOSPC)
     int replaceCalls = 0;
     bool createFails = false;
     int clearReadOnlyError = 0;  // non-zero: clearReadOnly() fails with it

@@ -1,7 +1,7 @@
 // GoogleTest main for tests that need a QApplication. Listing the tests (as
 // test discovery does at build time) needs no display, so it makes none.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

@@ -25,8 +25,10 @@ public:
     }
     ~UnwritableFolder() {
         if (!ready_) return;
-        if (::geteuid() != 0) ::chmod(path_.c_str(), 0755);
-        else setImmutable(false);
+        if (::geteuid() != 0)
+            ::chmod(path_.c_str(), 0755);
+        else
+            setImmutable(false);
     }
     UnwritableFolder(const UnwritableFolder&) = delete;
     UnwritableFolder& operator=(const UnwritableFolder&) = delete;
