@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the normal build,
-# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a
-# short run of each fuzzer. GUI tests run headless (offscreen).
+# Installs what is missing, checks the format of every C++ file, builds, and
+# runs every test: the normal build, the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short run of each fuzzer. GUI tests run
+# headless (offscreen).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 export QT_QPA_PLATFORM=offscreen
 "$root/scripts/setup.sh"
+"$root/scripts/format.sh" --check
 
 "$root/scripts/build.sh"
 ctest --test-dir "$root/build" --output-on-failure -j2
