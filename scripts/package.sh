@@ -8,7 +8,7 @@ build="$root/build-package"
 "$root/scripts/setup.sh"
 # Debian's hardening flags, as its own packages are built with.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-BUILD_DIR="$build" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+BUILD_DIR="$build" "$root/scripts/build.sh" -DCMAKE_INSTALL_PREFIX=/usr \
   -DBUILD_TESTING=OFF -DZERIZEDOZI_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
