@@ -57,13 +57,6 @@ bool isCommaSeparated(const CsvRecord& record) {
            record.fields[0].find(',') != std::string::npos;
 }
 
-// A field's text as a message shows it: no longer than 40 characters.
-std::string shownText(std::string_view text) {
-    constexpr size_t kShown = 40;
-    std::string shown(store::utf8Prefix(text, kShown));
-    return shown.size() < text.size() ? shown + "…" : shown;
-}
-
 // What is wrong with a record, thrown by the checks of its fields.
 struct RecordProblem {
     std::string what;
@@ -77,7 +70,7 @@ int numberIn(const std::string& field, std::string_view what, int high) {
         text.size() <= 4 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     const int value = digits ? std::stoi(std::string(text)) : 0;
     if (value < 1 || value > high)
-        throw RecordProblem{std::string(what) + " '" + shownText(text) + "' pole arv 1–" + std::to_string(high)};
+        throw RecordProblem{std::string(what) + " '" + store::shownText(text) + "' pole arv 1–" + std::to_string(high)};
     return value;
 }
 
@@ -99,7 +92,7 @@ char typeIn(const std::string& field) {
     if (text.empty()) throw RecordProblem{"tüüp puudub"};
     for (const store::EventType& type : store::kEventTypes)
         if (text == std::string_view(&type.code, 1) || text == type.label) return type.code;
-    throw RecordProblem{"tundmatu tüüp '" + shownText(text) +
+    throw RecordProblem{"tundmatu tüüp '" + store::shownText(text) +
                         "' (lubatud S, T, N, M või Sünnipäev, Tähtpäev, Nimepäev, Muu)"};
 }
 

@@ -33,14 +33,6 @@ constexpr std::array<StoredField, kStoredFieldCount> kStoredFields = {{
     {Kuup, "Kuup", "date"},
 }};
 
-// A text from the file as shown in a message: no longer than 40 characters.
-std::string shownText(std::string_view text) {
-    constexpr size_t kShown = 40;
-    std::string shown(utf8Prefix(text, kShown));
-    if (shown.size() < text.size()) shown += "…";
-    return shown;
-}
-
 [[noreturn]] void invalidValue(std::string_view field, std::string_view value) {
     throw StoreError::badValue(field, shownText(value));
 }

@@ -136,4 +136,11 @@ std::string_view utf8Suffix(std::string_view text, size_t count) {
     return text.substr(i);
 }
 
+std::string shownText(std::string_view text) {
+    constexpr size_t kShown = 40;
+    std::string shown(utf8Prefix(text, kShown));
+    if (shown.size() < text.size()) shown += "…";
+    return shown;
+}
+
 }  // namespace store

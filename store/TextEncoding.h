@@ -30,4 +30,8 @@ std::string_view utf8Prefix(std::string_view text, size_t count);
 // The last `count` characters of a valid UTF-8 text (all when shorter).
 std::string_view utf8Suffix(std::string_view text, size_t count);
 
+// A text from a file as a message shows it: its first 40 characters, with
+// "…" after them when there were more.
+std::string shownText(std::string_view text);
+
 }  // namespace store
