@@ -3,21 +3,15 @@
 // problem names a line, no year lies after the current one, and the good entries written as a table read back
 // unchanged and without problems.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 #include "cli/EventsCsv.h"
+#include "fuzz/FuzzFailure.h"
 #include "store/TextEncoding.h"
 
 namespace {
 
 constexpr int kCurrentYear = 2026;
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
 
 store::EventRow rowOf(const cli::NewEntry& entry) {
     store::EventRow row;

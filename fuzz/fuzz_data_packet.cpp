@@ -9,17 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/FuzzFailure.h"
 #include "store/DataPacket.h"
 #include "store/StoreError.h"
-
-namespace {
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

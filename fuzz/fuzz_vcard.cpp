@@ -2,22 +2,12 @@
 // text without cards, never anything else; every name is one line of UTF-8
 // and every date that was read exists.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
+#include "fuzz/FuzzFailure.h"
 #include "store/TextEncoding.h"
-
-namespace {
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

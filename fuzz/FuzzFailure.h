@@ -1,0 +1,11 @@
+// How a fuzz target reports a broken invariant: the reason on stderr, then an
+// abort, which libFuzzer records as a crash with the input that caused it.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+[[noreturn]] inline void fail(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
