@@ -83,7 +83,6 @@ std::string readInputFile(const std::string& path, const CommandContext& context
 // Every row of the data file, in the list's order (month, day, year, name).
 // A list that does not exist yet is empty.
 std::vector<store::EventRow> readRows(const std::string& path, const CommandContext& context) {
-    checkInputFile(path, kMostListBytes);
     store::ClientDataSet dataSet(context.files);
     dataSet.setFileName(path);
     try {

@@ -44,7 +44,7 @@ std::string storeErrorText(const store::StoreError& error, const std::string& fi
         case Kind::TooLong:
             return damaged + "välja " + field + " väärtus on pikem kui " + std::to_string(error.number()) + " märki.";
         case Kind::NotAFile:
-            return "Faili " + quotedPath(error.path()) + " ei loeta: see pole tavaline fail (seade, toru või kaust).";
+            return "Faili " + quotedPath(error.path()) + " ei loeta: see pole tavaline fail (seade või toru).";
         case Kind::TooLarge:
             return "Faili " + quotedPath(error.path()) + " ei loeta: see on suurem kui " +
                    (error.number() >= (1LL << 30) ? std::to_string(error.number() >> 30) + " GiB."

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "store/FileSystem.h"
+
 namespace cli {
 
 inline constexpr std::uint64_t kMostImportBytes = std::uint64_t{64} << 20;  // a vCard or CSV file
-inline constexpr std::uint64_t kMostListBytes = std::uint64_t{1} << 30;     // the data file
+inline constexpr std::uint64_t kMostListBytes = store::kMostFileBytes;      // the data file
 
 // Throws CliError when `path` names something other than a regular file (a
 // FIFO or a device would be read forever) or a file over `mostBytes`. A file

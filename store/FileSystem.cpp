@@ -169,6 +169,7 @@ std::string PosixFileSystem::read(const std::string& path) const {
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
+        if (S_ISDIR(info.st_mode)) throw StoreError::cannotRead(path, EISDIR);
         throw StoreError::notAFile(path);
     }
     if (static_cast<std::uint64_t>(info.st_size) > kMostFileBytes) {

@@ -25,8 +25,9 @@ public:
     // Creates a new file holding `content`. Throws WriteError, also when the
     // file exists already; a partial file is removed again.
     virtual void create(const std::string& path, std::string_view content) = 0;
-    // The whole file. Throws StoreError when it cannot be read, is no regular
-    // file (a FIFO or a device is never read) or is over kMostFileBytes.
+    // The whole file. Throws StoreError when it cannot be read (a folder
+    // with EISDIR), is no regular file (a FIFO or a device is never read) or
+    // is over kMostFileBytes.
     virtual std::string read(const std::string& path) const = 0;
     // Replaces the file's content as one step: a reader sees the old or the
     // new content, never a mix, also after a crash or power loss. The file

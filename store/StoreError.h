@@ -26,7 +26,7 @@ public:
         FieldType,     // field(), value(): the type the file gives it
         BadValue,      // field(), value(): the value, cut to 40 characters
         TooLong,       // field(), number(): the field's width in characters
-        NotAFile,      // path(): a FIFO, a device or a folder, never read
+        NotAFile,      // path(): a FIFO or a device, never read
         TooLarge,      // path(), number(): the most bytes a file may have
         NotUtf8,       // number(): the first byte that is not UTF-8
         TooDense,      // more elements than a packet of its size holds
