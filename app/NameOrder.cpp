@@ -1,9 +1,12 @@
 #include "app/NameOrder.h"
 
 #include <unicode/ucol.h>
-#include <unicode/uiter.h>
+#include <unicode/ucoleitr.h>
+#include <unicode/uset.h>
 #include <unicode/ustring.h>
+#include <unicode/utf16.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace app {
@@ -115,17 +118,75 @@ int Collation::compare(std::string_view a, std::string_view b) const {
     return result == UCOL_LESS ? -1 : (result == UCOL_GREATER ? 1 : 0);
 }
 
-// The collator makes only as much of the key as asked for.
-std::uint64_t Collation::keyPrefix(std::string_view utf8) const {
-    UCharIterator text;
-    uiter_setUTF8(&text, utf8.data(), static_cast<int32_t>(utf8.size()));
-    uint32_t state[2] = {0, 0};
-    uint8_t bytes[8] = {};
+// Contractions (a letter and a combining mark, "l·") and prefix mappings,
+// as the collator lists them.
+const Collation::Joining& Collation::joining() const {
+    std::call_once(joiningFound_, [this] {
+        UErrorCode status = U_ZERO_ERROR;
+        USet* contractions = uset_openEmpty();
+        ucol_getContractionsAndExpansions(collator_, contractions, nullptr, true, &status);
+        std::vector<UChar> text(64);
+        for (int32_t item = 0; U_SUCCESS(status) && item < uset_getItemCount(contractions); ++item) {
+            UChar32 from = 0;
+            UChar32 to = 0;
+            int32_t length =
+                uset_getItem(contractions, item, &from, &to, text.data(), static_cast<int32_t>(text.size()), &status);
+            if (status == U_BUFFER_OVERFLOW_ERROR) {
+                status = U_ZERO_ERROR;
+                text.resize(static_cast<size_t>(length) + 1);
+                length = uset_getItem(contractions, item, &from, &to, text.data(), static_cast<int32_t>(text.size()),
+                                      &status);
+            }
+            std::vector<char32_t> characters;
+            for (int32_t at = 0; at < length;) {
+                UChar32 c = 0;
+                U16_NEXT(text.data(), at, length, c);
+                characters.push_back(static_cast<char32_t>(c));
+            }
+            // The collator's own markers (U+FDD0 …) join letters only after
+            // themselves, and no weight is told for them.
+            if (characters.empty() ||
+                std::any_of(characters.begin(), characters.end(), [](char32_t c) { return U_IS_UNICODE_NONCHAR(c); }))
+                continue;
+            joining_.characters.insert(joining_.characters.end(), characters.begin() + 1, characters.end());
+            joining_.reach = std::max(joining_.reach, characters.size() - 1);
+        }
+        uset_close(contractions);
+        std::sort(joining_.characters.begin(), joining_.characters.end());
+    });
+    return joining_;
+}
+
+size_t Collation::contextLength() const { return joining().reach; }
+
+// The collation elements of the character alone: a weight's second half
+// comes in a continuation element; elements without a primary weight add
+// none (an accent, an ignored character).
+bool Collation::appendPrimaryWeights(char32_t c, std::vector<std::uint32_t>& weights) const {
+    const Joining& join = joining();
+    if (U_IS_UNICODE_NONCHAR(c) || std::binary_search(join.characters.begin(), join.characters.end(), c)) return false;
+    UChar text[2];
+    int32_t length = 0;
+    UBool failed = false;
+    U16_APPEND(text, length, 2, static_cast<UChar32>(c), failed);
+    if (failed) return false;
     UErrorCode status = U_ZERO_ERROR;
-    ucol_nextSortKeyPart(collator_, &text, state, bytes, 8, &status);
-    std::uint64_t prefix = 0;
-    for (const uint8_t byte : bytes) prefix = prefix << 8 | byte;
-    return prefix;
+    UCollationElements* elements = ucol_openElements(collator_, text, length, &status);
+    const size_t before = weights.size();
+    bool last = false;  // whether the last element had a primary weight
+    for (int32_t element; U_SUCCESS(status) && (element = ucol_next(elements, &status)) != UCOL_NULLORDER;) {
+        const auto bits = static_cast<std::uint32_t>(element);
+        const std::uint32_t primary = bits >> 16;
+        if ((bits & 0xc0) == 0xc0) {
+            if (last) weights.back() |= primary;
+        } else {
+            last = primary != 0;
+            if (last) weights.push_back(primary << 16);
+        }
+    }
+    ucol_closeElements(elements);
+    if (U_FAILURE(status)) weights.resize(before);
+    return U_SUCCESS(status);
 }
 
 const Collation& nameOrder() {

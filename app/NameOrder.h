@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QString>
+
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/TextOrder.h"
 
@@ -25,12 +28,24 @@ public:
     std::string sortKey(const QString& text) const;
     // Straight from UTF-8, without making keys.
     int compare(std::string_view a, std::string_view b) const override;
-    std::uint64_t keyPrefix(std::string_view utf8) const override;
+    // A character's primary weights, told by the collator; not for one that
+    // may join the characters before it (the second of a contraction).
+    bool appendPrimaryWeights(char32_t c, std::vector<std::uint32_t>& weights) const override;
+    size_t contextLength() const override;
     // Sparing a string per key.
     void appendSortKey(std::string_view utf8, std::string& keys) const override;
 
 private:
+    // The characters that may join those before them, and how many before.
+    struct Joining {
+        std::vector<char32_t> characters;  // sorted
+        size_t reach = 0;
+    };
+    const Joining& joining() const;
+
     UCollator* collator_;
+    mutable std::once_flag joiningFound_;
+    mutable Joining joining_;
 };
 
 // The order of names in the list's index (case-sensitive).

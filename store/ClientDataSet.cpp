@@ -5,24 +5,13 @@
 #include "store/AgeText.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
+#include "store/IndexOrder.h"
 #include "store/TextEncoding.h"
 #include "store/TextOrder.h"
 
 namespace store {
 
 namespace {
-
-// Compares two nullable values; null sorts first.
-template <typename T>
-int compareOptional(const std::optional<T>& a, const std::optional<T>& b) {
-    if (!a || !b) return static_cast<int>(a.has_value()) - static_cast<int>(b.has_value());
-    return *a < *b ? -1 : (*b < *a ? 1 : 0);
-}
-
-int compareText(const std::string& a, const std::string& b) {
-    const int c = a.compare(b);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
 
 std::vector<int> parseFieldList(const std::string& list) {
     std::vector<int> fields;
@@ -41,50 +30,6 @@ std::vector<int> parseFieldList(const std::string& list) {
 
 std::string cutToWidth(std::string_view text, size_t width) { return std::string(utf8Prefix(text, width)); }
 
-// The leading index fields of a row packed into 128 bits, so that sorting
-// compares plain numbers and only rows with equal prefixes need the full
-// comparison. Integer fields take 17 or 33 bits each (0 for null, values in
-// order above it); a text field then fills the rest with its first bytes,
-// zero-padded, a name with the first bytes of its key in the plugged-in
-// order; the prefix ends there, at Kuup, or when a field no longer fits.
-// Descending flips every field's bits. Different prefixes are in the order
-// the full comparison gives.
-__extension__ typedef unsigned __int128 SortPrefix;
-
-class SortPrefixWriter {
-public:
-    explicit SortPrefixWriter(bool descending) : descending_(descending) {}
-
-    // False when the field does not fit; nothing more may be appended then.
-    template <typename T>
-    bool appendInteger(const std::optional<T>& value) {
-        constexpr int bits = sizeof(T) * 8 + 1;
-        if (used_ + bits > 128) return false;
-        const std::uint64_t offset = std::uint64_t{1} << (sizeof(T) * 8 - 1);
-        append(value ? static_cast<std::uint64_t>(static_cast<std::int64_t>(*value) + offset) + 1 : 0, bits);
-        return true;
-    }
-    // The first bytes of a name's key (TextOrder::keyPrefix), as many as fit.
-    void appendKeyPrefix(std::uint64_t prefix) {
-        for (int shift = 56; shift >= 0 && used_ + 8 <= 128; shift -= 8) append(prefix >> shift & 0xff, 8);
-    }
-    void appendText(std::string_view text) {
-        for (size_t i = 0; used_ + 8 <= 128; ++i) append(i < text.size() ? static_cast<unsigned char>(text[i]) : 0, 8);
-    }
-    SortPrefix prefix() const { return used_ == 0 ? 0 : bits_ << (128 - used_); }
-
-private:
-    void append(std::uint64_t value, int bits) {
-        const std::uint64_t mask = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
-        bits_ = (bits_ << bits) | ((descending_ ? ~value : value) & mask);
-        used_ += bits;
-    }
-
-    bool descending_;
-    SortPrefix bits_ = 0;
-    int used_ = 0;
-};
-
 }  // namespace
 
 ClientDataSet::ClientDataSet(FileSystem& files, const TextOrder* nameOrder) : files_(files), nameOrder_(nameOrder) {}
@@ -99,12 +44,14 @@ void ClientDataSet::requireActive() const {
 
 void ClientDataSet::open() {
     if (active()) return;
-    std::vector<int> sortFields = parseFieldList(indexDef_.fields);
+    static const ByteTextOrder bytes;
+    auto indexOrder = std::make_unique<IndexOrder>(parseFieldList(indexDef_.fields), indexDef_.descending,
+                                                   nameOrder_ ? *nameOrder_ : bytes);
     std::vector<EventRow> rows;
     if (!fileName_.empty()) rows = readDataPacket(files_.read(fileName_));
 
     rows_ = std::move(rows);
-    sortFields_ = std::move(sortFields);
+    indexOrder_ = std::move(indexOrder);
     sorted_ = false;
     changed_ = false;
     editedRow_.reset();
@@ -157,98 +104,9 @@ bool ClientDataSet::passesFilter(const EventRow& row) const {
     return filterExpr_.matches(row) && (!onFilterRecord || onFilterRecord(row));
 }
 
-int ClientDataSet::compareFields(size_t a, size_t b, size_t firstField, size_t endField) const {
-    const EventRow& x = rows_[a];
-    const EventRow& y = rows_[b];
-    for (size_t i = firstField; i < endField; ++i) {
-        int c = 0;
-        switch (sortFields_[i]) {
-            case Paev: c = compareOptional(x.paev, y.paev); break;
-            case Kuu: c = compareOptional(x.kuu, y.kuu); break;
-            case Aasta: c = compareOptional(x.aasta, y.aasta); break;
-            case Kuup: c = compareOptional(x.kuup, y.kuup); break;
-            case Tyyp: c = compareText(x.tyyp, y.tyyp); break;
-            case Nimi: c = nameOrder().compare(x.nimi, y.nimi); break;
-        }
-        if (c != 0) return indexDef_.descending ? -c : c;
-    }
-    return 0;
-}
-
 bool ClientDataSet::rowLess(size_t a, size_t b) const {
-    const int c = compareFields(a, b, 0, sortFields_.size());
+    const int c = indexOrder_->compare(rows_[a], rows_[b]);
     return c != 0 ? c < 0 : a < b;
-}
-
-const TextOrder& ClientDataSet::nameOrder() const {
-    static const ByteTextOrder bytes;
-    return nameOrder_ ? *nameOrder_ : bytes;
-}
-
-// Rows are sorted by their leading fields packed into numbers, taken in the
-// file's order; only rows whose packed fields tie are compared field by field.
-// A name packs the first bytes of its key; a list sorted by the name first
-// gets whole keys, made once per name, since its names often share their
-// beginnings.
-void ClientDataSet::sortRows() {
-    if (!sortFields_.empty() && sortFields_.front() == Nimi) {
-        sortRowsByNameKeys();
-        return;
-    }
-    const auto prefixOf = [this](size_t row) {
-        SortPrefixWriter writer(indexDef_.descending);
-        const EventRow& r = rows_[row];
-        for (const int field : sortFields_) {
-            bool more = false;
-            switch (field) {
-                case Paev: more = writer.appendInteger(r.paev); break;
-                case Kuu: more = writer.appendInteger(r.kuu); break;
-                case Aasta: more = writer.appendInteger(r.aasta); break;
-                case Nimi: writer.appendKeyPrefix(nameOrder().keyPrefix(r.nimi)); break;
-                case Tyyp: writer.appendText(r.tyyp); break;
-                case Kuup: break;
-            }
-            if (!more) break;
-        }
-        return writer.prefix();
-    };
-    std::vector<std::pair<SortPrefix, size_t>> keyed;
-    keyed.reserve(rows_.size());
-    for (size_t row = 0; row < rows_.size(); ++row) keyed.emplace_back(prefixOf(row), row);
-    std::sort(keyed.begin(), keyed.end(), [this](const auto& x, const auto& y) {
-        return x.first != y.first ? x.first < y.first : rowLess(x.second, y.second);
-    });
-    order_.resize(keyed.size());
-    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].second;
-    sorted_ = true;
-}
-
-void ClientDataSet::sortRowsByNameKeys() {
-    struct Keyed {
-        SortPrefix prefix;  // the key's first 16 bytes
-        std::string_view key;
-        size_t row;
-    };
-    SortKeys keys(nameOrder());
-    std::vector<Keyed> keyed;
-    keyed.reserve(rows_.size());
-    for (size_t row = 0; row < rows_.size(); ++row) {
-        const std::string_view key = keys.add(rows_[row].nimi);
-        SortPrefixWriter writer(false);
-        writer.appendText(key);
-        keyed.push_back({writer.prefix(), key, row});
-    }
-    const size_t fieldCount = sortFields_.size();
-    std::sort(keyed.begin(), keyed.end(), [this, fieldCount](const Keyed& x, const Keyed& y) {
-        int c = x.prefix != y.prefix ? (x.prefix < y.prefix ? -1 : 1) : x.key.compare(y.key);
-        if (c != 0) return indexDef_.descending ? c > 0 : c < 0;
-        // Equal keys are equal names; the fields after the name decide.
-        c = compareFields(x.row, y.row, 1, fieldCount);
-        return c != 0 ? c < 0 : x.row < y.row;
-    });
-    order_.resize(keyed.size());
-    for (size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].row;
-    sorted_ = true;
 }
 
 // The index's order of all rows is kept while the rows stay, so that a new
@@ -260,7 +118,10 @@ void ClientDataSet::rebuildView() {
         for (size_t i = 0; i < rows_.size(); ++i)
             if (passesFilter(rows_[i])) view_.push_back(i);
     } else {
-        if (!sorted_) sortRows();
+        if (!sorted_) {
+            order_ = indexOrder_->sorted(rows_);
+            sorted_ = true;
+        }
         for (const size_t row : order_)
             if (passesFilter(rows_[row])) view_.push_back(row);
     }

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@
 namespace store {
 
 class FileSystem;
+class IndexOrder;
 class TextOrder;
 
 // The one index definition: a field list ("Kuu;Paev;Aasta;Nimi") and a flag
@@ -169,14 +171,8 @@ public:
 private:
     void requireActive() const;
     void rebuildView();
-    void sortRows();  // order_: every row in the order of the index
-    void sortRowsByNameKeys();
     bool passesFilter(const EventRow& row) const;
-    // The index's comparison of two rows over sortFields_[first, end), with
-    // its direction; rowLess adds the file's order for ties.
-    int compareFields(size_t a, size_t b, size_t firstField, size_t endField) const;
-    bool rowLess(size_t a, size_t b) const;
-    const TextOrder& nameOrder() const;
+    bool rowLess(size_t a, size_t b) const;  // the index's order, then the file's
     int fieldOf(std::string_view name) const;
     void notifyViewReset() const;
     void notifyCurrentChanged() const;
@@ -196,7 +192,7 @@ private:
 
     IndexDef indexDef_;
     std::string indexName_ = "Kuup1";
-    std::vector<int> sortFields_;  // positions, from the definition at open
+    std::unique_ptr<IndexOrder> indexOrder_;  // from the definition at open
 
     std::string filterText_;
     FilterExpression filterExpr_;

@@ -7,6 +7,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
@@ -21,15 +22,14 @@ public:
         const int c = sortKey(a).compare(sortKey(b));
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
-    // The first 8 bytes of sortKey, big-endian and zero-padded: texts whose
-    // prefixes differ compare as their prefixes do.
-    virtual std::uint64_t keyPrefix(std::string_view utf8) const {
-        const std::string key = sortKey(utf8);
-        std::uint64_t prefix = 0;
-        for (size_t i = 0; i < 8; ++i)
-            prefix = prefix << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-        return prefix;
-    }
+    // Weights that order texts before anything else does: texts compare
+    // first by the sequences of their characters' weights, one that ends
+    // sooner first. Appends the weights of `c` (none for a character the
+    // order passes over) and returns true; returns false when they may depend
+    // on the characters before it, which then stand under contextLength().
+    virtual bool appendPrimaryWeights(char32_t, std::vector<std::uint32_t>&) const { return false; }
+    // How many characters before a dependent one may change their weights.
+    virtual size_t contextLength() const { return 0; }
     // Appends sortKey(utf8) to `keys`.
     virtual void appendSortKey(std::string_view utf8, std::string& keys) const { keys += sortKey(utf8); }
 };
@@ -67,11 +67,9 @@ public:
         const int c = a.compare(b);
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
-    std::uint64_t keyPrefix(std::string_view utf8) const override {
-        std::uint64_t prefix = 0;
-        for (size_t i = 0; i < 8; ++i)
-            prefix = prefix << 8 | (i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0u);
-        return prefix;
+    bool appendPrimaryWeights(char32_t c, std::vector<std::uint32_t>& weights) const override {
+        weights.push_back(c);
+        return true;
     }
 };
 

@@ -1,0 +1,280 @@
+#include "store/IndexOrder.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+#include "store/TextOrder.h"
+
+namespace store {
+
+namespace {
+
+__extension__ typedef unsigned __int128 SortPrefix;
+constexpr int kPrefixBits = 128;
+
+template <typename T>
+int compareOptional(const std::optional<T>& a, const std::optional<T>& b) {
+    if (!a || !b) return static_cast<int>(a.has_value()) - static_cast<int>(b.has_value());
+    return *a < *b ? -1 : (*b < *a ? 1 : 0);
+}
+
+int compareText(const std::string& a, const std::string& b) {
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+std::optional<long long> integerField(const EventRow& row, int field) {
+    switch (field) {
+        case Paev: return row.paev;
+        case Kuu: return row.kuu;
+        case Aasta: return row.aasta;
+        default: return std::nullopt;
+    }
+}
+
+// Bits appended from the left, each field's flipped when descending.
+class PrefixWriter {
+public:
+    explicit PrefixWriter(bool descending) : descending_(descending) {}
+    int used() const { return used_; }
+    // REQUIRES: bits <= 64 and used() + bits <= kPrefixBits.
+    void append(std::uint64_t value, int bits) {
+        if (bits == 0) return;
+        const std::uint64_t mask = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+        bits_ = (bits_ << bits) | ((descending_ ? ~value : value) & mask);
+        used_ += bits;
+    }
+    SortPrefix prefix() const { return used_ == 0 ? 0 : bits_ << (kPrefixBits - used_); }
+
+private:
+    bool descending_;
+    SortPrefix bits_ = 0;
+    int used_ = 0;
+};
+
+// An integer field in as few bits as the rows' values need: 0 for null, 1
+// for the lowest value.
+struct IntegerSpan {
+    long long low = 0;
+    int bits = 0;
+};
+
+IntegerSpan spanOf(const std::vector<EventRow>& rows, int field) {
+    long long low = LLONG_MAX;
+    long long high = LLONG_MIN;
+    for (const EventRow& row : rows) {
+        if (const std::optional<long long> value = integerField(row, field)) {
+            low = std::min(low, *value);
+            high = std::max(high, *value);
+        }
+    }
+    if (low > high) return {};
+    return {low, static_cast<int>(std::bit_width(static_cast<unsigned long long>(high - low) + 1))};
+}
+
+// The next character of UTF-8 text at `at`, moving past it; kNoCharacter
+// where the bytes there are no UTF-8.
+constexpr char32_t kNoCharacter = 0xffffffff;
+
+char32_t nextCharacter(std::string_view text, size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) return lead;
+    const size_t length = lead >= 0xf0 ? 3 : lead >= 0xe0 ? 2 : lead >= 0xc2 ? 1 : 0;
+    if (length == 0 || lead > 0xf4 || at + length > text.size()) return kNoCharacter;
+    char32_t c = lead & (0x3f >> length);
+    for (size_t i = 0; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at++]);
+        if ((next & 0xc0) != 0x80) return kNoCharacter;
+        c = c << 6 | (next & 0x3f);
+    }
+    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kLeast[length] || c > 0x10ffff || (c >= 0xd800 && c < 0xe000)) return kNoCharacter;
+    return c;
+}
+
+// The names' primary weights as dense ranks (1 for the lowest weight that
+// occurs, 0 for a name's end), so that a name packs into a few bits per
+// weight. Ranks compare as the weights do.
+class NameRanks {
+public:
+    NameRanks(const std::vector<EventRow>& rows, const TextOrder& order) : contextLength_(order.contextLength()) {
+        std::vector<char32_t> characters;
+        std::vector<bool> seenSmall(kSmall);
+        for (const EventRow& row : rows) {
+            for (size_t at = 0; at < row.nimi.size();) {
+                const char32_t c = nextCharacter(row.nimi, at);
+                if (c < kSmall ? seenSmall[c] : large_.contains(c)) continue;
+                if (c < kSmall) seenSmall[c] = true;
+                else large_.emplace(c, Ranks{});
+                characters.push_back(c);
+            }
+        }
+        std::vector<std::vector<std::uint32_t>> weightsOf(characters.size());
+        std::vector<std::uint32_t> allWeights;
+        std::vector<bool> known(characters.size());
+        for (size_t i = 0; i < characters.size(); ++i) {
+            known[i] = characters[i] != kNoCharacter && order.appendPrimaryWeights(characters[i], weightsOf[i]);
+            allWeights.insert(allWeights.end(), weightsOf[i].begin(), weightsOf[i].end());
+        }
+        std::sort(allWeights.begin(), allWeights.end());
+        allWeights.erase(std::unique(allWeights.begin(), allWeights.end()), allWeights.end());
+        bitsPerRank_ = static_cast<int>(std::bit_width(allWeights.size()));
+
+        small_.assign(kSmall, Ranks{});
+        for (size_t i = 0; i < characters.size(); ++i) {
+            Ranks ranks{static_cast<std::uint32_t>(pool_.size()), static_cast<std::uint8_t>(weightsOf[i].size()),
+                        known[i]};
+            for (const std::uint32_t weight : weightsOf[i])
+                pool_.push_back(static_cast<std::uint32_t>(
+                    std::lower_bound(allWeights.begin(), allWeights.end(), weight) - allWeights.begin() + 1));
+            (characters[i] < kSmall ? small_[characters[i]] : large_[characters[i]]) = ranks;
+        }
+    }
+
+    int bitsPerRank() const { return bitsPerRank_; }
+
+    // Appends exactly `count` ranks for `name`: its own, then 0s. Returns how
+    // many of them are sure; the rest may be wrong where a character's
+    // weights depend on those before it, and were written as 0s.
+    size_t append(std::string_view name, size_t count, PrefixWriter& writer) const {
+        size_t written = 0;
+        size_t sure = count;
+        emittedBefore_.clear();
+        // A character past the last rank written may still change the
+        // weights of the few before it.
+        for (size_t at = 0, after = 0; at < name.size() && after <= contextLength_;) {
+            emittedBefore_.push_back(written);
+            const char32_t c = nextCharacter(name, at);
+            const Ranks& ranks = c < kSmall ? small_[c] : large_.at(c);
+            if (!ranks.known) {
+                const size_t from = emittedBefore_.size() - 1;
+                sure = std::min(count, emittedBefore_[from - std::min(from, contextLength_)]);
+                break;
+            }
+            for (std::uint32_t i = 0; i < ranks.count && written < count; ++i, ++written)
+                writer.append(pool_[ranks.first + i], bitsPerRank_);
+            if (written == count) ++after;
+        }
+        for (; written < count; ++written) writer.append(0, bitsPerRank_);
+        return sure;
+    }
+
+private:
+    static constexpr char32_t kSmall = 0x800;
+    struct Ranks {
+        std::uint32_t first = 0;  // in pool_
+        std::uint8_t count = 0;
+        bool known = false;
+    };
+
+    size_t contextLength_;
+    int bitsPerRank_ = 0;
+    std::vector<Ranks> small_;
+    std::unordered_map<char32_t, Ranks> large_;
+    std::vector<std::uint32_t> pool_;
+    mutable std::vector<size_t> emittedBefore_;
+};
+
+// Where each field lands in the packed prefix. Fields are taken in index
+// order while they fit; a name or a type takes all bits left, and the
+// prefix ends there or at a date.
+struct PrefixLayout {
+    struct Part {
+        int field;
+        IntegerSpan span;  // integer fields
+    };
+    std::vector<Part> parts;
+    int nameAt = -1;  // the bit where a name's ranks start
+};
+
+PrefixLayout layoutOf(const std::vector<EventRow>& rows, const std::vector<int>& fields) {
+    PrefixLayout layout;
+    int used = 0;
+    for (const int field : fields) {
+        if (field == Kuup) break;
+        if (field == Nimi || field == Tyyp) {
+            if (field == Nimi) layout.nameAt = used;
+            layout.parts.push_back({field, {}});
+            break;
+        }
+        const IntegerSpan span = spanOf(rows, field);
+        if (used + span.bits > kPrefixBits) break;
+        layout.parts.push_back({field, span});
+        used += span.bits;
+    }
+    return layout;
+}
+
+}  // namespace
+
+IndexOrder::IndexOrder(std::vector<int> fields, bool descending, const TextOrder& names)
+    : fields_(std::move(fields)), descending_(descending), names_(names) {}
+
+int IndexOrder::compare(const EventRow& x, const EventRow& y) const {
+    for (const int field : fields_) {
+        int c = 0;
+        switch (field) {
+            case Paev: c = compareOptional(x.paev, y.paev); break;
+            case Kuu: c = compareOptional(x.kuu, y.kuu); break;
+            case Aasta: c = compareOptional(x.aasta, y.aasta); break;
+            case Kuup: c = compareOptional(x.kuup, y.kuup); break;
+            case Tyyp: c = compareText(x.tyyp, y.tyyp); break;
+            case Nimi: c = names_.compare(x.nimi, y.nimi); break;
+        }
+        if (c != 0) return descending_ ? -c : c;
+    }
+    return 0;
+}
+
+std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const {
+    const PrefixLayout layout = layoutOf(rows, fields_);
+    std::optional<NameRanks> nameRanks;
+    size_t nameRankCount = 0;
+    if (layout.nameAt >= 0) {
+        nameRanks.emplace(rows, names_);
+        if (nameRanks->bitsPerRank() > 0)
+            nameRankCount = static_cast<size_t>((kPrefixBits - layout.nameAt) / nameRanks->bitsPerRank());
+    }
+
+    std::vector<std::pair<SortPrefix, size_t>> keyed(rows.size());
+    size_t sureNameRanks = nameRankCount;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const EventRow& row = rows[i];
+        PrefixWriter writer(descending_);
+        for (const PrefixLayout::Part& part : layout.parts) {
+            if (part.field == Nimi) {
+                if (nameRankCount > 0)
+                    sureNameRanks = std::min(sureNameRanks, nameRanks->append(row.nimi, nameRankCount, writer));
+            } else if (part.field == Tyyp) {
+                for (size_t k = 0; writer.used() + 8 <= kPrefixBits; ++k)
+                    writer.append(k < row.tyyp.size() ? static_cast<unsigned char>(row.tyyp[k]) : 0, 8);
+            } else {
+                const std::optional<long long> value = integerField(row, part.field);
+                writer.append(value ? static_cast<std::uint64_t>(*value - part.span.low) + 1 : 0, part.span.bits);
+            }
+        }
+        keyed[i] = {writer.prefix(), i};
+    }
+    // Ranks after the first unsure one may disagree with the names' order:
+    // every prefix ends before them.
+    if (sureNameRanks < nameRankCount) {
+        const int kept = layout.nameAt + static_cast<int>(sureNameRanks) * nameRanks->bitsPerRank();
+        const SortPrefix mask = kept == 0 ? 0 : ~SortPrefix{0} << (kPrefixBits - kept);
+        for (auto& entry : keyed) entry.first &= mask;
+    }
+
+    std::sort(keyed.begin(), keyed.end(), [this, &rows](const auto& x, const auto& y) {
+        if (x.first != y.first) return x.first < y.first;
+        const int c = compare(rows[x.second], rows[y.second]);
+        return c != 0 ? c < 0 : x.second < y.second;
+    });
+    std::vector<size_t> order(keyed.size());
+    for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
+    return order;
+}
+
+}  // namespace store
