@@ -1,6 +1,7 @@
 #include "store/ClientDataSet.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "store/AgeText.h"
 #include "store/DataPacket.h"
@@ -28,6 +29,11 @@ std::vector<int> parseFieldList(const std::string& list) {
     return fields;
 }
 
+const TextOrder& namesOr(const TextOrder* order) {
+    static const ByteTextOrder bytes;
+    return order ? *order : bytes;
+}
+
 std::string cutToWidth(std::string_view text, size_t width) { return std::string(utf8Prefix(text, width)); }
 
 }  // namespace
@@ -44,15 +50,29 @@ void ClientDataSet::requireActive() const {
 
 void ClientDataSet::open() {
     if (active()) return;
-    static const ByteTextOrder bytes;
     auto indexOrder = std::make_unique<IndexOrder>(parseFieldList(indexDef_.fields), indexDef_.descending,
-                                                   nameOrder_ ? *nameOrder_ : bytes);
+                                                   namesOr(nameOrder_));
+    std::optional<ReadRows> kept = std::exchange(kept_, std::nullopt);
+    if (kept && (kept->path != fileName_ || files_.stamp(fileName_) != kept->stamp)) kept.reset();
+    std::optional<FileStamp> stamp;
     std::vector<EventRow> rows;
-    if (!fileName_.empty()) rows = readDataPacket(files_.read(fileName_));
+    std::vector<size_t> order;
+    if (kept) {
+        stamp = kept->stamp;
+        rows = std::move(kept->rows);
+        if (kept->index.fields == indexDef_.fields && kept->index.descending == indexDef_.descending)
+            order = std::move(kept->order);
+    } else if (!fileName_.empty()) {
+        stamp = files_.stamp(fileName_);
+        rows = readDataPacket(files_.read(fileName_));
+        if (files_.stamp(fileName_) != stamp) stamp.reset();
+    }
 
     rows_ = std::move(rows);
+    rowsStamp_ = stamp;
+    sorted_ = !order.empty() && order.size() == rows_.size();
+    order_ = std::move(order);
     indexOrder_ = std::move(indexOrder);
-    sorted_ = false;
     changed_ = false;
     editedRow_.reset();
     state_ = DataSetState::Browse;
@@ -63,10 +83,15 @@ void ClientDataSet::close() {
     if (!active()) return;
     cancel();
     notifyRowsChanging();
-    if (changed_ && !fileName_.empty()) files_.replace(fileName_, writeDataPacket(rows_));
+    if (changed_ && !fileName_.empty()) {
+        files_.replace(fileName_, writeDataPacket(rows_));
+        rowsStamp_ = files_.stamp(fileName_);
+    }
     state_ = DataSetState::Inactive;
+    if (rowsStamp_ && !fileName_.empty()) kept_ = ReadRows{fileName_, *rowsStamp_, std::move(rows_), {}, {}};
     rows_.clear();
     rows_.shrink_to_fit();
+    rowsStamp_.reset();
     order_.clear();
     order_.shrink_to_fit();
     sorted_ = false;
@@ -75,6 +100,16 @@ void ClientDataSet::close() {
     cursor_ = -1;
     changed_ = false;
     notifyViewReset();
+}
+
+std::optional<ClientDataSet::ReadRows> ClientDataSet::readAhead(FileSystem& files, const std::string& path,
+                                                                const IndexDef& index, const TextOrder* nameOrder) {
+    const std::optional<FileStamp> before = files.stamp(path);
+    if (!before) return std::nullopt;
+    ReadRows read{path, *before, readDataPacket(files.read(path)), index, {}};
+    if (files.stamp(path) != before) return std::nullopt;
+    read.order = IndexOrder(parseFieldList(index.fields), index.descending, namesOr(nameOrder)).sorted(read.rows);
+    return read;
 }
 
 // --- index and filter --------------------------------------------------------

@@ -23,12 +23,12 @@
 #include <vector>
 
 #include "store/EventRecord.h"
+#include "store/FileSystem.h"
 #include "store/FilterExpression.h"
 #include "store/StoreError.h"
 
 namespace store {
 
-class FileSystem;
 class IndexOrder;
 class TextOrder;
 
@@ -87,11 +87,31 @@ public:
     // set), builds the index from its definition and filters when filtered().
     // Afterwards: active, unchanged, the first row of the view current.
     // On error the store stays closed.
+    // Rows the store holds from its file already (kept at close, or offered)
+    // are taken instead of reading, while the file keeps the stamp it had
+    // when they were read or written.
     void open();
     // Closes. When the data changed since open, first writes every row to the
     // file; if that write fails, WriteError is thrown and the store stays open
     // with all its rows and changes, so nothing is lost.
     void close();
+
+    // A data file's rows as read at one stamp of the file, and their order
+    // under `index`.
+    struct ReadRows {
+        std::string path;
+        FileStamp stamp;
+        std::vector<EventRow> rows;
+        IndexDef index;
+        std::vector<size_t> order;
+    };
+    // Reads and sorts `path` as open() would, touching no store, so that it
+    // may run on another thread. nullopt when the file has no stamp or
+    // changed while being read. Throws StoreError as open() does.
+    static std::optional<ReadRows> readAhead(FileSystem& files, const std::string& path, const IndexDef& index,
+                                             const TextOrder* nameOrder);
+    // Rows for open() to take instead of reading, on its terms.
+    void offer(ReadRows read) { kept_ = std::move(read); }
     bool active() const { return state_ != DataSetState::Inactive; }
 
     // True after a posted insert or edit, or a deletion, since open.
@@ -185,6 +205,8 @@ private:
     bool changed_ = false;
 
     std::vector<EventRow> rows_;
+    std::optional<FileStamp> rowsStamp_;  // the file's, when rows_ were read or written
+    std::optional<ReadRows> kept_;        // the rows while closed
     std::vector<size_t> order_;  // indices into rows_ in index order, once sorted
     bool sorted_ = false;        // order_ holds every row
     std::vector<size_t> view_;   // indices into rows_

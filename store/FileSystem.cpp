@@ -142,6 +142,15 @@ PosixFileSystem& PosixFileSystem::instance() {
     return files;
 }
 
+std::optional<FileStamp> PosixFileSystem::stamp(const std::string& path) const {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    return FileStamp{info.st_dev, info.st_ino, info.st_size, nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
 bool PosixFileSystem::exists(const std::string& path) const {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;

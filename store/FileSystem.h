@@ -2,12 +2,13 @@
 // interface so that tests can make any of them fail. PosixFileSystem is the
 // real thing.
 //
-// The questions (exists, isReadOnly) answer true or false. Every other call
+// The questions (exists, isReadOnly, stamp) answer without throwing. Every other call
 // either does its work or throws: StoreError when a file cannot be read,
 // WriteError (with the system's error number) when one cannot be written.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,9 +18,23 @@ namespace store {
 // takes some 84 MB.
 inline constexpr std::uint64_t kMostFileBytes = std::uint64_t{1} << 30;
 
+// What tells one version of a file from the next: writing the file, or
+// putting another in its place, gives it a new stamp.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+
+    // The file's stamp; nullopt when it has none to tell (or is missing).
+    virtual std::optional<FileStamp> stamp(const std::string&) const { return std::nullopt; }
 
     virtual bool exists(const std::string& path) const = 0;
     // Creates a new file holding `content`. Throws WriteError, also when the
@@ -56,6 +71,7 @@ std::string realPathOf(const std::string& path);
 
 class PosixFileSystem : public FileSystem {
 public:
+    std::optional<FileStamp> stamp(const std::string& path) const override;
     bool exists(const std::string& path) const override;
     void create(const std::string& path, std::string_view content) override;
     std::string read(const std::string& path) const override;

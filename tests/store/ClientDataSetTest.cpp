@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 #include "store/AgeText.h"
 #include "store/DataFile.h"
 #include "store/DataPacket.h"
 #include "store/TextOrder.h"
+#include "tests/support/EventRows.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempDir.h"
 
@@ -347,6 +349,46 @@ TEST_F(ClientDataSetTest, CloseWritesOnlyWhenSomethingChanged) {
     data.close();
     EXPECT_EQ(files.replaceCalls, 1);
     EXPECT_EQ(readFile(path), written);
+}
+
+// A re-sort reopens the list from the rows in memory, which stand for the
+// file only while it is the one they were read from or written to.
+TEST_F(ClientDataSetTest, ReopeningReadsTheFileOnlyWhenItChanged) {
+    fill();
+    resort("Nimi", false);
+    EXPECT_EQ(files.readCalls, 1);
+    EXPECT_EQ(names(), "Anneli,Ants,Jõulud,Jüri,Mari");
+
+    // Another program puts a file of the same size in the list's place.
+    std::string other = readFile(path);
+    other.replace(other.find("Mari"), 4, "Maie");
+    writeFile(path + ".new", other);
+    std::filesystem::rename(path + ".new", path);
+    resort("Nimi", false);
+    EXPECT_EQ(files.readCalls, 2);
+    EXPECT_EQ(names(), "Anneli,Ants,Jõulud,Jüri,Maie");
+
+    // Or writes into the file itself.
+    writeFile(path, writeDataPacket({eventRow("Uus", 1, 2, 2000)}));
+    resort("Nimi", false);
+    EXPECT_EQ(names(), "Uus");
+}
+
+TEST_F(ClientDataSetTest, RowsReadAheadAreTakenWhileTheFileIsUnchanged) {
+    writeFile(path, writeDataPacket({eventRow("Mari", 5, 3, 1980), eventRow("Jüri", 1, 1, 1975)}));
+    std::optional<ClientDataSet::ReadRows> read = ClientDataSet::readAhead(files, path, data.indexDef(), nullptr);
+    ASSERT_TRUE(read);
+    data.offer(std::move(*read));
+    data.open();
+    EXPECT_EQ(files.readCalls, 1);
+    EXPECT_EQ(names(), "Jüri,Mari");
+    data.close();
+
+    read = ClientDataSet::readAhead(files, path, data.indexDef(), nullptr);
+    writeFile(path, writeDataPacket({eventRow("Mari", 5, 3, 1980), eventRow("Ants", 9, 9, 1999)}));
+    data.offer(std::move(*read));
+    data.open();
+    EXPECT_EQ(names(), "Mari,Ants");
 }
 
 TEST_F(ClientDataSetTest, AFailedWriteKeepsTheStoreOpenWithItsChanges) {

@@ -11,12 +11,17 @@ class FaultyFileSystem : public store::PosixFileSystem {
 public:
     int replaceFailures = 0;  // how many coming replace() calls fail (ENOSPC)
     int replaceCalls = 0;
+    mutable int readCalls = 0;
     bool createFails = false;
     int clearReadOnlyError = 0;  // non-zero: clearReadOnly() fails with it
 
     void create(const std::string& path, std::string_view content) override {
         if (createFails) throw store::WriteError(path, EACCES);
         PosixFileSystem::create(path, content);
+    }
+    std::string read(const std::string& path) const override {
+        ++readCalls;
+        return PosixFileSystem::read(path);
     }
     void replace(const std::string& path, std::string_view content) override {
         ++replaceCalls;
