@@ -82,6 +82,7 @@ TForm1::TForm1(const FormContext& context)
       programPath_(context.programPath),
       arguments_(context.arguments),
       dataFilePath_(QString::fromStdString(store::realPathOf(store::dataFilePath(context.dataFolder.toStdString())))),
+      readAhead_(context.readAhead),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(texts::programName());
     // The print dialog names its PDF file after the document, else "print.pdf".
@@ -198,6 +199,9 @@ void TForm1::FormActivate() {
         return;
     }
     ClientDataSet1.setFileName(dataFilePath_.toStdString());
+    if (readAhead_)
+        if (std::optional<store::ClientDataSet::ReadRows> read = std::exchange(readAhead_, nullptr)())
+            ClientDataSet1.offer(std::move(*read));
     ClientDataSet1.open();
 
     Frame21->btn1->setGlyph(Frame11->btn1->glyph());

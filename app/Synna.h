@@ -55,6 +55,9 @@ struct FormContext {
     platform::Platform& platform;
     const store::Clock& clock;
     store::FileSystem& files;
+    // The data file read ahead while the program started, if it was; the
+    // list takes the rows only while the file is unchanged.
+    std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead;
 };
 
 class TForm1 : public QWidget {
@@ -161,6 +164,7 @@ private:
     QString programPath_;
     QStringList arguments_;
     QString dataFilePath_;
+    std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead_;
     // Held while the list is open, so the command line does not write under it.
     std::unique_ptr<store::DataFileLock> dataFileLock_;
     std::unique_ptr<FrontRequestServer> frontRequests_;

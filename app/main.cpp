@@ -5,10 +5,15 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <future>
+#include <optional>
+#include <system_error>
 
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
 #include "app/Glyphs.h"
+#include "app/NameOrder.h"
 #include "app/Synna.h"
 #include "app/Texts.h"
 #include "app/Unit1.h"
@@ -16,7 +21,31 @@
 #include "platform/QtPlatform.h"
 #include "print/EstonianQtTexts.h"
 #include "store/Clock.h"
+#include "store/DataFile.h"
 #include "store/FileSystem.h"
+
+namespace {
+
+// The list is read and sorted on a thread of its own while Qt starts. Its
+// file is found from the executable's folder, as the window will find it;
+// the window takes the rows only when its file is that one, unchanged.
+std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead() {
+    return std::async(std::launch::async, []() -> std::optional<store::ClientDataSet::ReadRows> {
+        try {
+            std::error_code error;
+            const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+            if (error) return std::nullopt;
+            const QString folder = platform::dataFolder(QString::fromStdString(program.parent_path().string()));
+            const std::string path = store::realPathOf(store::dataFilePath(folder.toStdString()));
+            return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(), path, store::IndexDef{},
+                                                   &app::nameOrder());
+        } catch (const std::exception&) {
+            return std::nullopt;  // the window meets the fault again and tells it
+        }
+    });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // Large blocks (a data file read whole, sort keys) go back to the system
@@ -24,6 +53,7 @@ int main(int argc, char** argv) {
     // and lingering in it; a list of a million rows reopened on every title
     // click would otherwise grow the process by the size of its keys.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    auto listReadAhead = readListAhead();
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
@@ -36,7 +66,7 @@ int main(int argc, char** argv) {
     store::SystemClock clock;
     const QString dataFolder = platform::dataFolder(QApplication::applicationDirPath());
     app::TForm1 Form1({dataFolder, QApplication::applicationFilePath(), QApplication::arguments(), desktop, clock,
-                       store::PosixFileSystem::instance()});
+                       store::PosixFileSystem::instance(), [&listReadAhead] { return listReadAhead.get(); }});
     // A list already open in another window: that window comes to the front.
     if (!Form1.claimList()) return 0;
     // Logging off closes the window as any other close request does.
