@@ -57,7 +57,7 @@ struct FormContext {
     store::FileSystem& files;
     // The data file read ahead while the program started, if it was; the
     // list takes the rows only while the file is unchanged.
-    std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead;
+    std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead = nullptr;
 };
 
 class TForm1 : public QWidget {
