@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <future>
 #include <optional>
 #include <span>
 #include <string>
@@ -98,6 +99,54 @@ void readField(EventRow& row, std::string_view name, std::string_view value, boo
     }
 }
 
+// Large packets are read in parts, each on a thread of its own.
+constexpr size_t kBytesPerPart = size_t{4} << 20;
+constexpr size_t kMostParts = 2;
+
+// `rows`, the text between <ROWDATA> and </ROWDATA>, cut before a "<" near
+// each of `count` even shares. In a plain packet every "<" opens a row.
+std::vector<std::string_view> partsOf(std::string_view rows, size_t count) {
+    std::vector<std::string_view> parts;
+    size_t from = 0;
+    for (size_t part = 1; part < count; ++part) {
+        const size_t cut = rows.find('<', std::max(from, rows.size() / count * part));
+        if (cut == std::string_view::npos) break;
+        parts.push_back(rows.substr(from, cut - from));
+        from = cut;
+    }
+    parts.push_back(rows.substr(from));
+    return parts;
+}
+
+// The rows of a plain packet's row text, or nullopt when it is not plain.
+// Each part fills its own share of the rows, counted beforehand by their
+// "<ROW" openings; a part that is not plain makes its count come out wrong.
+// Throws StoreError for a value out of its field's bounds.
+std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
+    const size_t wanted = std::clamp<size_t>(text.size() / kBytesPerPart, 1, kMostParts);
+    const std::vector<std::string_view> parts = partsOf(text, wanted);
+    std::vector<size_t> firstRow(parts.size() + 1, 0);
+    for (size_t i = 0; i < parts.size(); ++i) firstRow[i + 1] = firstRow[i] + countOf(parts[i], "<ROW");
+    std::vector<EventRow> rows(firstRow.back());
+    const auto readPart = [&](size_t part) {
+        size_t next = firstRow[part];
+        const size_t end = firstRow[part + 1];
+        // Texts cut from valid UTF-8 at ASCII quotes, with ASCII entities, stay valid.
+        const bool plain = scanPlainRows(parts[part], [&](std::span<const PlainAttribute> attributes) {
+            if (next == end) throw StoreError::noPacket();
+            EventRow& row = rows[next++];
+            for (const PlainAttribute& attribute : attributes) readField(row, attribute.name, attribute.value, false);
+        });
+        return plain && next == end;
+    };
+    std::vector<std::future<bool>> others;
+    for (size_t part = 1; part < parts.size(); ++part) others.push_back(std::async(std::launch::async, readPart, part));
+    bool plain = readPart(0);
+    for (std::future<bool>& other : others) plain = other.get() && plain;
+    if (!plain) return std::nullopt;
+    return rows;
+}
+
 // Where the packet opens and closes its rows; the checks for a packet whose
 // rows are followed by nothing but its own end.
 constexpr std::string_view kRowsOpen = "<ROWDATA>";
@@ -107,7 +156,7 @@ constexpr std::string_view kPacketClose = "</DATAPACKET>";
 // The rows of a packet in the plain shape, read without a tree of its rows,
 // or nullopt when the packet is anything else or has a fault of any kind: the
 // tree reader then reads it, or reports the fault in its own words.
-std::optional<std::vector<EventRow>> readPlainPacket(std::string_view bytes, size_t rowsHint) {
+std::optional<std::vector<EventRow>> readPlainPacket(std::string_view bytes) {
     const size_t open = bytes.find(kRowsOpen);
     const size_t close = bytes.rfind(kRowsClose);
     if (open == std::string_view::npos || close == std::string_view::npos || close < open + kRowsOpen.size())
@@ -132,22 +181,12 @@ std::optional<std::vector<EventRow>> readPlainPacket(std::string_view bytes, siz
         rowData.offset_debug() != static_cast<ptrdiff_t>(open + 1))
         return std::nullopt;
 
-    std::vector<EventRow> rows;
     try {
         checkFields(fields);
-        rows.reserve(rowsHint);
-        // Texts cut from valid UTF-8 at ASCII quotes, with ASCII entities, stay valid.
-        const bool plain = scanPlainRows(bytes.substr(open + kRowsOpen.size(), close - open - kRowsOpen.size()),
-                                         [&rows](std::span<const PlainAttribute> attributes) {
-                                             EventRow& row = rows.emplace_back();
-                                             for (const PlainAttribute& attribute : attributes)
-                                                 readField(row, attribute.name, attribute.value, false);
-                                         });
-        if (!plain) return std::nullopt;
+        return readPlainRows(bytes.substr(open + kRowsOpen.size(), close - open - kRowsOpen.size()));
     } catch (const StoreError&) {
         return std::nullopt;
     }
-    return rows;
 }
 
 std::vector<EventRow> readTree(std::string&& bytes, size_t rowsHint) {
@@ -232,7 +271,7 @@ std::vector<EventRow> readDataPacket(std::string_view bytes) { return readDataPa
 
 std::vector<EventRow> readDataPacket(std::string&& bytes) {
     Prepared packet = prepare(std::move(bytes));
-    if (auto rows = readPlainPacket(packet.bytes, packet.rowsHint)) return std::move(*rows);
+    if (auto rows = readPlainPacket(packet.bytes)) return std::move(*rows);
     return readTree(std::move(packet.bytes), packet.rowsHint);
 }
 

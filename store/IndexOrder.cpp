@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <future>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,7 @@ namespace {
 
 __extension__ typedef unsigned __int128 SortPrefix;
 constexpr int kPrefixBits = 128;
+constexpr size_t kRowsToSortInHalves = 50'000;
 
 template <typename T>
 int compareOptional(const std::optional<T>& a, const std::optional<T>& b) {
@@ -267,11 +269,21 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
         for (auto& entry : keyed) entry.first &= mask;
     }
 
-    std::sort(keyed.begin(), keyed.end(), [this, &rows](const auto& x, const auto& y) {
+    const auto less = [this, &rows](const auto& x, const auto& y) {
         if (x.first != y.first) return x.first < y.first;
         const int c = compare(rows[x.second], rows[y.second]);
         return c != 0 ? c < 0 : x.second < y.second;
-    });
+    };
+    // A long list is sorted in halves, one on a thread of its own, then merged.
+    if (keyed.size() >= kRowsToSortInHalves) {
+        const auto middle = keyed.begin() + static_cast<std::ptrdiff_t>(keyed.size() / 2);
+        std::future<void> firstHalf = std::async(std::launch::async, [&] { std::sort(keyed.begin(), middle, less); });
+        std::sort(middle, keyed.end(), less);
+        firstHalf.get();
+        std::inplace_merge(keyed.begin(), middle, keyed.end(), less);
+    } else {
+        std::sort(keyed.begin(), keyed.end(), less);
+    }
     std::vector<size_t> order(keyed.size());
     for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
     return order;
