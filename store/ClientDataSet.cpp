@@ -50,8 +50,8 @@ void ClientDataSet::requireActive() const {
 
 void ClientDataSet::open() {
     if (active()) return;
-    auto indexOrder = std::make_unique<IndexOrder>(parseFieldList(indexDef_.fields), indexDef_.descending,
-                                                   namesOr(nameOrder_));
+    auto indexOrder =
+        std::make_unique<IndexOrder>(parseFieldList(indexDef_.fields), indexDef_.descending, namesOr(nameOrder_));
     std::optional<ReadRows> kept = std::exchange(kept_, std::nullopt);
     if (kept && (kept->path != fileName_ || files_.stamp(fileName_) != kept->stamp)) kept.reset();
     std::optional<FileStamp> stamp;

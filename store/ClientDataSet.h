@@ -207,9 +207,9 @@ private:
     std::vector<EventRow> rows_;
     std::optional<FileStamp> rowsStamp_;  // the file's, when rows_ were read or written
     std::optional<ReadRows> kept_;        // the rows while closed
-    std::vector<size_t> order_;  // indices into rows_ in index order, once sorted
-    bool sorted_ = false;        // order_ holds every row
-    std::vector<size_t> view_;   // indices into rows_
+    std::vector<size_t> order_;           // indices into rows_ in index order, once sorted
+    bool sorted_ = false;                 // order_ holds every row
+    std::vector<size_t> view_;            // indices into rows_
     int cursor_ = -1;
 
     IndexDef indexDef_;

@@ -99,9 +99,8 @@ void readField(EventRow& row, std::string_view name, std::string_view value, boo
     }
 }
 
-// Large packets are read in parts, each on a thread of its own.
-constexpr size_t kBytesPerPart = size_t{4} << 20;
-constexpr size_t kMostParts = 2;
+// Large packets are read in two parts, each on a thread of its own.
+constexpr size_t kBytesToReadInParts = size_t{1} << 20;
 
 // `rows`, the text between <ROWDATA> and </ROWDATA>, cut before a "<" near
 // each of `count` even shares. In a plain packet every "<" opens a row.
@@ -123,8 +122,7 @@ std::vector<std::string_view> partsOf(std::string_view rows, size_t count) {
 // "<ROW" openings; a part that is not plain makes its count come out wrong.
 // Throws StoreError for a value out of its field's bounds.
 std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
-    const size_t wanted = std::clamp<size_t>(text.size() / kBytesPerPart, 1, kMostParts);
-    const std::vector<std::string_view> parts = partsOf(text, wanted);
+    const std::vector<std::string_view> parts = partsOf(text, text.size() >= kBytesToReadInParts ? 2 : 1);
     std::vector<size_t> firstRow(parts.size() + 1, 0);
     for (size_t i = 0; i < parts.size(); ++i) firstRow[i + 1] = firstRow[i] + countOf(parts[i], "<ROW");
     std::vector<EventRow> rows(firstRow.back());

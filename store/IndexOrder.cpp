@@ -110,8 +110,10 @@ public:
             for (size_t at = 0; at < row.nimi.size();) {
                 const char32_t c = nextCharacter(row.nimi, at);
                 if (c < kSmall ? seenSmall[c] : large_.contains(c)) continue;
-                if (c < kSmall) seenSmall[c] = true;
-                else large_.emplace(c, Ranks{});
+                if (c < kSmall)
+                    seenSmall[c] = true;
+                else
+                    large_.emplace(c, Ranks{});
                 characters.push_back(c);
             }
         }

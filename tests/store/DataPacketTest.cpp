@@ -182,6 +182,31 @@ TEST(DataPacket, UnusualButValidPacketsReadAsTheTreeReadsThem) {
         expectBothWaysAlike(variant);
 }
 
+// A large packet is read in parts; what stands in either part, or where
+// they meet, reads as the tree reads it.
+TEST(DataPacket, ALargePacketReadsAsTheTreeReadsIt) {
+    std::vector<EventRow> rows;
+    for (int i = 0; i < 20000; ++i)
+        rows.push_back(sample("Nimi & \"" + std::to_string(i) + "\" <Õie>", 1900 + i % 100));
+    const std::string packet = writeDataPacket(rows);
+    ASSERT_GT(packet.size(), size_t{2} << 20);
+    EXPECT_EQ(readDataPacket(packet), rows);
+
+    const size_t middle = packet.find("<ROW ", packet.size() / 2);
+    const size_t late = packet.find("<ROW ", packet.size() * 9 / 10);
+    for (const auto& [at, text] : std::vector<std::pair<size_t, std::string>>{
+             {middle, "<!-- a comment -->"},
+             {late, "text"},
+             {middle, "<ROW Nimi=\"x\" Paev=\"viis\"/>"},
+             {late, "<ROW Nimi=\"x\" Kuu=\"99999\"/>"},
+             {middle + 4, "X"},
+         }) {
+        std::string changed = packet;
+        changed.insert(at, text);
+        expectBothWaysAlike(changed);
+    }
+}
+
 TEST(DataPacket, RandomDamageNeverCrashesAndReadsTheSameBothWays) {
     std::mt19937 random(7);
     const std::string valid =
