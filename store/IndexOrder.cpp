@@ -1,6 +1,7 @@
 #include "store/IndexOrder.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <climits>
 #include <future>
@@ -105,11 +106,16 @@ class NameRanks {
 public:
     NameRanks(const std::vector<EventRow>& rows, const TextOrder& order) : contextLength_(order.contextLength()) {
         std::vector<char32_t> characters;
-        std::vector<bool> seenSmall(kSmall);
+        std::vector<std::uint8_t> seenSmall(kSmall);
         for (const EventRow& row : rows) {
             for (size_t at = 0; at < row.nimi.size();) {
+                const auto byte = static_cast<unsigned char>(row.nimi[at]);
+                if (byte < 0x80 && seenSmall[byte]) {
+                    ++at;
+                    continue;
+                }
                 const char32_t c = nextCharacter(row.nimi, at);
-                if (c < kSmall ? seenSmall[c] : large_.contains(c)) continue;
+                if (c < kSmall ? seenSmall[c] != 0 : large_.contains(c)) continue;
                 if (c < kSmall)
                     seenSmall[c] = true;
                 else
@@ -145,18 +151,20 @@ public:
     // many of them are sure; the rest may be wrong where a character's
     // weights depend on those before it, and were written as 0s.
     size_t append(std::string_view name, size_t count, PrefixWriter& writer) const {
+        // How many ranks were written before each of the last few characters.
+        std::array<size_t, kMostContext + 1> writtenBefore{};
         size_t written = 0;
         size_t sure = count;
-        emittedBefore_.clear();
         // A character past the last rank written may still change the
         // weights of the few before it.
-        for (size_t at = 0, after = 0; at < name.size() && after <= contextLength_;) {
-            emittedBefore_.push_back(written);
-            const char32_t c = nextCharacter(name, at);
+        for (size_t at = 0, index = 0, after = 0; at < name.size() && after <= contextLength_; ++index) {
+            writtenBefore[index % writtenBefore.size()] = written;
+            const auto byte = static_cast<unsigned char>(name[at]);
+            const char32_t c = byte < 0x80 ? (++at, byte) : nextCharacter(name, at);
             const Ranks& ranks = c < kSmall ? small_[c] : large_.at(c);
             if (!ranks.known) {
-                const size_t from = emittedBefore_.size() - 1;
-                sure = std::min(count, emittedBefore_[from - std::min(from, contextLength_)]);
+                const size_t back = std::min(index, contextLength_);
+                sure = back > kMostContext ? 0 : std::min(count, writtenBefore[(index - back) % writtenBefore.size()]);
                 break;
             }
             for (std::uint32_t i = 0; i < ranks.count && written < count; ++i, ++written)
@@ -169,6 +177,7 @@ public:
 
 private:
     static constexpr char32_t kSmall = 0x800;
+    static constexpr size_t kMostContext = 7;
     struct Ranks {
         std::uint32_t first = 0;  // in pool_
         std::uint8_t count = 0;
@@ -180,7 +189,6 @@ private:
     std::vector<Ranks> small_;
     std::unordered_map<char32_t, Ranks> large_;
     std::vector<std::uint32_t> pool_;
-    mutable std::vector<size_t> emittedBefore_;
 };
 
 // Where each field lands in the packed prefix. Fields are taken in index
@@ -244,25 +252,34 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
             nameRankCount = static_cast<size_t>((kPrefixBits - layout.nameAt) / nameRanks->bitsPerRank());
     }
 
+    // Each row's prefix; how many name ranks are sure in all of [from, to).
     std::vector<std::pair<SortPrefix, size_t>> keyed(rows.size());
-    size_t sureNameRanks = nameRankCount;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const EventRow& row = rows[i];
-        PrefixWriter writer(descending_);
-        for (const PrefixLayout::Part& part : layout.parts) {
-            if (part.field == Nimi) {
-                if (nameRankCount > 0)
-                    sureNameRanks = std::min(sureNameRanks, nameRanks->append(row.nimi, nameRankCount, writer));
-            } else if (part.field == Tyyp) {
-                for (size_t k = 0; writer.used() + 8 <= kPrefixBits; ++k)
-                    writer.append(k < row.tyyp.size() ? static_cast<unsigned char>(row.tyyp[k]) : 0, 8);
-            } else {
-                const std::optional<long long> value = integerField(row, part.field);
-                writer.append(value ? static_cast<std::uint64_t>(*value - part.span.low) + 1 : 0, part.span.bits);
+    const auto packRows = [&](size_t from, size_t to) {
+        size_t sure = nameRankCount;
+        for (size_t i = from; i < to; ++i) {
+            const EventRow& row = rows[i];
+            PrefixWriter writer(descending_);
+            for (const PrefixLayout::Part& part : layout.parts) {
+                if (part.field == Nimi) {
+                    if (nameRankCount > 0) sure = std::min(sure, nameRanks->append(row.nimi, nameRankCount, writer));
+                } else if (part.field == Tyyp) {
+                    for (size_t k = 0; writer.used() + 8 <= kPrefixBits; ++k)
+                        writer.append(k < row.tyyp.size() ? static_cast<unsigned char>(row.tyyp[k]) : 0, 8);
+                } else {
+                    const std::optional<long long> value = integerField(row, part.field);
+                    writer.append(value ? static_cast<std::uint64_t>(*value - part.span.low) + 1 : 0, part.span.bits);
+                }
             }
+            keyed[i] = {writer.prefix(), i};
         }
-        keyed[i] = {writer.prefix(), i};
-    }
+        return sure;
+    };
+    const bool inHalves = rows.size() >= kRowsToSortInHalves;
+    const size_t half = inHalves ? rows.size() / 2 : rows.size();
+    std::future<size_t> secondHalf;
+    if (inHalves) secondHalf = std::async(std::launch::async, packRows, half, rows.size());
+    size_t sureNameRanks = packRows(0, half);
+    if (inHalves) sureNameRanks = std::min(sureNameRanks, secondHalf.get());
     // Ranks after the first unsure one may disagree with the names' order:
     // every prefix ends before them.
     if (sureNameRanks < nameRankCount) {
@@ -277,8 +294,8 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
         return c != 0 ? c < 0 : x.second < y.second;
     };
     // A long list is sorted in halves, one on a thread of its own, then merged.
-    if (keyed.size() >= kRowsToSortInHalves) {
-        const auto middle = keyed.begin() + static_cast<std::ptrdiff_t>(keyed.size() / 2);
+    if (inHalves) {
+        const auto middle = keyed.begin() + static_cast<std::ptrdiff_t>(half);
         std::future<void> firstHalf = std::async(std::launch::async, [&] { std::sort(keyed.begin(), middle, less); });
         std::sort(middle, keyed.end(), less);
         firstHalf.get();
