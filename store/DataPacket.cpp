@@ -83,19 +83,25 @@ void checkFields(const pugi::xml_node& fields) {
     }
 }
 
+// The stored field of an attribute name, by position; -1 for another name.
+int storedFieldOf(std::string_view name) {
+    const auto is = [name](std::string_view known) { return std::memcmp(name.data(), known.data(), 4) == 0; };
+    switch (name.size()) {
+        case 3: return name == "Kuu" ? Kuu : -1;
+        case 4: return is("Nimi") ? Nimi : is("Paev") ? Paev : is("Tyyp") ? Tyyp : is("Kuup") ? Kuup : -1;
+        case 5: return name == "Aasta" ? Aasta : -1;
+        default: return -1;
+    }
+}
+
 void readField(EventRow& row, std::string_view name, std::string_view value, bool checkUtf8) {
-    if (name == "Nimi") {
-        row.nimi = readText(name, value, kNimiWidth, checkUtf8);
-    } else if (name == "Paev") {
-        row.paev = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
-    } else if (name == "Kuu") {
-        row.kuu = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX));
-    } else if (name == "Aasta") {
-        row.aasta = static_cast<std::int32_t>(readInteger(name, value, -kMostYear, kMostYear));
-    } else if (name == "Tyyp") {
-        row.tyyp = readText(name, value, kTyypWidth, checkUtf8);
-    } else if (name == "Kuup") {
-        row.kuup = readDate(name, value);
+    switch (storedFieldOf(name)) {
+        case Nimi: row.nimi = readText(name, value, kNimiWidth, checkUtf8); break;
+        case Paev: row.paev = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX)); break;
+        case Kuu: row.kuu = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX)); break;
+        case Aasta: row.aasta = static_cast<std::int32_t>(readInteger(name, value, -kMostYear, kMostYear)); break;
+        case Tyyp: row.tyyp = readText(name, value, kTyypWidth, checkUtf8); break;
+        case Kuup: row.kuup = readDate(name, value); break;
     }
 }
 
@@ -224,18 +230,47 @@ constexpr size_t kBytesPerAttribute = 40;
 // packet this program writes costs less (its texts escape '<' and '"').
 constexpr size_t kMostCostPerByte = 8;
 
+// What the checks before reading need to know of a packet's bytes; large
+// packets are looked through in two halves, the second on a thread of its own.
+struct Census {
+    size_t firstInvalid = std::string_view::npos;  // UTF-8
+    size_t elements = 0;                           // "<"
+    size_t attributes = 0;                         // "=\""
+    size_t rows = 0;                               // "<ROW"
+};
+
+Census censusOf(std::string_view bytes) {
+    return {firstInvalidUtf8(bytes), countOf(bytes, "<"), countOf(bytes, "=\""), countOf(bytes, "<ROW")};
+}
+
+// The halves meet before a "<", which no counted text and no UTF-8
+// character spans.
+Census census(std::string_view bytes) {
+    const size_t cut = bytes.size() < kBytesToReadInParts ? std::string_view::npos : bytes.find('<', bytes.size() / 2);
+    if (cut == std::string_view::npos) return censusOf(bytes);
+    std::future<Census> secondHalf = std::async(std::launch::async, censusOf, bytes.substr(cut));
+    Census whole = censusOf(bytes.substr(0, cut));
+    const Census second = secondHalf.get();
+    if (whole.firstInvalid == std::string_view::npos && second.firstInvalid != std::string_view::npos)
+        whole.firstInvalid = cut + second.firstInvalid;
+    whole.elements += second.elements;
+    whole.attributes += second.attributes;
+    whole.rows += second.rows;
+    return whole;
+}
+
+// Windows-1257 keeps ASCII as it is, so its counts hold for its UTF-8 too.
 Prepared prepare(std::string&& bytes) {
     if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) throw StoreError::emptyFile();
-    if (const size_t bad = firstInvalidUtf8(bytes); bad != std::string::npos) {
-        if (hasMultibyteUtf8(bytes)) throw StoreError::notUtf8(static_cast<long long>(bad));
+    const Census counted = census(bytes);
+    if (counted.firstInvalid != std::string::npos) {
+        if (hasMultibyteUtf8(bytes)) throw StoreError::notUtf8(static_cast<long long>(counted.firstInvalid));
         bytes = windows1257ToUtf8(bytes);
     }
-    const size_t elements = countOf(bytes, "<");
-    const size_t attributes = countOf(bytes, "=\"");
-    if (elements * kBytesPerElement + attributes * kBytesPerAttribute > kMostCostPerByte * bytes.size() + 4096)
+    if (counted.elements * kBytesPerElement + counted.attributes * kBytesPerAttribute >
+        kMostCostPerByte * bytes.size() + 4096)
         throw StoreError::tooManyElements();
-    const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
-    return {std::move(bytes), rowsHint};
+    return {std::move(bytes), std::min(counted.rows, bytes.size() / 16)};
 }
 
 void appendEscaped(std::string& out, std::string_view text) {

@@ -205,6 +205,14 @@ TEST(DataPacket, ALargePacketReadsAsTheTreeReadsIt) {
         changed.insert(at, text);
         expectBothWaysAlike(changed);
     }
+    // The second half is checked for UTF-8 too, and its faults are told at
+    // their place in the whole.
+    for (const size_t at : {size_t{100}, middle + 7, late}) {
+        std::string damaged = packet;
+        damaged[at] = '\xF5';
+        EXPECT_EQ(std::get<std::string>(outcome([&] { return readDataPacket(damaged); })),
+                  "ClientDataSet1: Invalid data packet: byte " + std::to_string(at) + " is not UTF-8");
+    }
 }
 
 TEST(DataPacket, RandomDamageNeverCrashesAndReadsTheSameBothWays) {
