@@ -37,6 +37,8 @@ std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead() {
             if (error) return std::nullopt;
             const QString folder = platform::dataFolder(QString::fromStdString(program.parent_path().string()));
             const std::string path = store::realPathOf(store::dataFilePath(folder.toStdString()));
+            // The collator's tables are made meanwhile, ready for the sort.
+            std::future<void> collator = std::async(std::launch::async, [] { app::nameOrder().contextLength(); });
             return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(), path, store::IndexDef{},
                                                    &app::nameOrder());
         } catch (const std::exception&) {
