@@ -51,6 +51,13 @@ public:
         bits_ = (bits_ << bits) | ((descending_ ? ~value : value) & mask);
         used_ += bits;
     }
+    // REQUIRES: used() + bits <= kPrefixBits.
+    void appendWide(SortPrefix value, int bits) {
+        if (bits == 0) return;
+        const SortPrefix mask = bits == kPrefixBits ? ~SortPrefix{0} : (SortPrefix{1} << bits) - 1;
+        bits_ = (bits == kPrefixBits ? 0 : bits_ << bits) | ((descending_ ? ~value : value) & mask);
+        used_ += bits;
+    }
     SortPrefix prefix() const { return used_ == 0 ? 0 : bits_ << (kPrefixBits - used_); }
 
 private:
@@ -147,12 +154,14 @@ public:
 
     int bitsPerRank() const { return bitsPerRank_; }
 
-    // Appends exactly `count` ranks for `name`: its own, then 0s. Returns how
-    // many of them are sure; the rest may be wrong where a character's
-    // weights depend on those before it, and were written as 0s.
-    size_t append(std::string_view name, size_t count, PrefixWriter& writer) const {
+    // The first `count` ranks of `name` packed into count * bitsPerRank()
+    // <= 128 bits, 0s after its end; and how many of them are sure. The rest
+    // may be wrong where a character's weights depend on those before it,
+    // and are 0s.
+    std::pair<SortPrefix, size_t> pack(std::string_view name, size_t count) const {
         // How many ranks were written before each of the last few characters.
         std::array<size_t, kMostContext + 1> writtenBefore{};
+        SortPrefix packed = 0;
         size_t written = 0;
         size_t sure = count;
         // A character past the last rank written may still change the
@@ -168,11 +177,11 @@ public:
                 break;
             }
             for (std::uint32_t i = 0; i < ranks.count && written < count; ++i, ++written)
-                writer.append(pool_[ranks.first + i], bitsPerRank_);
+                packed = packed << bitsPerRank_ | pool_[ranks.first + i];
             if (written == count) ++after;
         }
-        for (; written < count; ++written) writer.append(0, bitsPerRank_);
-        return sure;
+        const size_t unused = (count - written) * static_cast<size_t>(bitsPerRank_);
+        return {unused >= kPrefixBits ? 0 : packed << unused, sure};
     }
 
 private:
@@ -261,7 +270,10 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
             PrefixWriter writer(descending_);
             for (const PrefixLayout::Part& part : layout.parts) {
                 if (part.field == Nimi) {
-                    if (nameRankCount > 0) sure = std::min(sure, nameRanks->append(row.nimi, nameRankCount, writer));
+                    if (nameRankCount == 0) continue;
+                    const auto [packed, sureRanks] = nameRanks->pack(row.nimi, nameRankCount);
+                    writer.appendWide(packed, static_cast<int>(nameRankCount) * nameRanks->bitsPerRank());
+                    sure = std::min(sure, sureRanks);
                 } else if (part.field == Tyyp) {
                     for (size_t k = 0; writer.used() + 8 <= kPrefixBits; ++k)
                         writer.append(k < row.tyyp.size() ? static_cast<unsigned char>(row.tyyp[k]) : 0, 8);
