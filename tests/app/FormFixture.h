@@ -43,10 +43,11 @@ protected:
     std::string dataFile() const { return store::dataFilePath(dir.path()); }
 
     // Creates the window (FormCreate) with these command-line arguments.
-    app::TForm1& create(QStringList arguments = {QStringLiteral("zerizedozi")}) {
+    app::TForm1& create(QStringList arguments = {QStringLiteral("zerizedozi")},
+                        std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead = nullptr) {
         form = std::make_unique<app::TForm1>(app::FormContext{QString::fromStdString(dir.path()),
                                                               QString::fromStdString(dir.path()) + "/zerizedozi",
-                                                              arguments, desktop, clock, files});
+                                                              arguments, desktop, clock, files, std::move(readAhead)});
         form->endProgram = [this](int code) { exitCode = code; };
         return *form;
     }

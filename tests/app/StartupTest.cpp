@@ -12,6 +12,7 @@
 
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
+#include "app/NameOrder.h"
 #include "app/Unit2.h"
 #include "store/DataFileLock.h"
 #include "tests/app/FormFixture.h"
@@ -212,6 +213,25 @@ TEST_F(Startup, ASecondStartBringsTheFirstWindowToTheFrontAndEnds) {
     app::TForm1 third(
         {QString::fromStdString(dir.path()), {}, {QStringLiteral("zerizedozi")}, secondDesktop, clock, files});
     EXPECT_TRUE(third.claimList());
+}
+
+// The list read ahead while Qt started is taken as it is, while the file
+// is the one read; a file changed since is read again.
+class ReadAhead : public FormFixture, public testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(Startup, ReadAhead, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "FileChangedSince" : "FileUnchanged"; });
+
+TEST_P(ReadAhead, TheWindowTakesTheListReadAheadOnlyWhileItsFileIsUnchanged) {
+    writeEntries({{5, 3, 1980, "Mari"}, {1, 1, 1975, "Jüri"}});
+    std::optional<store::ClientDataSet::ReadRows> read =
+        store::ClientDataSet::readAhead(files, store::realPathOf(dataFile()), store::IndexDef{}, &app::nameOrder());
+    if (GetParam()) writeEntries({{5, 3, 1980, "Mari"}, {1, 1, 1975, "Jüri"}, {2, 2, 2000, "Uus"}});
+    files.readCalls = 0;
+    create({QStringLiteral("zerizedozi")}, [&read] { return std::move(read); });
+    form->FormActivate();
+    EXPECT_EQ(files.readCalls, GetParam() ? 1 : 0);
+    EXPECT_EQ(form->ClientDataSet1.recordCount(), GetParam() ? 3 : 2);
+    EXPECT_EQ(form->ClientDataSet1.viewRow(0).nimi, "Jüri");
 }
 
 TEST_F(Startup, AWindowThatDoesNotAnswerIsToldInABox) {
