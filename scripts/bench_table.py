@@ -20,7 +20,7 @@ lines = [  # (label, benchmark, floor or None)
     ("Open: read, parse, index, all ages", "BM_Open", "BM_OpenFloor_ReadAndParse"),
     ("Floor: read + pugixml parse", "BM_OpenFloor_ReadAndParse", None),
     ("Read into rows (readDataPacket)", "BM_ReadDataPacket", "BM_OpenFloor_ReadAndParse"),
-    ("Index \"Kuup1\" built again", "BM_Sort", "BM_SortFloor"),
+    ("Sort by the index \"Kuup1\"", "BM_Sort", "BM_SortFloor"),
     ("Floor: std::sort of key tuples", "BM_SortFloor", None),
     ("Close, writing after one change", "BM_CloseWriting", None),
     ("Re-sort: close (writing), new index, open", "BM_ResortCycle", None),

@@ -6,6 +6,8 @@
 // only through insert/edit + post, and deleteRecord; every such change marks
 // the store changed, and closing a changed store writes the whole table
 // (all rows, whatever filter or index) back to its file in one safe step.
+// A closed store keeps the rows it last read or wrote, and opens with them
+// again while the file is unchanged, as after a re-sort.
 //
 // Not thread-safe; one owner. Errors are thrown as StoreError (or its
 // WriteError); a failed call leaves the store as it was before the call.

@@ -6,11 +6,11 @@
 #include <array>
 #include <charconv>
 #include <cstring>
-#include <future>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "store/Beside.h"
 #include "store/PlainRows.h"
 #include "store/StoreError.h"
 #include "store/TextEncoding.h"
@@ -105,7 +105,7 @@ void readField(EventRow& row, std::string_view name, std::string_view value, boo
     }
 }
 
-// Large packets are read in two parts, each on a thread of its own.
+// Large packets are read in two parts, the second beside the first.
 constexpr size_t kBytesToReadInParts = size_t{1} << 20;
 
 // `rows`, the text between <ROWDATA> and </ROWDATA>, cut before a "<" near
@@ -144,7 +144,7 @@ std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
         return plain && next == end;
     };
     std::vector<std::future<bool>> others;
-    for (size_t part = 1; part < parts.size(); ++part) others.push_back(std::async(std::launch::async, readPart, part));
+    for (size_t part = 1; part < parts.size(); ++part) others.push_back(std::async(kBeside, readPart, part));
     bool plain = readPart(0);
     for (std::future<bool>& other : others) plain = other.get() && plain;
     if (!plain) return std::nullopt;
@@ -231,7 +231,7 @@ constexpr size_t kBytesPerAttribute = 40;
 constexpr size_t kMostCostPerByte = 8;
 
 // What the checks before reading need to know of a packet's bytes; large
-// packets are looked through in two halves, the second on a thread of its own.
+// packets are looked through in two halves, the second beside the first.
 struct Census {
     size_t firstInvalid = std::string_view::npos;  // UTF-8
     size_t elements = 0;                           // "<"
@@ -248,7 +248,7 @@ Census censusOf(std::string_view bytes) {
 Census census(std::string_view bytes) {
     const size_t cut = bytes.size() < kBytesToReadInParts ? std::string_view::npos : bytes.find('<', bytes.size() / 2);
     if (cut == std::string_view::npos) return censusOf(bytes);
-    std::future<Census> secondHalf = std::async(std::launch::async, censusOf, bytes.substr(cut));
+    std::future<Census> secondHalf = std::async(kBeside, censusOf, bytes.substr(cut));
     Census whole = censusOf(bytes.substr(0, cut));
     const Census second = secondHalf.get();
     if (whole.firstInvalid == std::string_view::npos && second.firstInvalid != std::string_view::npos)

@@ -4,11 +4,11 @@
 #include <array>
 #include <bit>
 #include <climits>
-#include <future>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 
+#include "store/Beside.h"
 #include "store/TextOrder.h"
 
 namespace store {
@@ -134,7 +134,8 @@ public:
         std::vector<std::uint32_t> allWeights;
         std::vector<bool> known(characters.size());
         for (size_t i = 0; i < characters.size(); ++i) {
-            known[i] = characters[i] != kNoCharacter && order.appendPrimaryWeights(characters[i], weightsOf[i]);
+            known[i] = characters[i] != kNoCharacter && order.appendPrimaryWeights(characters[i], weightsOf[i]) &&
+                       weightsOf[i].size() <= UINT8_MAX;
             allWeights.insert(allWeights.end(), weightsOf[i].begin(), weightsOf[i].end());
         }
         std::sort(allWeights.begin(), allWeights.end());
@@ -289,7 +290,7 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
     const bool inHalves = rows.size() >= kRowsToSortInHalves;
     const size_t half = inHalves ? rows.size() / 2 : rows.size();
     std::future<size_t> secondHalf;
-    if (inHalves) secondHalf = std::async(std::launch::async, packRows, half, rows.size());
+    if (inHalves) secondHalf = std::async(kBeside, packRows, half, rows.size());
     size_t sureNameRanks = packRows(0, half);
     if (inHalves) sureNameRanks = std::min(sureNameRanks, secondHalf.get());
     // Ranks after the first unsure one may disagree with the names' order:
@@ -305,10 +306,10 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
         const int c = compare(rows[x.second], rows[y.second]);
         return c != 0 ? c < 0 : x.second < y.second;
     };
-    // A long list is sorted in halves, one on a thread of its own, then merged.
+    // A long list is sorted in halves, one beside the other, then merged.
     if (inHalves) {
         const auto middle = keyed.begin() + static_cast<std::ptrdiff_t>(half);
-        std::future<void> firstHalf = std::async(std::launch::async, [&] { std::sort(keyed.begin(), middle, less); });
+        std::future<void> firstHalf = std::async(kBeside, [&] { std::sort(keyed.begin(), middle, less); });
         std::sort(middle, keyed.end(), less);
         firstHalf.get();
         std::inplace_merge(keyed.begin(), middle, keyed.end(), less);
