@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 #include "store/Beside.h"
 #include "store/TextOrder.h"
@@ -73,22 +75,11 @@ struct IntegerSpan {
     int bits = 0;
 };
 
-IntegerSpan spanOf(const std::vector<EventRow>& rows, int field) {
-    long long low = LLONG_MAX;
-    long long high = LLONG_MIN;
-    for (const EventRow& row : rows) {
-        if (const std::optional<long long> value = integerField(row, field)) {
-            low = std::min(low, *value);
-            high = std::max(high, *value);
-        }
-    }
-    if (low > high) return {};
-    return {low, static_cast<int>(std::bit_width(static_cast<unsigned long long>(high - low) + 1))};
-}
-
 // The next character of UTF-8 text at `at`, moving past it; kNoCharacter
 // where the bytes there are no UTF-8.
 constexpr char32_t kNoCharacter = 0xffffffff;
+// Characters below this are looked up in plain tables, the rest in maps.
+constexpr char32_t kSmall = 0x800;
 
 char32_t nextCharacter(std::string_view text, size_t& at) {
     const auto lead = static_cast<unsigned char>(text[at++]);
@@ -106,30 +97,69 @@ char32_t nextCharacter(std::string_view text, size_t& at) {
     return c;
 }
 
+// What the rows hold: each integer field's lowest and highest value, and
+// every character of the names, each once.
+struct RowCensus {
+    std::array<long long, 3> low{LLONG_MAX, LLONG_MAX, LLONG_MAX};  // Paev, Kuu, Aasta
+    std::array<long long, 3> high{LLONG_MIN, LLONG_MIN, LLONG_MIN};
+    std::vector<char32_t> characters;
+
+    IntegerSpan span(int field) const {
+        const auto i = static_cast<size_t>(field);
+        if (low[i] > high[i]) return {};
+        return {low[i], static_cast<int>(std::bit_width(static_cast<unsigned long long>(high[i] - low[i]) + 1))};
+    }
+};
+
+RowCensus censusOf(const std::vector<EventRow>& rows, size_t from, size_t to) {
+    RowCensus census;
+    std::vector<std::uint8_t> seenSmall(kSmall);
+    std::unordered_set<char32_t> seenLarge;
+    for (size_t r = from; r < to; ++r) {
+        const EventRow& row = rows[r];
+        for (const int field : {Paev, Kuu, Aasta}) {
+            if (const std::optional<long long> value = integerField(row, field)) {
+                census.low[static_cast<size_t>(field)] = std::min(census.low[static_cast<size_t>(field)], *value);
+                census.high[static_cast<size_t>(field)] = std::max(census.high[static_cast<size_t>(field)], *value);
+            }
+        }
+        for (size_t at = 0; at < row.nimi.size();) {
+            const auto byte = static_cast<unsigned char>(row.nimi[at]);
+            if (byte < 0x80 && seenSmall[byte]) {
+                ++at;
+                continue;
+            }
+            const char32_t c = nextCharacter(row.nimi, at);
+            if (c < kSmall ? std::exchange(seenSmall[c], 1) != 0 : !seenLarge.insert(c).second) continue;
+            census.characters.push_back(c);
+        }
+    }
+    return census;
+}
+
+// The census of a long list is taken in halves, one beside the other.
+RowCensus censusOf(const std::vector<EventRow>& rows, bool inHalves) {
+    if (!inHalves) return censusOf(rows, 0, rows.size());
+    const size_t half = rows.size() / 2;
+    std::future<RowCensus> second = std::async(kBeside, [&] { return censusOf(rows, half, rows.size()); });
+    RowCensus census = censusOf(rows, 0, half);
+    const RowCensus other = second.get();
+    for (size_t i = 0; i < census.low.size(); ++i) {
+        census.low[i] = std::min(census.low[i], other.low[i]);
+        census.high[i] = std::max(census.high[i], other.high[i]);
+    }
+    census.characters.insert(census.characters.end(), other.characters.begin(), other.characters.end());
+    std::sort(census.characters.begin(), census.characters.end());
+    census.characters.erase(std::unique(census.characters.begin(), census.characters.end()), census.characters.end());
+    return census;
+}
+
 // The names' primary weights as dense ranks (1 for the lowest weight that
 // occurs, 0 for a name's end), so that a name packs into a few bits per
 // weight. Ranks compare as the weights do.
 class NameRanks {
 public:
-    NameRanks(const std::vector<EventRow>& rows, const TextOrder& order) : contextLength_(order.contextLength()) {
-        std::vector<char32_t> characters;
-        std::vector<std::uint8_t> seenSmall(kSmall);
-        for (const EventRow& row : rows) {
-            for (size_t at = 0; at < row.nimi.size();) {
-                const auto byte = static_cast<unsigned char>(row.nimi[at]);
-                if (byte < 0x80 && seenSmall[byte]) {
-                    ++at;
-                    continue;
-                }
-                const char32_t c = nextCharacter(row.nimi, at);
-                if (c < kSmall ? seenSmall[c] != 0 : large_.contains(c)) continue;
-                if (c < kSmall)
-                    seenSmall[c] = true;
-                else
-                    large_.emplace(c, Ranks{});
-                characters.push_back(c);
-            }
-        }
+    NameRanks(const std::vector<char32_t>& characters, const TextOrder& order) : contextLength_(order.contextLength()) {
         std::vector<std::vector<std::uint32_t>> weightsOf(characters.size());
         std::vector<std::uint32_t> allWeights;
         std::vector<bool> known(characters.size());
@@ -149,7 +179,10 @@ public:
             for (const std::uint32_t weight : weightsOf[i])
                 pool_.push_back(static_cast<std::uint32_t>(
                     std::lower_bound(allWeights.begin(), allWeights.end(), weight) - allWeights.begin() + 1));
-            (characters[i] < kSmall ? small_[characters[i]] : large_[characters[i]]) = ranks;
+            if (characters[i] < kSmall)
+                small_[characters[i]] = ranks;
+            else
+                large_.emplace(characters[i], ranks);
         }
     }
 
@@ -186,7 +219,6 @@ public:
     }
 
 private:
-    static constexpr char32_t kSmall = 0x800;
     static constexpr size_t kMostContext = 7;
     struct Ranks {
         std::uint32_t first = 0;  // in pool_
@@ -213,7 +245,7 @@ struct PrefixLayout {
     int nameAt = -1;  // the bit where a name's ranks start
 };
 
-PrefixLayout layoutOf(const std::vector<EventRow>& rows, const std::vector<int>& fields) {
+PrefixLayout layoutOf(const RowCensus& census, const std::vector<int>& fields) {
     PrefixLayout layout;
     int used = 0;
     for (const int field : fields) {
@@ -223,7 +255,7 @@ PrefixLayout layoutOf(const std::vector<EventRow>& rows, const std::vector<int>&
             layout.parts.push_back({field, {}});
             break;
         }
-        const IntegerSpan span = spanOf(rows, field);
+        const IntegerSpan span = census.span(field);
         if (used + span.bits > kPrefixBits) break;
         layout.parts.push_back({field, span});
         used += span.bits;
@@ -253,11 +285,13 @@ int IndexOrder::compare(const EventRow& x, const EventRow& y) const {
 }
 
 std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const {
-    const PrefixLayout layout = layoutOf(rows, fields_);
+    const bool inHalves = rows.size() >= kRowsToSortInHalves;
+    const RowCensus census = censusOf(rows, inHalves);
+    const PrefixLayout layout = layoutOf(census, fields_);
     std::optional<NameRanks> nameRanks;
     size_t nameRankCount = 0;
     if (layout.nameAt >= 0) {
-        nameRanks.emplace(rows, names_);
+        nameRanks.emplace(census.characters, names_);
         if (nameRanks->bitsPerRank() > 0)
             nameRankCount = static_cast<size_t>((kPrefixBits - layout.nameAt) / nameRanks->bitsPerRank());
     }
@@ -287,7 +321,6 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
         }
         return sure;
     };
-    const bool inHalves = rows.size() >= kRowsToSortInHalves;
     const size_t half = inHalves ? rows.size() / 2 : rows.size();
     std::future<size_t> secondHalf;
     if (inHalves) secondHalf = std::async(kBeside, packRows, half, rows.size());
