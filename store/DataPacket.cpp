@@ -62,13 +62,29 @@ Date readDate(std::string_view field, std::string_view text) {
 // be written back as it was. Texts of other packets are valid by then.
 std::string readText(std::string_view field, std::string_view text, size_t width, bool checkUtf8) {
     if (checkUtf8 && !isValidUtf8(text)) invalidValue(field, text);
-    if (utf8Length(text) > width) throw StoreError::tooLong(field, static_cast<long long>(width));
+    // No more bytes than the width allows is no more characters either.
+    if (text.size() > width && utf8Length(text) > width)
+        throw StoreError::tooLong(field, static_cast<long long>(width));
     return std::string(text);
 }
 
+// How often `part` stands in `text`, without overlaps. Finds its first byte
+// with memchr and compares the rest by hand: the parts are short.
 size_t countOf(std::string_view text, std::string_view part) {
     size_t count = 0;
-    for (size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + part.size())) ++count;
+    const char* const end = text.data() + text.size();
+    for (const char* at = text.data(); at + part.size() <= end;) {
+        at = static_cast<const char*>(std::memchr(at, part[0], static_cast<size_t>(end - at)));
+        if (!at || at + part.size() > end) break;
+        size_t same = 1;
+        while (same < part.size() && at[same] == part[same]) ++same;
+        if (same == part.size()) {
+            ++count;
+            at += part.size();
+        } else {
+            ++at;
+        }
+    }
     return count;
 }
 
@@ -85,9 +101,11 @@ void checkFields(const pugi::xml_node& fields) {
 
 // The stored field of an attribute name, by position; -1 for another name.
 int storedFieldOf(std::string_view name) {
-    const auto is = [name](std::string_view known) { return std::memcmp(name.data(), known.data(), 4) == 0; };
+    const auto is = [name](const char(&known)[5]) {
+        return name[0] == known[0] && name[1] == known[1] && name[2] == known[2] && name[3] == known[3];
+    };
     switch (name.size()) {
-        case 3: return name == "Kuu" ? Kuu : -1;
+        case 3: return name[0] == 'K' && name[1] == 'u' && name[2] == 'u' ? Kuu : -1;
         case 4: return is("Nimi") ? Nimi : is("Paev") ? Paev : is("Tyyp") ? Tyyp : is("Kuup") ? Kuup : -1;
         case 5: return name == "Aasta" ? Aasta : -1;
         default: return -1;

@@ -52,7 +52,7 @@ bool scanPlainRows(std::string_view text, const std::function<void(std::span<con
     for (;;) {
         skipBlanks();
         if (i == n) return true;
-        if (text.substr(i, 4) != "<ROW") return false;
+        if (n - i < 4 || text[i] != '<' || text[i + 1] != 'R' || text[i + 2] != 'O' || text[i + 3] != 'W') return false;
         i += 4;
         size_t count = 0;
         for (;;) {
