@@ -211,7 +211,8 @@ std::optional<std::vector<EventRow>> readPlainPacket(std::string_view bytes) {
     }
 }
 
-std::vector<EventRow> readTree(std::string&& bytes, size_t rowsHint) {
+std::vector<EventRow> readTree(std::string&& bytes) {
+    const size_t rowsHint = std::min(countOf(bytes, "<ROW"), bytes.size() / 16);
     const bool checkUtf8 = bytes.find("&#") != std::string::npos;
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
@@ -234,12 +235,6 @@ std::vector<EventRow> readTree(std::string&& bytes, size_t rowsHint) {
     return rows;
 }
 
-// The packet's bytes in UTF-8, and how many rows to expect at most.
-struct Prepared {
-    std::string bytes;
-    size_t rowsHint;
-};
-
 // Reading a packet costs about this much memory per element and attribute
 // (the document tree's nodes, or a row and its place in the list).
 constexpr size_t kBytesPerElement = 64;
@@ -254,11 +249,10 @@ struct Census {
     size_t firstInvalid = std::string_view::npos;  // UTF-8
     size_t elements = 0;                           // "<"
     size_t attributes = 0;                         // "=\""
-    size_t rows = 0;                               // "<ROW"
 };
 
 Census censusOf(std::string_view bytes) {
-    return {firstInvalidUtf8(bytes), countOf(bytes, "<"), countOf(bytes, "=\""), countOf(bytes, "<ROW")};
+    return {firstInvalidUtf8(bytes), countOf(bytes, "<"), countOf(bytes, "=\"")};
 }
 
 // The halves meet before a "<", which no counted text and no UTF-8
@@ -273,12 +267,12 @@ Census census(std::string_view bytes) {
         whole.firstInvalid = cut + second.firstInvalid;
     whole.elements += second.elements;
     whole.attributes += second.attributes;
-    whole.rows += second.rows;
     return whole;
 }
 
+// The packet's bytes in UTF-8, checked for their cost in memory.
 // Windows-1257 keeps ASCII as it is, so its counts hold for its UTF-8 too.
-Prepared prepare(std::string&& bytes) {
+std::string prepare(std::string&& bytes) {
     if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) throw StoreError::emptyFile();
     const Census counted = census(bytes);
     if (counted.firstInvalid != std::string::npos) {
@@ -288,7 +282,7 @@ Prepared prepare(std::string&& bytes) {
     if (counted.elements * kBytesPerElement + counted.attributes * kBytesPerAttribute >
         kMostCostPerByte * bytes.size() + 4096)
         throw StoreError::tooManyElements();
-    return {std::move(bytes), std::min(counted.rows, bytes.size() / 16)};
+    return bytes;
 }
 
 void appendEscaped(std::string& out, std::string_view text) {
@@ -321,14 +315,14 @@ void appendNumber(std::string& out, std::string_view name, long long value) {
 std::vector<EventRow> readDataPacket(std::string_view bytes) { return readDataPacket(std::string(bytes)); }
 
 std::vector<EventRow> readDataPacket(std::string&& bytes) {
-    Prepared packet = prepare(std::move(bytes));
-    if (auto rows = readPlainPacket(packet.bytes)) return std::move(*rows);
-    return readTree(std::move(packet.bytes), packet.rowsHint);
+    std::string packet = prepare(std::move(bytes));
+    if (auto rows = readPlainPacket(packet)) return std::move(*rows);
+    return readTree(std::move(packet));
 }
 
 std::vector<EventRow> readDataPacketByTree(std::string_view bytes) {
-    Prepared packet = prepare(std::string(bytes));
-    return readTree(std::move(packet.bytes), packet.rowsHint);
+    std::string packet = prepare(std::string(bytes));
+    return readTree(std::move(packet));
 }
 
 std::string writeDataPacket(const std::vector<EventRow>& rows) {

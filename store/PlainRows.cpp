@@ -1,6 +1,7 @@
 #include "store/PlainRows.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace store {
@@ -9,10 +10,26 @@ namespace {
 
 constexpr size_t kMostAttributes = 16;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isNameStart(char c) { return isLetter(c) || c == '_' || c == ':'; }
-bool isNameChar(char c) { return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
+// What each byte may be, as flags in one table.
+enum : std::uint8_t { kBlank = 1, kNameStart = 2, kNameChar = 4, kEndsValue = 8 };
+
+constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (const char c : {' ', '\t', '\r', '\n'}) kinds[static_cast<unsigned char>(c)] |= kBlank;
+    for (int c = 0; c < 256; ++c) {
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (letter || c == '_' || c == ':') kinds[c] |= kNameStart | kNameChar;
+        if ((c >= '0' && c <= '9') || c == '-' || c == '.') kinds[c] |= kNameChar;
+        // A value's plain bytes end at a quote, and also at what is not plain.
+        if (c < 0x20 || c == '<' || c == '&' || c == '"' || c == '\'') kinds[c] |= kEndsValue;
+    }
+    return kinds;
+}();
+
+bool is(char c, std::uint8_t kind) { return (kByteKinds[static_cast<unsigned char>(c)] & kind) != 0; }
+bool isBlank(char c) { return is(c, kBlank); }
+bool isNameStart(char c) { return is(c, kNameStart); }
+bool isNameChar(char c) { return is(c, kNameChar); }
 
 // `value` with its predefined entities replaced, into `out`; false when it
 // holds any other use of "&".
@@ -71,12 +88,15 @@ bool scanPlainRows(std::string_view text, const std::function<void(std::span<con
             i += 2;
             const size_t valueFrom = i;
             bool hasEntity = false;
-            for (; i < n && text[i] != quote; ++i) {
+            for (;;) {
+                while (i < n && !is(text[i], kEndsValue)) ++i;
+                if (i == n) return false;
+                if (text[i] == quote) break;
                 const auto c = static_cast<unsigned char>(text[i]);
                 if (c < 0x20 || c == '<') return false;
                 hasEntity = hasEntity || c == '&';
+                ++i;
             }
-            if (i == n) return false;
             std::string_view value = text.substr(valueFrom, i - valueFrom);
             ++i;
             if (hasEntity) {
