@@ -20,6 +20,7 @@ namespace {
 __extension__ typedef unsigned __int128 SortPrefix;
 constexpr int kPrefixBits = 128;
 constexpr size_t kRowsToSortInHalves = 50'000;
+constexpr size_t kMostRanksAfterOtherFields = 8;
 
 template <typename T>
 int compareOptional(const std::optional<T>& a, const std::optional<T>& b) {
@@ -294,6 +295,10 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
         nameRanks.emplace(census.characters, names_);
         if (nameRanks->bitsPerRank() > 0)
             nameRankCount = static_cast<size_t>((kPrefixBits - layout.nameAt) / nameRanks->bitsPerRank());
+        // Names that tie on every field before them seldom share more than
+        // their first letters: the rest would cost more to pack than the
+        // few whole comparisons it saves.
+        if (layout.nameAt > 0) nameRankCount = std::min(nameRankCount, kMostRanksAfterOtherFields);
     }
 
     // Each row's prefix; how many name ranks are sure in all of [from, to).
