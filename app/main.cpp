@@ -26,17 +26,23 @@
 
 namespace {
 
-// The list is read and sorted on a thread of its own while Qt starts. Its
-// file is found from the executable's folder, as the window will find it;
-// the window takes the rows only when its file is that one, unchanged.
+// The list's file as the window will find it, from the executable's folder,
+// looked up here on the main thread (the lookup sets Qt's application names);
+// empty when the executable cannot be told.
+std::string listPathAhead() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    const QString folder = platform::dataFolder(QString::fromStdString(program.parent_path().string()));
+    return store::realPathOf(store::dataFilePath(folder.toStdString()));
+}
+
+// The list is read and sorted on a thread of its own while Qt starts; the
+// window takes the rows only when its file is that one, unchanged.
 std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead() {
-    return std::async(std::launch::async, []() -> std::optional<store::ClientDataSet::ReadRows> {
+    return std::async(std::launch::async, [path = listPathAhead()]() -> std::optional<store::ClientDataSet::ReadRows> {
+        if (path.empty()) return std::nullopt;
         try {
-            std::error_code error;
-            const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-            if (error) return std::nullopt;
-            const QString folder = platform::dataFolder(QString::fromStdString(program.parent_path().string()));
-            const std::string path = store::realPathOf(store::dataFilePath(folder.toStdString()));
             // The collator's tables are made meanwhile, ready for the sort.
             std::future<void> collator = std::async(std::launch::async, [] { app::nameOrder().contextLength(); });
             return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(), path, store::IndexDef{},
