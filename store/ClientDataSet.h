@@ -112,7 +112,9 @@ public:
     // changed while being read. Throws StoreError as open() does.
     static std::optional<ReadRows> readAhead(FileSystem& files, const std::string& path, const IndexDef& index,
                                              const TextOrder* nameOrder);
-    // Rows for open() to take instead of reading, on its terms.
+    // Rows for open() to take instead of reading, on its terms; their order
+    // serves as the index when `index` is this store's definition and the
+    // rows were sorted with this store's name order.
     void offer(ReadRows read) { kept_ = std::move(read); }
     bool active() const { return state_ != DataSetState::Inactive; }
 
