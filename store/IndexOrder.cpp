@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <climits>
+#include <map>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -264,6 +265,38 @@ PrefixLayout layoutOf(const RowCensus& census, const std::vector<int>& fields) {
     return layout;
 }
 
+struct PrefixHash {
+    size_t operator()(SortPrefix prefix) const {
+        const auto high = static_cast<std::uint64_t>(prefix >> 64);
+        const auto low = static_cast<std::uint64_t>(prefix);
+        return std::hash<std::uint64_t>()(high * 0x9e3779b97f4a7c15ULL ^ low);
+    }
+};
+
+// A name's ranks after an unsure one may disagree with the names' order, so
+// its prefix ends before them; and so does every prefix that agrees with it
+// up to there, so that those rows tie and are compared whole. A prefix that
+// agrees with several ends at the shortest.
+void endPrefixesAtUnsureRanks(std::vector<std::pair<SortPrefix, size_t>>& keyed,
+                              const std::vector<std::pair<size_t, size_t>>& unsure, int nameAt, int bitsPerRank) {
+    const auto maskFor = [&](size_t sureRanks) {
+        const int kept = nameAt + static_cast<int>(sureRanks) * bitsPerRank;
+        return kept == 0 ? SortPrefix{0} : ~SortPrefix{0} << (kPrefixBits - kept);
+    };
+    std::map<size_t, std::unordered_set<SortPrefix, PrefixHash>> endsBySureRanks;
+    for (const auto& [row, sureRanks] : unsure)
+        endsBySureRanks[sureRanks].insert(keyed[row].first & maskFor(sureRanks));
+    for (auto& entry : keyed) {
+        for (const auto& [sureRanks, ends] : endsBySureRanks) {
+            const SortPrefix ended = entry.first & maskFor(sureRanks);
+            if (ends.contains(ended)) {
+                entry.first = ended;
+                break;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 IndexOrder::IndexOrder(std::vector<int> fields, bool descending, const TextOrder& names)
@@ -301,10 +334,12 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
         if (layout.nameAt > 0) nameRankCount = std::min(nameRankCount, kMostRanksAfterOtherFields);
     }
 
-    // Each row's prefix; how many name ranks are sure in all of [from, to).
+    // Each row's prefix; the rows of [from, to) whose names have unsure
+    // ranks, with how many of their ranks are sure.
     std::vector<std::pair<SortPrefix, size_t>> keyed(rows.size());
+    using Unsure = std::vector<std::pair<size_t, size_t>>;
     const auto packRows = [&](size_t from, size_t to) {
-        size_t sure = nameRankCount;
+        Unsure unsure;
         for (size_t i = from; i < to; ++i) {
             const EventRow& row = rows[i];
             PrefixWriter writer(descending_);
@@ -313,7 +348,7 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
                     if (nameRankCount == 0) continue;
                     const auto [packed, sureRanks] = nameRanks->pack(row.nimi, nameRankCount);
                     writer.appendWide(packed, static_cast<int>(nameRankCount) * nameRanks->bitsPerRank());
-                    sure = std::min(sure, sureRanks);
+                    if (sureRanks < nameRankCount) unsure.emplace_back(i, sureRanks);
                 } else if (part.field == Tyyp) {
                     for (size_t k = 0; writer.used() + 8 <= kPrefixBits; ++k)
                         writer.append(k < row.tyyp.size() ? static_cast<unsigned char>(row.tyyp[k]) : 0, 8);
@@ -324,20 +359,17 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
             }
             keyed[i] = {writer.prefix(), i};
         }
-        return sure;
+        return unsure;
     };
     const size_t half = inHalves ? rows.size() / 2 : rows.size();
-    std::future<size_t> secondHalf;
+    std::future<Unsure> secondHalf;
     if (inHalves) secondHalf = std::async(kBeside, packRows, half, rows.size());
-    size_t sureNameRanks = packRows(0, half);
-    if (inHalves) sureNameRanks = std::min(sureNameRanks, secondHalf.get());
-    // Ranks after the first unsure one may disagree with the names' order:
-    // every prefix ends before them.
-    if (sureNameRanks < nameRankCount) {
-        const int kept = layout.nameAt + static_cast<int>(sureNameRanks) * nameRanks->bitsPerRank();
-        const SortPrefix mask = kept == 0 ? 0 : ~SortPrefix{0} << (kPrefixBits - kept);
-        for (auto& entry : keyed) entry.first &= mask;
+    Unsure unsure = packRows(0, half);
+    if (inHalves) {
+        const Unsure other = secondHalf.get();
+        unsure.insert(unsure.end(), other.begin(), other.end());
     }
+    if (!unsure.empty()) endPrefixesAtUnsureRanks(keyed, unsure, layout.nameAt, nameRanks->bitsPerRank());
 
     const auto less = [this, &rows](const auto& x, const auto& y) {
         if (x.first != y.first) return x.first < y.first;
