@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "store/TextEncoding.h"
+
 namespace app {
 
 Collation::Collation(bool caseSensitive) {
@@ -45,41 +47,16 @@ namespace {
 bool toUtf16(std::string_view utf8, std::vector<UChar>& out) {
     out.clear();
     for (size_t i = 0; i < utf8.size();) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        char32_t c;
-        size_t length;
-        if (byte < 0x80) {
-            out.push_back(byte);
-            ++i;
-            continue;
-        } else if (byte >= 0xc2 && byte < 0xe0) {
-            c = byte & 0x1f;
-            length = 2;
-        } else if (byte >= 0xe0 && byte < 0xf0) {
-            c = byte & 0x0f;
-            length = 3;
-        } else if (byte >= 0xf0 && byte < 0xf5) {
-            c = byte & 0x07;
-            length = 4;
-        } else {
-            return false;
-        }
-        if (i + length > utf8.size()) return false;
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xc0) != 0x80) return false;
-            c = (c << 6) | (next & 0x3f);
-        }
-        if ((length == 3 && (c < 0x800 || (c >= 0xd800 && c < 0xe000))) ||
-            (length == 4 && (c < 0x10000 || c > 0x10ffff)))
-            return false;
+        const store::Utf8Character character = store::utf8CharacterAt(utf8, i);
+        if (character.length == 0) return false;
+        const char32_t c = character.code;
         if (c >= 0x10000) {
             out.push_back(static_cast<UChar>(0xd7c0 + (c >> 10)));
             out.push_back(static_cast<UChar>(0xdc00 | (c & 0x3ff)));
         } else {
             out.push_back(static_cast<UChar>(c));
         }
-        i += length;
+        i += character.length;
     }
     return true;
 }

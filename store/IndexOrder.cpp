@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "store/Beside.h"
+#include "store/TextEncoding.h"
 #include "store/TextOrder.h"
 
 namespace store {
@@ -78,26 +79,17 @@ struct IntegerSpan {
 };
 
 // The next character of UTF-8 text at `at`, moving past it; kNoCharacter
-// where the bytes there are no UTF-8.
+// for a byte that starts none.
 constexpr char32_t kNoCharacter = 0xffffffff;
-// Characters below this are looked up in plain tables, the rest in maps.
-constexpr char32_t kSmall = 0x800;
 
 char32_t nextCharacter(std::string_view text, size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at++]);
-    if (lead < 0x80) return lead;
-    const size_t length = lead >= 0xf0 ? 3 : lead >= 0xe0 ? 2 : lead >= 0xc2 ? 1 : 0;
-    if (length == 0 || lead > 0xf4 || at + length > text.size()) return kNoCharacter;
-    char32_t c = lead & (0x3f >> length);
-    for (size_t i = 0; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[at++]);
-        if ((next & 0xc0) != 0x80) return kNoCharacter;
-        c = c << 6 | (next & 0x3f);
-    }
-    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (c < kLeast[length] || c > 0x10ffff || (c >= 0xd800 && c < 0xe000)) return kNoCharacter;
-    return c;
+    const Utf8Character character = utf8CharacterAt(text, at);
+    at += std::max<size_t>(character.length, 1);
+    return character.length == 0 ? kNoCharacter : character.code;
 }
+
+// Characters below this are looked up in plain tables, the rest in maps.
+constexpr char32_t kSmall = 0x800;
 
 // What the rows hold: each integer field's lowest and highest value, and
 // every character of the names, each once.

@@ -43,12 +43,13 @@ bool isAscii8(const char* p) {
     return (word & 0x8080808080808080u) == 0;
 }
 
-// The length of the well-formed multi-byte UTF-8 character at `at` (which
-// holds a byte from 0x80 up), or 0 when there is none.
-size_t multibyteLengthAt(std::string_view bytes, size_t at) {
+}  // namespace
+
+Utf8Character utf8CharacterAt(std::string_view bytes, size_t at) {
     const auto c = static_cast<unsigned char>(bytes[at]);
+    if (c < 0x80) return {c, 1};
     size_t length;
-    std::uint32_t cp;
+    char32_t cp;
     if (c >= 0xC2 && c <= 0xDF) {
         length = 2;
         cp = c & 0x1F;
@@ -59,21 +60,19 @@ size_t multibyteLengthAt(std::string_view bytes, size_t at) {
         length = 4;
         cp = c & 0x07;
     } else {
-        return 0;
+        return {};
     }
-    if (bytes.size() - at < length) return 0;
+    if (bytes.size() - at < length) return {};
     for (size_t k = 1; k < length; ++k) {
         const auto cc = static_cast<unsigned char>(bytes[at + k]);
-        if (!isContinuation(cc)) return 0;
+        if (!isContinuation(cc)) return {};
         cp = (cp << 6) | (cc & 0x3F);
     }
     if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
         (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return length;
+        return {};
+    return {cp, length};
 }
-
-}  // namespace
 
 size_t firstInvalidUtf8(std::string_view bytes) {
     size_t i = 0;
@@ -88,7 +87,7 @@ size_t firstInvalidUtf8(std::string_view bytes) {
             ++i;
             continue;
         }
-        const size_t length = multibyteLengthAt(bytes, i);
+        const size_t length = utf8CharacterAt(bytes, i).length;
         if (length == 0) return i;
         i += length;
     }
@@ -99,7 +98,7 @@ bool isValidUtf8(std::string_view bytes) { return firstInvalidUtf8(bytes) == std
 
 bool hasMultibyteUtf8(std::string_view bytes) {
     for (size_t i = 0; i < bytes.size(); ++i)
-        if (static_cast<unsigned char>(bytes[i]) >= 0x80 && multibyteLengthAt(bytes, i) > 0) return true;
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80 && utf8CharacterAt(bytes, i).length > 0) return true;
     return false;
 }
 

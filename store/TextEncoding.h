@@ -7,6 +7,15 @@
 
 namespace store {
 
+// The well-formed UTF-8 character that starts at byte `at` of `bytes` (no
+// overlong forms, no surrogates), and its length in bytes; length 0 when no
+// such character starts there.
+struct Utf8Character {
+    char32_t code = 0;
+    size_t length = 0;
+};
+Utf8Character utf8CharacterAt(std::string_view bytes, size_t at);
+
 // True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool isValidUtf8(std::string_view bytes);
 
