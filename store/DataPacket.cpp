@@ -126,19 +126,13 @@ void readField(EventRow& row, std::string_view name, std::string_view value, boo
 // Large packets are read in two parts, the second beside the first.
 constexpr size_t kBytesToReadInParts = size_t{1} << 20;
 
-// `rows`, the text between <ROWDATA> and </ROWDATA>, cut before a "<" near
-// each of `count` even shares. In a plain packet every "<" opens a row.
-std::vector<std::string_view> partsOf(std::string_view rows, size_t count) {
-    std::vector<std::string_view> parts;
-    size_t from = 0;
-    for (size_t part = 1; part < count; ++part) {
-        const size_t cut = rows.find('<', std::max(from, rows.size() / count * part));
-        if (cut == std::string_view::npos) break;
-        parts.push_back(rows.substr(from, cut - from));
-        from = cut;
-    }
-    parts.push_back(rows.substr(from));
-    return parts;
+// `text` whole, or, when large, in two parts that meet before a "<" near its
+// middle: no counted text and no UTF-8 character spans that place, and in a
+// plain packet's rows every "<" opens a row.
+std::vector<std::string_view> partsOf(std::string_view text) {
+    const size_t cut = text.size() < kBytesToReadInParts ? std::string_view::npos : text.find('<', text.size() / 2);
+    if (cut == std::string_view::npos) return {text};
+    return {text.substr(0, cut), text.substr(cut)};
 }
 
 // The rows of a plain packet's row text, or nullopt when it is not plain.
@@ -146,7 +140,7 @@ std::vector<std::string_view> partsOf(std::string_view rows, size_t count) {
 // "<ROW" openings; a part that is not plain makes its count come out wrong.
 // Throws StoreError for a value out of its field's bounds.
 std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
-    const std::vector<std::string_view> parts = partsOf(text, text.size() >= kBytesToReadInParts ? 2 : 1);
+    const std::vector<std::string_view> parts = partsOf(text);
     std::vector<size_t> firstRow(parts.size() + 1, 0);
     for (size_t i = 0; i < parts.size(); ++i) firstRow[i + 1] = firstRow[i] + countOf(parts[i], "<ROW");
     std::vector<EventRow> rows(firstRow.back());
@@ -244,7 +238,7 @@ constexpr size_t kBytesPerAttribute = 40;
 constexpr size_t kMostCostPerByte = 8;
 
 // What the checks before reading need to know of a packet's bytes; large
-// packets are looked through in two halves, the second beside the first.
+// packets are looked through in two parts, the second beside the first.
 struct Census {
     size_t firstInvalid = std::string_view::npos;  // UTF-8
     size_t elements = 0;                           // "<"
@@ -255,16 +249,14 @@ Census censusOf(std::string_view bytes) {
     return {firstInvalidUtf8(bytes), countOf(bytes, "<"), countOf(bytes, "=\"")};
 }
 
-// The halves meet before a "<", which no counted text and no UTF-8
-// character spans.
 Census census(std::string_view bytes) {
-    const size_t cut = bytes.size() < kBytesToReadInParts ? std::string_view::npos : bytes.find('<', bytes.size() / 2);
-    if (cut == std::string_view::npos) return censusOf(bytes);
-    std::future<Census> secondHalf = std::async(kBeside, censusOf, bytes.substr(cut));
-    Census whole = censusOf(bytes.substr(0, cut));
-    const Census second = secondHalf.get();
+    const std::vector<std::string_view> parts = partsOf(bytes);
+    if (parts.size() == 1) return censusOf(bytes);
+    std::future<Census> secondPart = std::async(kBeside, censusOf, parts[1]);
+    Census whole = censusOf(parts[0]);
+    const Census second = secondPart.get();
     if (whole.firstInvalid == std::string_view::npos && second.firstInvalid != std::string_view::npos)
-        whole.firstInvalid = cut + second.firstInvalid;
+        whole.firstInvalid = parts[0].size() + second.firstInvalid;
     whole.elements += second.elements;
     whole.attributes += second.attributes;
     return whole;
