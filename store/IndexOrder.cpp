@@ -49,15 +49,8 @@ class PrefixWriter {
 public:
     explicit PrefixWriter(bool descending) : descending_(descending) {}
     int used() const { return used_; }
-    // REQUIRES: bits <= 64 and used() + bits <= kPrefixBits.
-    void append(std::uint64_t value, int bits) {
-        if (bits == 0) return;
-        const std::uint64_t mask = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
-        bits_ = (bits_ << bits) | ((descending_ ? ~value : value) & mask);
-        used_ += bits;
-    }
     // REQUIRES: used() + bits <= kPrefixBits.
-    void appendWide(SortPrefix value, int bits) {
+    void append(SortPrefix value, int bits) {
         if (bits == 0) return;
         const SortPrefix mask = bits == kPrefixBits ? ~SortPrefix{0} : (SortPrefix{1} << bits) - 1;
         bits_ = (bits == kPrefixBits ? 0 : bits_ << bits) | ((descending_ ? ~value : value) & mask);
@@ -339,7 +332,7 @@ std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const 
                 if (part.field == Nimi) {
                     if (nameRankCount == 0) continue;
                     const auto [packed, sureRanks] = nameRanks->pack(row.nimi, nameRankCount);
-                    writer.appendWide(packed, static_cast<int>(nameRankCount) * nameRanks->bitsPerRank());
+                    writer.append(packed, static_cast<int>(nameRankCount) * nameRanks->bitsPerRank());
                     if (sureRanks < nameRankCount) unsure.emplace_back(i, sureRanks);
                 } else if (part.field == Tyyp) {
                     for (size_t k = 0; writer.used() + 8 <= kPrefixBits; ++k)
