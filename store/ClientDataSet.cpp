@@ -1,6 +1,7 @@
 #include "store/ClientDataSet.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "store/AgeText.h"
@@ -34,6 +35,15 @@ const TextOrder& namesOr(const TextOrder* order) {
     return order ? *order : bytes;
 }
 
+// The file's rows, and the stamp it had all through their reading: nullopt
+// when it has none, or changed meanwhile.
+std::pair<std::vector<EventRow>, std::optional<FileStamp>> readStamped(FileSystem& files, const std::string& path) {
+    std::optional<FileStamp> stamp = files.stamp(path);
+    std::vector<EventRow> rows = readDataPacket(files.read(path));
+    if (files.stamp(path) != stamp) stamp.reset();
+    return {std::move(rows), stamp};
+}
+
 std::string cutToWidth(std::string_view text, size_t width) { return std::string(utf8Prefix(text, width)); }
 
 }  // namespace
@@ -63,9 +73,7 @@ void ClientDataSet::open() {
         if (kept->index.fields == indexDef_.fields && kept->index.descending == indexDef_.descending)
             order = std::move(kept->order);
     } else if (!fileName_.empty()) {
-        stamp = files_.stamp(fileName_);
-        rows = readDataPacket(files_.read(fileName_));
-        if (files_.stamp(fileName_) != stamp) stamp.reset();
+        std::tie(rows, stamp) = readStamped(files_, fileName_);
     }
 
     rows_ = std::move(rows);
@@ -104,10 +112,9 @@ void ClientDataSet::close() {
 
 std::optional<ClientDataSet::ReadRows> ClientDataSet::readAhead(FileSystem& files, const std::string& path,
                                                                 const IndexDef& index, const TextOrder* nameOrder) {
-    const std::optional<FileStamp> before = files.stamp(path);
-    if (!before) return std::nullopt;
-    ReadRows read{path, *before, readDataPacket(files.read(path)), index, {}};
-    if (files.stamp(path) != before) return std::nullopt;
+    auto [rows, stamp] = readStamped(files, path);
+    if (!stamp) return std::nullopt;
+    ReadRows read{path, *stamp, std::move(rows), index, {}};
     read.order = IndexOrder(parseFieldList(index.fields), index.descending, namesOr(nameOrder)).sorted(read.rows);
     return read;
 }

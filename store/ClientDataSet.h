@@ -109,7 +109,8 @@ public:
     };
     // Reads and sorts `path` as open() would, touching no store, so that it
     // may run on another thread. nullopt when the file has no stamp or
-    // changed while being read. Throws StoreError as open() does.
+    // changed while being read. Throws StoreError as open() does, also for
+    // a missing file.
     static std::optional<ReadRows> readAhead(FileSystem& files, const std::string& path, const IndexDef& index,
                                              const TextOrder* nameOrder);
     // Rows for open() to take instead of reading, on its terms; their order
