@@ -26,31 +26,32 @@
 
 namespace {
 
-// The list's file as the window will find it, from the executable's folder,
-// looked up here on the main thread (the lookup sets Qt's application names);
-// empty when the executable cannot be told.
-std::string listPathAhead() {
+// The list's folder, found from the executable's folder before Qt starts so
+// that the list can be read meanwhile (on the main thread: the lookup sets
+// Qt's application names); empty when the executable cannot be told.
+QString listFolderAhead() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) return {};
-    const QString folder = platform::dataFolder(QString::fromStdString(program.parent_path().string()));
-    return store::realPathOf(store::dataFilePath(folder.toStdString()));
+    return platform::dataFolder(QString::fromStdString(program.parent_path().string()));
 }
 
-// The list is read and sorted on a thread of its own while Qt starts; the
-// window takes the rows only when its file is that one, unchanged.
-std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead() {
-    return std::async(std::launch::async, [path = listPathAhead()]() -> std::optional<store::ClientDataSet::ReadRows> {
-        if (path.empty()) return std::nullopt;
-        try {
-            // The collator's tables are made meanwhile, ready for the sort.
-            std::future<void> collator = std::async(std::launch::async, [] { app::nameOrder().contextLength(); });
-            return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(), path, store::IndexDef{},
-                                                   &app::nameOrder());
-        } catch (const std::exception&) {
-            return std::nullopt;  // the window meets the fault again and tells it
-        }
-    });
+// The list in `folder` is read and sorted on a thread of its own while Qt
+// starts; the window takes the rows only when its file is that one, unchanged.
+std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead(const QString& folder) {
+    return std::async(
+        std::launch::async, [folder = folder.toStdString()]() -> std::optional<store::ClientDataSet::ReadRows> {
+            if (folder.empty()) return std::nullopt;
+            try {
+                // The collator's tables are made meanwhile, ready for the sort.
+                std::future<void> collator = std::async(std::launch::async, [] { app::nameOrder().contextLength(); });
+                return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(),
+                                                       store::realPathOf(store::dataFilePath(folder)),
+                                                       store::IndexDef{}, &app::nameOrder());
+            } catch (const std::exception&) {
+                return std::nullopt;  // the window meets the fault again and tells it
+            }
+        });
 }
 
 }  // namespace
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
     // and lingering in it; a list of a million rows reopened on every title
     // click would otherwise grow the process by the size of its keys.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    auto listReadAhead = readListAhead();
+    const QString folderAhead = listFolderAhead();
+    auto listReadAhead = readListAhead(folderAhead);
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
@@ -72,7 +74,8 @@ int main(int argc, char** argv) {
     print::installEstonianQtTexts();
 
     store::SystemClock clock;
-    const QString dataFolder = platform::dataFolder(QApplication::applicationDirPath());
+    const QString dataFolder =
+        folderAhead.isEmpty() ? platform::dataFolder(QApplication::applicationDirPath()) : folderAhead;
     app::TForm1 Form1({dataFolder, QApplication::applicationFilePath(), QApplication::arguments(), desktop, clock,
                        store::PosixFileSystem::instance(), [&listReadAhead] { return listReadAhead.get(); }});
     // A list already open in another window: that window comes to the front.
