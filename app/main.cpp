@@ -20,6 +20,7 @@
 #include "platform/DataFolderLookup.h"
 #include "platform/QtPlatform.h"
 #include "print/EstonianQtTexts.h"
+#include "store/Beside.h"
 #include "store/Clock.h"
 #include "store/DataFile.h"
 #include "store/FileSystem.h"
@@ -40,11 +41,11 @@ QString listFolderAhead() {
 // starts; the window takes the rows only when its file is that one, unchanged.
 std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead(const QString& folder) {
     return std::async(
-        std::launch::async, [folder = folder.toStdString()]() -> std::optional<store::ClientDataSet::ReadRows> {
+        store::kBeside, [folder = folder.toStdString()]() -> std::optional<store::ClientDataSet::ReadRows> {
             if (folder.empty()) return std::nullopt;
             try {
                 // The collator's tables are made meanwhile, ready for the sort.
-                std::future<void> collator = std::async(std::launch::async, [] { app::nameOrder().contextLength(); });
+                std::future<void> collator = std::async(store::kBeside, [] { app::nameOrder().contextLength(); });
                 return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(),
                                                        store::realPathOf(store::dataFilePath(folder)),
                                                        store::IndexDef{}, &app::nameOrder());
