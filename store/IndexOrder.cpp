@@ -4,8 +4,11 @@
 #include <array>
 #include <bit>
 #include <climits>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -45,22 +48,24 @@ std::optional<long long> integerField(const EventRow& row, int field) {
 }
 
 // Bits appended from the left, each field's flipped when descending.
+template <typename Prefix>
 class PrefixWriter {
 public:
+    static constexpr int kBits = sizeof(Prefix) * CHAR_BIT;
     explicit PrefixWriter(bool descending) : descending_(descending) {}
     int used() const { return used_; }
-    // REQUIRES: used() + bits <= kPrefixBits.
+    // REQUIRES: used() + bits <= kBits.
     void append(SortPrefix value, int bits) {
         if (bits == 0) return;
-        const SortPrefix mask = bits == kPrefixBits ? ~SortPrefix{0} : (SortPrefix{1} << bits) - 1;
-        bits_ = (bits == kPrefixBits ? 0 : bits_ << bits) | ((descending_ ? ~value : value) & mask);
+        const Prefix mask = bits == kBits ? ~Prefix{0} : (Prefix{1} << bits) - 1;
+        bits_ = (bits == kBits ? 0 : bits_ << bits) | (static_cast<Prefix>(descending_ ? ~value : value) & mask);
         used_ += bits;
     }
-    SortPrefix prefix() const { return used_ == 0 ? 0 : bits_ << (kPrefixBits - used_); }
+    Prefix prefix() const { return used_ == 0 ? 0 : bits_ << (kBits - used_); }
 
 private:
     bool descending_;
-    SortPrefix bits_ = 0;
+    Prefix bits_ = 0;
     int used_ = 0;
 };
 
@@ -76,6 +81,7 @@ struct IntegerSpan {
 constexpr char32_t kNoCharacter = 0xffffffff;
 
 char32_t nextCharacter(std::string_view text, size_t& at) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) return static_cast<unsigned char>(text[at++]);
     const Utf8Character character = utf8CharacterAt(text, at);
     at += std::max<size_t>(character.length, 1);
     return character.length == 0 ? kNoCharacter : character.code;
@@ -100,27 +106,30 @@ struct RowCensus {
 
 RowCensus censusOf(const std::vector<EventRow>& rows, size_t from, size_t to) {
     RowCensus census;
+    const auto widen = [&census](int field, const auto& value) {
+        if (!value) return;
+        const auto i = static_cast<size_t>(field);
+        census.low[i] = std::min<long long>(census.low[i], *value);
+        census.high[i] = std::max<long long>(census.high[i], *value);
+    };
     std::vector<std::uint8_t> seenSmall(kSmall);
     std::unordered_set<char32_t> seenLarge;
     for (size_t r = from; r < to; ++r) {
         const EventRow& row = rows[r];
-        for (const int field : {Paev, Kuu, Aasta}) {
-            if (const std::optional<long long> value = integerField(row, field)) {
-                census.low[static_cast<size_t>(field)] = std::min(census.low[static_cast<size_t>(field)], *value);
-                census.high[static_cast<size_t>(field)] = std::max(census.high[static_cast<size_t>(field)], *value);
-            }
-        }
+        widen(Paev, row.paev);
+        widen(Kuu, row.kuu);
+        widen(Aasta, row.aasta);
         for (size_t at = 0; at < row.nimi.size();) {
-            const auto byte = static_cast<unsigned char>(row.nimi[at]);
-            if (byte < 0x80 && seenSmall[byte]) {
-                ++at;
-                continue;
-            }
             const char32_t c = nextCharacter(row.nimi, at);
-            if (c < kSmall ? std::exchange(seenSmall[c], 1) != 0 : !seenLarge.insert(c).second) continue;
-            census.characters.push_back(c);
+            if (c < kSmall)
+                seenSmall[c] = 1;
+            else
+                seenLarge.insert(c);
         }
     }
+    for (char32_t c = 0; c < kSmall; ++c)
+        if (seenSmall[c]) census.characters.push_back(c);
+    census.characters.insert(census.characters.end(), seenLarge.begin(), seenLarge.end());
     return census;
 }
 
@@ -189,8 +198,7 @@ public:
         // weights of the few before it.
         for (size_t at = 0, index = 0, after = 0; at < name.size() && after <= contextLength_; ++index) {
             writtenBefore[index % writtenBefore.size()] = written;
-            const auto byte = static_cast<unsigned char>(name[at]);
-            const char32_t c = byte < 0x80 ? (++at, byte) : nextCharacter(name, at);
+            const char32_t c = nextCharacter(name, at);
             const Ranks& ranks = c < kSmall ? small_[c] : large_.at(c);
             if (!ranks.known) {
                 const size_t back = std::min(index, contextLength_);
@@ -258,28 +266,130 @@ struct PrefixHash {
     }
 };
 
+// A row's packed prefix and its place in the list.
+template <typename Prefix>
+struct Keyed {
+    Prefix prefix;
+    size_t row;
+};
+
 // A name's ranks after an unsure one may disagree with the names' order, so
 // its prefix ends before them; and so does every prefix that agrees with it
 // up to there, so that those rows tie and are compared whole. A prefix that
 // agrees with several ends at the shortest.
-void endPrefixesAtUnsureRanks(std::vector<std::pair<SortPrefix, size_t>>& keyed,
-                              const std::vector<std::pair<size_t, size_t>>& unsure, int nameAt, int bitsPerRank) {
+template <typename Prefix>
+void endPrefixesAtUnsureRanks(std::span<Keyed<Prefix>> keyed, const std::vector<std::pair<size_t, size_t>>& unsure,
+                              int nameAt, int bitsPerRank) {
+    constexpr int kBits = PrefixWriter<Prefix>::kBits;
     const auto maskFor = [&](size_t sureRanks) {
         const int kept = nameAt + static_cast<int>(sureRanks) * bitsPerRank;
-        return kept == 0 ? SortPrefix{0} : ~SortPrefix{0} << (kPrefixBits - kept);
+        return kept == 0 ? Prefix{0} : ~Prefix{0} << (kBits - kept);
     };
     std::map<size_t, std::unordered_set<SortPrefix, PrefixHash>> endsBySureRanks;
     for (const auto& [row, sureRanks] : unsure)
-        endsBySureRanks[sureRanks].insert(keyed[row].first & maskFor(sureRanks));
-    for (auto& entry : keyed) {
+        endsBySureRanks[sureRanks].insert(keyed[row].prefix & maskFor(sureRanks));
+    for (Keyed<Prefix>& entry : keyed) {
         for (const auto& [sureRanks, ends] : endsBySureRanks) {
-            const SortPrefix ended = entry.first & maskFor(sureRanks);
+            const Prefix ended = entry.prefix & maskFor(sureRanks);
             if (ends.contains(ended)) {
-                entry.first = ended;
+                entry.prefix = ended;
                 break;
             }
         }
     }
+}
+
+// What a sort packs into each row's prefix: the layout, the names' ranks
+// and how many of them, and how many bits that takes.
+struct PrefixPlan {
+    PrefixLayout layout;
+    std::optional<NameRanks> nameRanks;
+    size_t nameRankCount = 0;
+    int bits = 0;
+};
+
+PrefixPlan planOf(const RowCensus& census, const std::vector<int>& fields, const TextOrder& names) {
+    PrefixPlan plan{layoutOf(census, fields), std::nullopt, 0, 0};
+    for (const PrefixLayout::Part& part : plan.layout.parts) plan.bits += part.span.bits;
+    if (plan.layout.nameAt >= 0) {
+        plan.nameRanks.emplace(census.characters, names);
+        const int bitsPerRank = plan.nameRanks->bitsPerRank();
+        if (bitsPerRank > 0) plan.nameRankCount = static_cast<size_t>((kPrefixBits - plan.layout.nameAt) / bitsPerRank);
+        // Names that tie on every field before them seldom share more than
+        // their first letters: the rest would cost more to pack than the
+        // few whole comparisons it saves.
+        if (plan.layout.nameAt > 0) plan.nameRankCount = std::min(plan.nameRankCount, kMostRanksAfterOtherFields);
+        plan.bits += static_cast<int>(plan.nameRankCount) * bitsPerRank;
+    }
+    if (!plan.layout.parts.empty() && plan.layout.parts.back().field == Tyyp) plan.bits = kPrefixBits;
+    return plan;
+}
+
+// The places of `rows` sorted by their packed prefixes, ties by `compare`
+// and then by place.
+template <typename Prefix>
+std::vector<size_t> sortedByPrefixes(const std::vector<EventRow>& rows, const PrefixPlan& plan, bool descending,
+                                     bool inHalves,
+                                     const std::function<int(const EventRow&, const EventRow&)>& compare) {
+    // Filled in halves beside each other, so left uninitialised here.
+    const auto keyed = std::make_unique_for_overwrite<Keyed<Prefix>[]>(rows.size());
+    const std::span<Keyed<Prefix>> all(keyed.get(), rows.size());
+    // The rows of [from, to) whose names have unsure ranks, with how many of
+    // their ranks are sure.
+    using Unsure = std::vector<std::pair<size_t, size_t>>;
+    const auto packRows = [&](size_t from, size_t to) {
+        Unsure unsure;
+        for (size_t i = from; i < to; ++i) {
+            const EventRow& row = rows[i];
+            PrefixWriter<Prefix> writer(descending);
+            for (const PrefixLayout::Part& part : plan.layout.parts) {
+                if (part.field == Nimi) {
+                    if (plan.nameRankCount == 0) continue;
+                    const auto [packed, sureRanks] = plan.nameRanks->pack(row.nimi, plan.nameRankCount);
+                    writer.append(packed, static_cast<int>(plan.nameRankCount) * plan.nameRanks->bitsPerRank());
+                    if (sureRanks < plan.nameRankCount) unsure.emplace_back(i, sureRanks);
+                } else if (part.field == Tyyp) {
+                    for (size_t k = 0; writer.used() + 8 <= PrefixWriter<Prefix>::kBits; ++k)
+                        writer.append(k < row.tyyp.size() ? static_cast<unsigned char>(row.tyyp[k]) : 0, 8);
+                } else {
+                    const std::optional<long long> value = integerField(row, part.field);
+                    writer.append(value ? static_cast<std::uint64_t>(*value - part.span.low) + 1 : 0, part.span.bits);
+                }
+            }
+            all[i] = {writer.prefix(), i};
+        }
+        return unsure;
+    };
+    const size_t half = inHalves ? rows.size() / 2 : rows.size();
+    std::future<Unsure> secondHalf;
+    if (inHalves) secondHalf = std::async(kBeside, packRows, half, rows.size());
+    Unsure unsure = packRows(0, half);
+    if (inHalves) {
+        const Unsure other = secondHalf.get();
+        unsure.insert(unsure.end(), other.begin(), other.end());
+    }
+    if (!unsure.empty()) endPrefixesAtUnsureRanks(all, unsure, plan.layout.nameAt, plan.nameRanks->bitsPerRank());
+
+    const auto less = [&rows, &compare](const Keyed<Prefix>& x, const Keyed<Prefix>& y) {
+        if (x.prefix != y.prefix) return x.prefix < y.prefix;
+        const int c = compare(rows[x.row], rows[y.row]);
+        return c != 0 ? c < 0 : x.row < y.row;
+    };
+    // A long list is sorted in halves, one beside the other, then merged.
+    Keyed<Prefix>* const begin = all.data();
+    Keyed<Prefix>* const end = begin + all.size();
+    if (inHalves) {
+        Keyed<Prefix>* const middle = begin + half;
+        std::future<void> firstHalf = std::async(kBeside, [&] { std::sort(begin, middle, less); });
+        std::sort(middle, end, less);
+        firstHalf.get();
+        std::inplace_merge(begin, middle, end, less);
+    } else {
+        std::sort(begin, end, less);
+    }
+    std::vector<size_t> order(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) order[i] = all[i].row;
+    return order;
 }
 
 }  // namespace
@@ -305,75 +415,11 @@ int IndexOrder::compare(const EventRow& x, const EventRow& y) const {
 
 std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const {
     const bool inHalves = rows.size() >= kRowsToSortInHalves;
-    const RowCensus census = censusOf(rows, inHalves);
-    const PrefixLayout layout = layoutOf(census, fields_);
-    std::optional<NameRanks> nameRanks;
-    size_t nameRankCount = 0;
-    if (layout.nameAt >= 0) {
-        nameRanks.emplace(census.characters, names_);
-        if (nameRanks->bitsPerRank() > 0)
-            nameRankCount = static_cast<size_t>((kPrefixBits - layout.nameAt) / nameRanks->bitsPerRank());
-        // Names that tie on every field before them seldom share more than
-        // their first letters: the rest would cost more to pack than the
-        // few whole comparisons it saves.
-        if (layout.nameAt > 0) nameRankCount = std::min(nameRankCount, kMostRanksAfterOtherFields);
-    }
-
-    // Each row's prefix; the rows of [from, to) whose names have unsure
-    // ranks, with how many of their ranks are sure.
-    std::vector<std::pair<SortPrefix, size_t>> keyed(rows.size());
-    using Unsure = std::vector<std::pair<size_t, size_t>>;
-    const auto packRows = [&](size_t from, size_t to) {
-        Unsure unsure;
-        for (size_t i = from; i < to; ++i) {
-            const EventRow& row = rows[i];
-            PrefixWriter writer(descending_);
-            for (const PrefixLayout::Part& part : layout.parts) {
-                if (part.field == Nimi) {
-                    if (nameRankCount == 0) continue;
-                    const auto [packed, sureRanks] = nameRanks->pack(row.nimi, nameRankCount);
-                    writer.append(packed, static_cast<int>(nameRankCount) * nameRanks->bitsPerRank());
-                    if (sureRanks < nameRankCount) unsure.emplace_back(i, sureRanks);
-                } else if (part.field == Tyyp) {
-                    for (size_t k = 0; writer.used() + 8 <= kPrefixBits; ++k)
-                        writer.append(k < row.tyyp.size() ? static_cast<unsigned char>(row.tyyp[k]) : 0, 8);
-                } else {
-                    const std::optional<long long> value = integerField(row, part.field);
-                    writer.append(value ? static_cast<std::uint64_t>(*value - part.span.low) + 1 : 0, part.span.bits);
-                }
-            }
-            keyed[i] = {writer.prefix(), i};
-        }
-        return unsure;
-    };
-    const size_t half = inHalves ? rows.size() / 2 : rows.size();
-    std::future<Unsure> secondHalf;
-    if (inHalves) secondHalf = std::async(kBeside, packRows, half, rows.size());
-    Unsure unsure = packRows(0, half);
-    if (inHalves) {
-        const Unsure other = secondHalf.get();
-        unsure.insert(unsure.end(), other.begin(), other.end());
-    }
-    if (!unsure.empty()) endPrefixesAtUnsureRanks(keyed, unsure, layout.nameAt, nameRanks->bitsPerRank());
-
-    const auto less = [this, &rows](const auto& x, const auto& y) {
-        if (x.first != y.first) return x.first < y.first;
-        const int c = compare(rows[x.second], rows[y.second]);
-        return c != 0 ? c < 0 : x.second < y.second;
-    };
-    // A long list is sorted in halves, one beside the other, then merged.
-    if (inHalves) {
-        const auto middle = keyed.begin() + static_cast<std::ptrdiff_t>(half);
-        std::future<void> firstHalf = std::async(kBeside, [&] { std::sort(keyed.begin(), middle, less); });
-        std::sort(middle, keyed.end(), less);
-        firstHalf.get();
-        std::inplace_merge(keyed.begin(), middle, keyed.end(), less);
-    } else {
-        std::sort(keyed.begin(), keyed.end(), less);
-    }
-    std::vector<size_t> order(keyed.size());
-    for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
-    return order;
+    const PrefixPlan plan = planOf(censusOf(rows, inHalves), fields_, names_);
+    const auto compareRows = [this](const EventRow& x, const EventRow& y) { return compare(x, y); };
+    // Prefixes that fit in 64 bits sort as half as many bytes.
+    if (plan.bits <= 64) return sortedByPrefixes<std::uint64_t>(rows, plan, descending_, inHalves, compareRows);
+    return sortedByPrefixes<SortPrefix>(rows, plan, descending_, inHalves, compareRows);
 }
 
 }  // namespace store

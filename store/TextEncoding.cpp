@@ -45,35 +45,6 @@ bool isAscii8(const char* p) {
 
 }  // namespace
 
-Utf8Character utf8CharacterAt(std::string_view bytes, size_t at) {
-    const auto c = static_cast<unsigned char>(bytes[at]);
-    if (c < 0x80) return {c, 1};
-    size_t length;
-    char32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        cp = c & 0x07;
-    } else {
-        return {};
-    }
-    if (bytes.size() - at < length) return {};
-    for (size_t k = 1; k < length; ++k) {
-        const auto cc = static_cast<unsigned char>(bytes[at + k]);
-        if (!isContinuation(cc)) return {};
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-        return {};
-    return {cp, length};
-}
-
 size_t firstInvalidUtf8(std::string_view bytes) {
     size_t i = 0;
     const size_t n = bytes.size();
