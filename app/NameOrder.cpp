@@ -136,6 +136,11 @@ const Collation::Joining& Collation::joining() const {
 
 size_t Collation::contextLength() const { return joining().reach; }
 
+void Collation::prepare() const {
+    std::vector<std::uint32_t> weights;
+    appendPrimaryWeights(U'a', weights);
+}
+
 // The collation elements of the character alone: a weight's second half
 // comes in a continuation element; elements without a primary weight add
 // none (an accent, an ignored character).

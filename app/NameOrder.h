@@ -32,6 +32,9 @@ public:
     // may join the characters before it (the second of a contraction).
     bool appendPrimaryWeights(char32_t c, std::vector<std::uint32_t>& weights) const override;
     size_t contextLength() const override;
+    // Readies what the first sort would otherwise wait for (about 7 ms):
+    // the contractions and the collator's own tables for telling weights.
+    void prepare() const;
     // Sparing a string per key.
     void appendSortKey(std::string_view utf8, std::string& keys) const override;
 

@@ -45,7 +45,7 @@ std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead(const Q
             if (folder.empty()) return std::nullopt;
             try {
                 // The collator's tables are made meanwhile, ready for the sort.
-                std::future<void> collator = std::async(store::kBeside, [] { app::nameOrder().contextLength(); });
+                std::future<void> collator = std::async(store::kBeside, [] { app::nameOrder().prepare(); });
                 return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(),
                                                        store::realPathOf(store::dataFilePath(folder)),
                                                        store::IndexDef{}, &app::nameOrder());
