@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -245,8 +247,73 @@ struct Census {
     size_t attributes = 0;                         // "=\""
 };
 
+constexpr std::uint64_t kLowBits = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// The eight bytes at `p` as one number, the first byte lowest.
+std::uint64_t wordAt(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) {
+        std::uint64_t swapped = 0;
+        for (int k = 0; k < 8; ++k, word >>= 8) swapped = swapped << 8 | (word & 0xff);
+        word = swapped;
+    }
+    return word;
+}
+
+// The high bit of each byte of `word` that is `c`, and no other bit.
+std::uint64_t bytesEqualTo(std::uint64_t word, unsigned char c) {
+    const std::uint64_t x = word ^ (kLowBits * c);
+    return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
+}
+
+// How many bytes of a bytesEqualTo() result are marked (popcount, without
+// the instruction the baseline x86-64 lacks).
+size_t markedBytes(std::uint64_t marks) { return static_cast<size_t>(((marks >> 7) * kLowBits) >> 56); }
+
+// One pass, eight bytes at a time; UTF-8 is checked character by character
+// only in words that are not plain ASCII.
 Census censusOf(std::string_view bytes) {
-    return {firstInvalidUtf8(bytes), countOf(bytes, "<"), countOf(bytes, "=\"")};
+    Census census;
+    const size_t n = bytes.size();
+    size_t checked = 0;  // the bytes before are well-formed UTF-8
+    const auto checkUpTo = [&](size_t end) {
+        while (checked < end && census.firstInvalid == std::string_view::npos) {
+            if (static_cast<unsigned char>(bytes[checked]) < 0x80) {
+                ++checked;
+                continue;
+            }
+            const size_t length = utf8CharacterAt(bytes, checked).length;
+            if (length == 0)
+                census.firstInvalid = checked;
+            else
+                checked += length;
+        }
+    };
+    bool equalsBefore = false;  // the byte before is "="
+    size_t at = 0;
+    for (; n - at >= 8; at += 8) {
+        const std::uint64_t word = wordAt(bytes.data() + at);
+        const std::uint64_t equals = bytesEqualTo(word, '=');
+        const std::uint64_t quotes = bytesEqualTo(word, '"');
+        census.elements += markedBytes(bytesEqualTo(word, '<'));
+        census.attributes +=
+            markedBytes((equals << 8) & quotes) + static_cast<size_t>(equalsBefore && (quotes & 0x80) != 0);
+        equalsBefore = (equals >> 63) != 0;
+        // A character started in an earlier word ends before an ASCII one.
+        if ((word & kHighBits) != 0)
+            checkUpTo(at + 8);
+        else
+            checked = at + 8;
+    }
+    for (; at < n; ++at) {
+        census.elements += static_cast<size_t>(bytes[at] == '<');
+        census.attributes += static_cast<size_t>(equalsBefore && bytes[at] == '"');
+        equalsBefore = bytes[at] == '=';
+    }
+    checkUpTo(n);
+    return census;
 }
 
 Census census(std::string_view bytes) {

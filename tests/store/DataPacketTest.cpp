@@ -215,6 +215,35 @@ TEST(DataPacket, ALargePacketReadsAsTheTreeReadsIt) {
     }
 }
 
+// A packet may cost at most eight times its size in memory, at 64 bytes an
+// element and 40 an attribute. Every "<" and "=\"" counts, wherever it falls
+// among the eight-byte words the check reads: one element past the allowance
+// is refused, the packet at it is not.
+TEST(DataPacket, ElementsAreCountedExactlyAgainstThePacketsAllowance) {
+    const auto occurrences = [](const std::string& text, std::string_view part) {
+        size_t count = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+        return count;
+    };
+    const auto withinAllowance = [&](const std::string& packet) {
+        return occurrences(packet, "<") * 64 + occurrences(packet, "=\"") * 40 <= 8 * packet.size() + 4096;
+    };
+    const std::string tooDense = "ClientDataSet1: Invalid data packet: too many elements for its size";
+    for (const std::string& unit : {std::string("<R a=\"1\"/>"), std::string("<R a=\"\u00f5\"/>")}) {
+        std::string rows;
+        while (withinAllowance(packetWithRows(rows + unit))) rows += unit;
+        EXPECT_NE(errorOf(packetWithRows(rows)), tooDense) << unit;
+        EXPECT_EQ(errorOf(packetWithRows(rows + unit)), tooDense) << unit;
+    }
+    // A stray byte among many two-byte letters is told at its place.
+    const std::string rows = std::string(1001, ' ') + "<R a=\"" + std::string(20'000, 'x') + "\u00f5\"/>";
+    for (const std::string& damage : {std::string("\xF5"), std::string("\xC3"), std::string("\xC3\xC3")}) {
+        const std::string packet = packetWithRows(rows + damage + "\u00f5");
+        EXPECT_EQ(errorOf(packet), "ClientDataSet1: Invalid data packet: byte " +
+                                       std::to_string(packet.find("</ROWDATA>") - 2 - damage.size()) + " is not UTF-8");
+    }
+}
+
 TEST(DataPacket, RandomDamageNeverCrashesAndReadsTheSameBothWays) {
     std::mt19937 random(7);
     const std::string valid =
