@@ -39,7 +39,7 @@ const TextOrder& namesOr(const TextOrder* order) {
 // when it has none, or changed meanwhile.
 std::pair<std::vector<EventRow>, std::optional<FileStamp>> readStamped(FileSystem& files, const std::string& path) {
     std::optional<FileStamp> stamp = files.stamp(path);
-    std::vector<EventRow> rows = readDataPacket(files.read(path));
+    std::vector<EventRow> rows = readDataPacket(*files.openToRead(path));
     if (files.stamp(path) != stamp) stamp.reset();
     return {std::move(rows), stamp};
 }

@@ -8,6 +8,9 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -165,11 +168,41 @@ std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
     return rows;
 }
 
-// Where the packet opens and closes its rows; the checks for a packet whose
-// rows are followed by nothing but its own end.
+// Where the packet opens and closes its rows.
 constexpr std::string_view kRowsOpen = "<ROWDATA>";
 constexpr std::string_view kRowsClose = "</ROWDATA>";
 constexpr std::string_view kPacketClose = "</DATAPACKET>";
+
+// Whether `head`, the packet before its "<ROWDATA>", makes a whole packet
+// with an empty ROWDATA there as the last child of the first DATAPACKET,
+// whose METADATA declares the stored fields.
+bool isPlainHead(std::string_view head) {
+    std::string whole(head);
+    whole += "<ROWDATA/>";
+    whole += kPacketClose;
+    pugi::xml_document document;
+    if (!document.load_buffer_inplace(whole.data(), whole.size(), pugi::parse_default, pugi::encoding_utf8))
+        return false;
+    const pugi::xml_node packet = document.child("DATAPACKET");
+    const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
+    const pugi::xml_node rowData = packet.child("ROWDATA");
+    if (!fields || rowData != packet.last_child() || rowData.first_child() ||
+        rowData.offset_debug() != static_cast<ptrdiff_t>(head.size() + 1))
+        return false;
+    try {
+        checkFields(fields);
+    } catch (const StoreError&) {
+        return false;
+    }
+    return true;
+}
+
+// Whether `tail`, what follows the rows' "</ROWDATA>", is the packet's end
+// and nothing but blanks.
+bool isPlainTail(std::string_view tail) {
+    return tail.starts_with(kPacketClose) &&
+           tail.find_first_not_of(" \t\r\n", kPacketClose.size()) == std::string_view::npos;
+}
 
 // The rows of a packet in the plain shape, read without a tree of its rows,
 // or nullopt when the packet is anything else or has a fault of any kind: the
@@ -177,30 +210,10 @@ constexpr std::string_view kPacketClose = "</DATAPACKET>";
 std::optional<std::vector<EventRow>> readPlainPacket(std::string_view bytes) {
     const size_t open = bytes.find(kRowsOpen);
     const size_t close = bytes.rfind(kRowsClose);
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open + kRowsOpen.size())
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open + kRowsOpen.size() ||
+        !isPlainTail(bytes.substr(close + kRowsClose.size())) || !isPlainHead(bytes.substr(0, open)))
         return std::nullopt;
-    const std::string_view tail = bytes.substr(close + kRowsClose.size());
-    if (!tail.starts_with(kPacketClose) ||
-        tail.find_first_not_of(" \t\r\n", kPacketClose.size()) != std::string_view::npos)
-        return std::nullopt;
-
-    // The packet with its rows left out must be whole, with that empty
-    // ROWDATA as the last child of the first DATAPACKET.
-    std::string head(bytes.substr(0, open));
-    head += "<ROWDATA/>";
-    head += kPacketClose;
-    pugi::xml_document document;
-    if (!document.load_buffer_inplace(head.data(), head.size(), pugi::parse_default, pugi::encoding_utf8))
-        return std::nullopt;
-    const pugi::xml_node packet = document.child("DATAPACKET");
-    const pugi::xml_node fields = packet.child("METADATA").child("FIELDS");
-    const pugi::xml_node rowData = packet.child("ROWDATA");
-    if (!fields || rowData != packet.last_child() || rowData.first_child() ||
-        rowData.offset_debug() != static_cast<ptrdiff_t>(open + 1))
-        return std::nullopt;
-
     try {
-        checkFields(fields);
         return readPlainRows(bytes.substr(open + kRowsOpen.size(), close - open - kRowsOpen.size()));
     } catch (const StoreError&) {
         return std::nullopt;
@@ -272,9 +285,9 @@ std::uint64_t bytesEqualTo(std::uint64_t word, unsigned char c) {
 // the instruction the baseline x86-64 lacks).
 size_t markedBytes(std::uint64_t marks) { return static_cast<size_t>(((marks >> 7) * kLowBits) >> 56); }
 
-// One pass, eight bytes at a time; UTF-8 is checked character by character
-// only in words that are not plain ASCII.
-Census censusOf(std::string_view bytes) {
+// One pass, eight bytes at a time; UTF-8 is checked (when asked) character
+// by character only in words that are not plain ASCII.
+Census censusOf(std::string_view bytes, bool checkUtf8 = true) {
     Census census;
     const size_t n = bytes.size();
     size_t checked = 0;  // the bytes before are well-formed UTF-8
@@ -302,7 +315,7 @@ Census censusOf(std::string_view bytes) {
             markedBytes((equals << 8) & quotes) + static_cast<size_t>(equalsBefore && (quotes & 0x80) != 0);
         equalsBefore = (equals >> 63) != 0;
         // A character started in an earlier word ends before an ASCII one.
-        if ((word & kHighBits) != 0)
+        if ((word & kHighBits) != 0 && checkUtf8)
             checkUpTo(at + 8);
         else
             checked = at + 8;
@@ -312,14 +325,21 @@ Census censusOf(std::string_view bytes) {
         census.attributes += static_cast<size_t>(equalsBefore && bytes[at] == '"');
         equalsBefore = bytes[at] == '=';
     }
-    checkUpTo(n);
+    if (checkUtf8) checkUpTo(n);
     return census;
+}
+
+// Whether reading a packet of `size` bytes with these counts stays within
+// its allowance of memory.
+bool withinAllowance(const Census& counted, size_t size) {
+    return counted.elements * kBytesPerElement + counted.attributes * kBytesPerAttribute <=
+           kMostCostPerByte * size + 4096;
 }
 
 Census census(std::string_view bytes) {
     const std::vector<std::string_view> parts = partsOf(bytes);
     if (parts.size() == 1) return censusOf(bytes);
-    std::future<Census> secondPart = std::async(kBeside, censusOf, parts[1]);
+    std::future<Census> secondPart = std::async(kBeside, [&] { return censusOf(parts[1]); });
     Census whole = censusOf(parts[0]);
     const Census second = secondPart.get();
     if (whole.firstInvalid == std::string_view::npos && second.firstInvalid != std::string_view::npos)
@@ -338,10 +358,122 @@ std::string prepare(std::string&& bytes) {
         if (hasMultibyteUtf8(bytes)) throw StoreError::notUtf8(static_cast<long long>(counted.firstInvalid));
         bytes = windows1257ToUtf8(bytes);
     }
-    if (counted.elements * kBytesPerElement + counted.attributes * kBytesPerAttribute >
-        kMostCostPerByte * bytes.size() + 4096)
-        throw StoreError::tooManyElements();
+    if (!withinAllowance(counted, bytes.size())) throw StoreError::tooManyElements();
     return bytes;
+}
+
+// --- a packet read from its file in pieces ------------------------------------
+//
+// A plain packet's rows are read from the file twice, a piece at a time into
+// a small buffer, instead of whole into memory the size of the file: once to
+// count them and check the packet's allowance, once more to check their
+// UTF-8 and read them into their places. Anything else, and a file that
+// changes meanwhile, is read whole.
+
+constexpr size_t kPieceBytes = size_t{1} << 18;
+constexpr size_t kHeadBytes = size_t{1} << 16;  // where "<ROWDATA>" is looked for
+constexpr size_t kTailBytes = size_t{1} << 12;  // where "</ROWDATA>" is looked for
+
+// Reads [from, to) of `file` in pieces that each end before a "<" (the last
+// at `to`), and hands each to `onPiece`. False when a piece holds no "<" to
+// end before (a row longer than a piece), the file ends early, or onPiece
+// says false.
+bool readPieces(const FileReader& file, std::uint64_t from, std::uint64_t to,
+                const std::function<bool(std::string_view)>& onPiece) {
+    if (from == to) return true;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kPieceBytes);
+    size_t kept = 0;  // the bytes from the last piece's end on
+    for (;;) {
+        const auto wanted = static_cast<size_t>(std::min<std::uint64_t>(kPieceBytes - kept, to - from));
+        if (file.readAt(from, {buffer.get() + kept, wanted}) != wanted) return false;
+        from += wanted;
+        const std::string_view filled(buffer.get(), kept + wanted);
+        const size_t end = from == to ? filled.size() : filled.rfind('<');
+        if (end == 0 || end == std::string_view::npos || !onPiece(filled.substr(0, end))) return false;
+        if (from == to) return true;
+        kept = filled.size() - end;
+        std::memmove(buffer.get(), buffer.get() + end, kept);
+    }
+}
+
+std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& file) {
+    const std::uint64_t size = file.size();
+    std::string head(static_cast<size_t>(std::min<std::uint64_t>(size, kHeadBytes)), '\0');
+    if (file.readAt(0, head) != head.size()) return std::nullopt;
+    const size_t open = head.find(kRowsOpen);
+    if (open == std::string::npos) return std::nullopt;
+    head.resize(open + kRowsOpen.size());
+    const std::uint64_t rowsFrom = head.size();
+    std::string tail(static_cast<size_t>(std::min<std::uint64_t>(size - rowsFrom, kTailBytes)), '\0');
+    if (file.readAt(size - tail.size(), tail) != tail.size()) return std::nullopt;
+    const size_t close = tail.rfind(kRowsClose);
+    if (close == std::string::npos || !isPlainTail(std::string_view(tail).substr(close + kRowsClose.size())) ||
+        !isPlainHead(std::string_view(head).substr(0, open)))
+        return std::nullopt;
+    const std::uint64_t rowsTo = size - tail.size() + close;
+    tail.erase(0, close);
+
+    // The rows in one part, or in two that meet before a "<" near their middle.
+    std::vector<std::uint64_t> bounds{rowsFrom, rowsTo};
+    if (rowsTo - rowsFrom >= kBytesToReadInParts) {
+        std::string window(kHeadBytes, '\0');
+        const std::uint64_t middle = rowsFrom + (rowsTo - rowsFrom) / 2;
+        window.resize(file.readAt(middle, window));
+        const size_t cut = window.find('<');
+        if (cut != std::string::npos && middle + cut < rowsTo) bounds.insert(bounds.begin() + 1, middle + cut);
+    }
+    const size_t parts = bounds.size() - 1;
+    const auto eachPart = [parts](const std::function<bool(size_t)>& work) {
+        std::vector<std::future<bool>> others;
+        for (size_t part = 1; part < parts; ++part) others.push_back(std::async(kBeside, work, part));
+        bool done = work(0);
+        for (std::future<bool>& other : others) done = other.get() && done;
+        return done;
+    };
+
+    // In a plain packet's rows every "<" opens a row.
+    std::vector<Census> counted(parts);
+    const bool countedAll = eachPart([&](size_t part) {
+        return readPieces(file, bounds[part], bounds[part + 1], [&](std::string_view piece) {
+            const Census census = censusOf(piece, false);
+            counted[part].elements += census.elements;
+            counted[part].attributes += census.attributes;
+            return true;
+        });
+    });
+    Census whole = censusOf(head);
+    const Census ofTail = censusOf(tail);
+    if (!countedAll || whole.firstInvalid != std::string::npos || ofTail.firstInvalid != std::string::npos)
+        return std::nullopt;
+    whole.elements += ofTail.elements;
+    whole.attributes += ofTail.attributes;
+    std::vector<size_t> firstRow(parts + 1, 0);
+    for (size_t part = 0; part < parts; ++part) {
+        whole.elements += counted[part].elements;
+        whole.attributes += counted[part].attributes;
+        firstRow[part + 1] = firstRow[part] + counted[part].elements;
+    }
+    if (!withinAllowance(whole, static_cast<size_t>(size))) return std::nullopt;
+
+    std::vector<EventRow> rows(firstRow.back());
+    const bool read = eachPart([&](size_t part) {
+        size_t next = firstRow[part];
+        const size_t end = firstRow[part + 1];
+        return readPieces(file, bounds[part], bounds[part + 1],
+                          [&](std::string_view piece) {
+                              // Read again, so checked again: the file may have changed since.
+                              return firstInvalidUtf8(piece) == std::string_view::npos &&
+                                     scanPlainRows(piece, [&](std::span<const PlainAttribute> attributes) {
+                                         if (next == end) throw StoreError::noPacket();
+                                         EventRow& row = rows[next++];
+                                         for (const PlainAttribute& attribute : attributes)
+                                             readField(row, attribute.name, attribute.value, false);
+                                     });
+                          }) &&
+               next == end;
+    });
+    if (!read) return std::nullopt;
+    return rows;
 }
 
 void appendEscaped(std::string& out, std::string_view text) {
@@ -377,6 +509,17 @@ std::vector<EventRow> readDataPacket(std::string&& bytes) {
     std::string packet = prepare(std::move(bytes));
     if (auto rows = readPlainPacket(packet)) return std::move(*rows);
     return readTree(std::move(packet));
+}
+
+std::vector<EventRow> readDataPacket(const FileReader& file) {
+    try {
+        if (auto rows = readPlainPacketInPieces(file)) return std::move(*rows);
+    } catch (const StoreError&) {
+        // read whole, which reports the fault in its own words
+    }
+    std::string bytes(static_cast<size_t>(file.size()), '\0');
+    bytes.resize(file.readAt(0, bytes));
+    return readDataPacket(std::move(bytes));
 }
 
 std::vector<EventRow> readDataPacketByTree(std::string_view bytes) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/EventRecord.h"
+#include "store/FileSystem.h"
 
 namespace store {
 
@@ -24,6 +25,9 @@ inline constexpr int kMostYear = 9999;
 // form parses `bytes` in place, sparing a copy of a large file.
 std::vector<EventRow> readDataPacket(std::string_view bytes);
 std::vector<EventRow> readDataPacket(std::string&& bytes);
+// The same reading of a file. A plainly written packet is read from it in
+// pieces, never held whole in memory; any other is read whole as above.
+std::vector<EventRow> readDataPacket(const FileReader& file);
 
 // The same reading, with every packet going through the XML document tree.
 // readDataPacket takes a faster way for plainly written packets; this one

@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/StoreError.h"
@@ -171,10 +173,13 @@ void PosixFileSystem::create(const std::string& path, std::string_view content) 
     }
 }
 
-std::string PosixFileSystem::read(const std::string& path) const {
+namespace {
+
+// The regular file at `path`, opened for reading and no larger than
+// kMostFileBytes, with its size; throws StoreError as read() does.
+std::pair<int, std::uint64_t> openRegularFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw StoreError::cannotOpen(path, errno);
-    std::string content;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -185,7 +190,66 @@ std::string PosixFileSystem::read(const std::string& path) const {
         ::close(fd);
         throw StoreError::tooLarge(path, kMostFileBytes);
     }
-    content.reserve(static_cast<size_t>(info.st_size));
+    return {fd, static_cast<std::uint64_t>(info.st_size)};
+}
+
+class MemoryReader : public FileReader {
+public:
+    explicit MemoryReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::uint64_t size() const override { return bytes_.size(); }
+    size_t readAt(std::uint64_t offset, std::span<char> into) const override {
+        if (offset >= bytes_.size()) return 0;
+        return bytes_.copy(into.data(), into.size(), static_cast<size_t>(offset));
+    }
+
+private:
+    std::string bytes_;
+};
+
+class PosixReader : public FileReader {
+public:
+    PosixReader(std::string path, int fd, std::uint64_t size) : path_(std::move(path)), fd_(fd), size_(size) {}
+    ~PosixReader() override { ::close(fd_); }
+    PosixReader(const PosixReader&) = delete;
+    PosixReader& operator=(const PosixReader&) = delete;
+
+    std::uint64_t size() const override { return size_; }
+    size_t readAt(std::uint64_t offset, std::span<char> into) const override {
+        size_t filled = 0;
+        while (filled < into.size()) {
+            const ssize_t got =
+                ::pread(fd_, into.data() + filled, into.size() - filled, static_cast<off_t>(offset + filled));
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                throw StoreError::cannotRead(path_, errno);
+            }
+            if (got == 0) break;
+            filled += static_cast<size_t>(got);
+        }
+        return filled;
+    }
+
+private:
+    std::string path_;
+    int fd_;
+    std::uint64_t size_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileReader> FileSystem::openToRead(const std::string& path) const {
+    return std::make_unique<MemoryReader>(read(path));
+}
+
+std::unique_ptr<FileReader> PosixFileSystem::openToRead(const std::string& path) const {
+    const auto [fd, size] = openRegularFile(path);
+    return std::make_unique<PosixReader>(path, fd, size);
+}
+
+std::string PosixFileSystem::read(const std::string& path) const {
+    const auto [fd, size] = openRegularFile(path);
+    std::string content;
+    content.reserve(static_cast<size_t>(size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);

@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,18 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// A file opened for reading by position, piece by piece; several threads
+// may read it at once.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // The file's size when it was opened.
+    virtual std::uint64_t size() const = 0;
+    // Fills `into` with the bytes from `offset` on, and tells how many it
+    // put there: fewer only where the file ends. Throws StoreError.
+    virtual size_t readAt(std::uint64_t offset, std::span<char> into) const = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -44,6 +58,9 @@ public:
     // with EISDIR), is no regular file (a FIFO or a device is never read) or
     // is over kMostFileBytes.
     virtual std::string read(const std::string& path) const = 0;
+    // The file opened for reading by position, with read()'s checks and
+    // errors. This default reads it whole with read() and serves that.
+    virtual std::unique_ptr<FileReader> openToRead(const std::string& path) const;
     // Replaces the file's content as one step: a reader sees the old or the
     // new content, never a mix, also after a crash or power loss. The file
     // keeps its permission bits. Throws WriteError; the old file stays intact.
@@ -75,6 +92,7 @@ public:
     bool exists(const std::string& path) const override;
     void create(const std::string& path, std::string_view content) override;
     std::string read(const std::string& path) const override;
+    std::unique_ptr<FileReader> openToRead(const std::string& path) const override;
     void replace(const std::string& path, std::string_view content) override;
     bool isReadOnly(const std::string& path) const override;
     void clearReadOnly(const std::string& path) override;

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <random>
 #include <regex>
+#include <span>
+#include <utility>
 #include <variant>
 
 #include "store/StoreError.h"
@@ -13,13 +17,42 @@
 namespace store {
 namespace {
 
-std::string errorOf(std::string_view bytes) {
-    try {
-        readDataPacket(bytes);
-    } catch (const StoreError& error) {
-        return error.what();
+// The bytes as a file read by position. When asked, one byte changes to
+// 0xFF once it has been read, as if the file were rewritten in place.
+class BytesFile : public FileReader {
+public:
+    explicit BytesFile(std::string bytes, std::optional<size_t> changingByte = std::nullopt)
+        : bytes_(std::move(bytes)), changingByte_(changingByte) {}
+    std::uint64_t size() const override { return bytes_.size(); }
+    size_t largestRead() const { return largestRead_; }
+    size_t readAt(std::uint64_t offset, std::span<char> into) const override {
+        largestRead_ = std::max(largestRead_, into.size());
+        const size_t copied = offset < bytes_.size() ? bytes_.copy(into.data(), into.size(), offset) : 0;
+        if (changingByte_ && *changingByte_ >= offset && *changingByte_ < offset + copied)
+            bytes_[*std::exchange(changingByte_, std::nullopt)] = '\xFF';
+        return copied;
     }
-    return "no error";
+
+private:
+    mutable std::string bytes_;
+    mutable std::optional<size_t> changingByte_;
+    mutable size_t largestRead_ = 0;
+};
+
+// What reading gives: the rows, or the error's text.
+std::variant<std::vector<EventRow>, std::string> outcome(const std::function<std::vector<EventRow>()>& read) {
+    try {
+        return read();
+    } catch (const StoreError& error) {
+        return std::string(error.what());
+    }
+}
+
+// The error reading the packet gives, from memory and from a file alike.
+std::string errorOf(std::string_view bytes) {
+    const auto fromMemory = outcome([&] { return readDataPacket(bytes); });
+    EXPECT_EQ(outcome([&] { return readDataPacket(BytesFile(std::string(bytes))); }), fromMemory);
+    return std::holds_alternative<std::string>(fromMemory) ? std::get<std::string>(fromMemory) : "no error";
 }
 
 std::string packetWithRows(const std::string& rows) {
@@ -120,21 +153,14 @@ TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
     EXPECT_TRUE(errorOf(truncated).starts_with("ClientDataSet1: Invalid data packet: ")) << errorOf(truncated);
 }
 
-// What reading gives: the rows, or the error's text.
-std::variant<std::vector<EventRow>, std::string> outcome(const std::function<std::vector<EventRow>()>& read) {
-    try {
-        return read();
-    } catch (const StoreError& error) {
-        return std::string(error.what());
-    }
-}
-
-// Plainly written packets are read without a document tree; everything else
-// goes through the tree. Both ways must agree on every input.
+// Plainly written packets are read without a document tree, from a file in
+// pieces; everything else goes through the tree. All ways must agree on
+// every input.
 void expectBothWaysAlike(const std::string& bytes) {
     const auto fast = outcome([&] { return readDataPacket(bytes); });
     const auto tree = outcome([&] { return readDataPacketByTree(bytes); });
     EXPECT_EQ(fast, tree) << bytes;
+    EXPECT_EQ(outcome([&] { return readDataPacket(BytesFile(bytes)); }), tree) << bytes;
 }
 
 TEST(DataPacket, UnusualButValidPacketsReadAsTheTreeReadsThem) {
@@ -191,6 +217,9 @@ TEST(DataPacket, ALargePacketReadsAsTheTreeReadsIt) {
     const std::string packet = writeDataPacket(rows);
     ASSERT_GT(packet.size(), size_t{2} << 20);
     EXPECT_EQ(readDataPacket(packet), rows);
+    const BytesFile file(packet);
+    EXPECT_EQ(readDataPacket(file), rows);
+    EXPECT_LT(file.largestRead(), packet.size() / 4) << "a plain packet is never read whole";
 
     const size_t middle = packet.find("<ROW ", packet.size() / 2);
     const size_t late = packet.find("<ROW ", packet.size() * 9 / 10);
@@ -229,7 +258,8 @@ TEST(DataPacket, ElementsAreCountedExactlyAgainstThePacketsAllowance) {
         return occurrences(packet, "<") * 64 + occurrences(packet, "=\"") * 40 <= 8 * packet.size() + 4096;
     };
     const std::string tooDense = "ClientDataSet1: Invalid data packet: too many elements for its size";
-    for (const std::string& unit : {std::string("<R a=\"1\"/>"), std::string("<R a=\"\u00f5\"/>")}) {
+    for (const std::string& unit :
+         {std::string("<R a=\"1\"/>"), std::string("<R a=\"\u00f5\"/>"), std::string("<ROW/>")}) {
         std::string rows;
         while (withinAllowance(packetWithRows(rows + unit))) rows += unit;
         EXPECT_NE(errorOf(packetWithRows(rows)), tooDense) << unit;
@@ -241,6 +271,21 @@ TEST(DataPacket, ElementsAreCountedExactlyAgainstThePacketsAllowance) {
         const std::string packet = packetWithRows(rows + damage + "\u00f5");
         EXPECT_EQ(errorOf(packet), "ClientDataSet1: Invalid data packet: byte " +
                                        std::to_string(packet.find("</ROWDATA>") - 2 - damage.size()) + " is not UTF-8");
+    }
+}
+
+// A file read in pieces is read twice; a byte that turns bad between the
+// readings is checked on the second, and the file is read again whole.
+TEST(DataPacket, AFileChangedWhileReadIsReadAsItEndsUp) {
+    std::vector<EventRow> rows;
+    for (int i = 0; i < 20000; ++i) rows.push_back(sample("Õie " + std::to_string(i)));
+    std::string packet = writeDataPacket(rows);
+    for (const size_t row : {size_t{15000}, size_t{19999}}) {
+        const size_t changing = packet.find("Õie " + std::to_string(row) + "\"") + 1;
+        std::string changed = packet;
+        changed[changing] = '\xFF';
+        EXPECT_EQ(outcome([&] { return readDataPacket(BytesFile(packet, changing)); }),
+                  outcome([&] { return readDataPacket(changed); }));
     }
 }
 

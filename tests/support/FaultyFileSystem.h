@@ -23,6 +23,10 @@ public:
         ++readCalls;
         return PosixFileSystem::read(path);
     }
+    std::unique_ptr<store::FileReader> openToRead(const std::string& path) const override {
+        ++readCalls;
+        return PosixFileSystem::openToRead(path);
+    }
     void replace(const std::string& path, std::string_view content) override {
         ++replaceCalls;
         if (replaceFailures > 0) {
