@@ -461,14 +461,17 @@ std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& f
         const size_t end = firstRow[part + 1];
         return readPieces(file, bounds[part], bounds[part + 1],
                           [&](std::string_view piece) {
-                              // Read again, so checked again: the file may have changed since.
-                              return firstInvalidUtf8(piece) == std::string_view::npos &&
-                                     scanPlainRows(piece, [&](std::span<const PlainAttribute> attributes) {
-                                         if (next == end) throw StoreError::noPacket();
-                                         EventRow& row = rows[next++];
-                                         for (const PlainAttribute& attribute : attributes)
-                                             readField(row, attribute.name, attribute.value, false);
-                                     });
+                              return scanPlainRows(piece, [&](std::span<const PlainAttribute> attributes) {
+                                  if (next == end) throw StoreError::noPacket();
+                                  EventRow& row = rows[next++];
+                                  // Read again, so checked again: the file may have changed since. Only
+                                  // values may hold bytes beyond ASCII, and those of numbers are digits.
+                                  for (const PlainAttribute& attribute : attributes) {
+                                      if (storedFieldOf(attribute.name) < 0 && !isValidUtf8(attribute.value))
+                                          throw StoreError::noPacket();
+                                      readField(row, attribute.name, attribute.value, true);
+                                  }
+                              });
                           }) &&
                next == end;
     });

@@ -81,7 +81,6 @@ struct IntegerSpan {
 constexpr char32_t kNoCharacter = 0xffffffff;
 
 char32_t nextCharacter(std::string_view text, size_t& at) {
-    if (static_cast<unsigned char>(text[at]) < 0x80) return static_cast<unsigned char>(text[at++]);
     const Utf8Character character = utf8CharacterAt(text, at);
     at += std::max<size_t>(character.length, 1);
     return character.length == 0 ? kNoCharacter : character.code;
@@ -120,7 +119,8 @@ RowCensus censusOf(const std::vector<EventRow>& rows, size_t from, size_t to) {
         widen(Kuu, row.kuu);
         widen(Aasta, row.aasta);
         for (size_t at = 0; at < row.nimi.size();) {
-            const char32_t c = nextCharacter(row.nimi, at);
+            const auto byte = static_cast<unsigned char>(row.nimi[at]);
+            const char32_t c = byte < 0x80 ? (++at, byte) : nextCharacter(row.nimi, at);
             if (c < kSmall)
                 seenSmall[c] = 1;
             else
@@ -198,7 +198,8 @@ public:
         // weights of the few before it.
         for (size_t at = 0, index = 0, after = 0; at < name.size() && after <= contextLength_; ++index) {
             writtenBefore[index % writtenBefore.size()] = written;
-            const char32_t c = nextCharacter(name, at);
+            const auto byte = static_cast<unsigned char>(name[at]);
+            const char32_t c = byte < 0x80 ? (++at, byte) : nextCharacter(name, at);
             const Ranks& ranks = c < kSmall ? small_[c] : large_.at(c);
             if (!ranks.known) {
                 const size_t back = std::min(index, contextLength_);

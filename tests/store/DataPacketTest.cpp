@@ -142,6 +142,11 @@ TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
               "ClientDataSet1: Value of field 'Nimi' is longer than 99 characters");
     EXPECT_EQ(readDataPacket(packetWithRows("<ROW Nimi=\"" + std::string(99, 'a') + "\"/>"))[0].nimi.size(), 99u);
 
+    // An attribute the list does not keep is checked for UTF-8 as well.
+    EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"\u00d5ie\" Muu=\"\xFF\"/>")),
+              "ClientDataSet1: Invalid data packet: byte " +
+                  std::to_string(packetWithRows("").find("</ROWDATA>") + 22) + " is not UTF-8");
+
     // References that decode to no UTF-8 text could never be written back.
     EXPECT_EQ(errorOf(packetWithRows("<ROW Nimi=\"a&#xD800;b\"/>")),
               "ClientDataSet1: Invalid value 'a\xED\xA0\x80"
