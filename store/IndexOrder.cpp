@@ -376,20 +376,30 @@ std::vector<size_t> sortedByPrefixes(const std::vector<EventRow>& rows, const Pr
         const int c = compare(rows[x.row], rows[y.row]);
         return c != 0 ? c < 0 : x.row < y.row;
     };
-    // A long list is sorted in halves, one beside the other, then merged.
-    Keyed<Prefix>* const begin = all.data();
-    Keyed<Prefix>* const end = begin + all.size();
+    // A long list is sorted in halves, one beside the other, then merged
+    // straight into the places.
+    const Keyed<Prefix>* const begin = all.data();
+    const Keyed<Prefix>* const end = begin + all.size();
+    const Keyed<Prefix>* const middle = begin + half;
     if (inHalves) {
-        Keyed<Prefix>* const middle = begin + half;
-        std::future<void> firstHalf = std::async(kBeside, [&] { std::sort(begin, middle, less); });
-        std::sort(middle, end, less);
+        std::future<void> firstHalf = std::async(kBeside, [&] { std::sort(all.data(), all.data() + half, less); });
+        std::sort(all.data() + half, all.data() + all.size(), less);
         firstHalf.get();
-        std::inplace_merge(begin, middle, end, less);
     } else {
-        std::sort(begin, end, less);
+        std::sort(all.data(), all.data() + all.size(), less);
     }
     std::vector<size_t> order(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) order[i] = all[i].row;
+    size_t* out = order.data();
+    const Keyed<Prefix>* first = begin;
+    const Keyed<Prefix>* second = middle;
+    while (first != middle && second != end) {
+        const bool fromSecond = less(*second, *first);
+        *out++ = fromSecond ? second->row : first->row;
+        second += fromSecond;
+        first += !fromSecond;
+    }
+    for (; first != middle; ++first) *out++ = first->row;
+    for (; second != end; ++second) *out++ = second->row;
     return order;
 }
 
