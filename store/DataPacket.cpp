@@ -140,6 +140,51 @@ std::vector<std::string_view> partsOf(std::string_view text) {
     return {text.substr(0, cut), text.substr(cut)};
 }
 
+// The row at `at` when it stands exactly as writeDataPacket writes rows
+// (its attributes in the stored fields' order, each after one space, values
+// without entities), read straight into the fresh `row`, moving `at` past it.
+// False for any other shape, leaving `at`; then `row` may hold some of the
+// row's own values, which the plain scanner reads again. Throws as readField.
+bool readWrittenRow(std::string_view text, size_t& at, EventRow& row, bool checkUtf8) {
+    constexpr std::string_view kOpen = "<ROW";
+    if (text.substr(at, kOpen.size()) != kOpen) return false;
+    size_t i = at + kOpen.size();
+    for (const StoredField& field : kStoredFields) {
+        const size_t from = i + field.name.size() + 3;  // past ' Name="'
+        if (from > text.size() || text[i] != ' ' || text.substr(i + 1, field.name.size()) != field.name ||
+            text[from - 2] != '=' || text[from - 1] != '"')
+            continue;  // a null value is left out
+        size_t end = plainValueEnd(text, from);
+        while (end < text.size() && text[end] == '\'') end = plainValueEnd(text, end + 1);
+        if (end == text.size() || text[end] != '"') return false;
+        readField(row, field.name, text.substr(from, end - from), checkUtf8);
+        i = end + 1;
+    }
+    if (text.substr(i, 2) != "/>") return false;
+    at = i + 2;
+    return true;
+}
+
+// Reads the plain rows of `text` into rows[next, end), moving `next` on:
+// those written as this program writes them straight, the rest through the
+// plain scanner. False when `text` is not plain; throws StoreError for a bad
+// value or for more rows than places. `checkUtf8`: the text was not checked
+// for UTF-8 beforehand; then only values may hold bytes beyond ASCII, and
+// those of numbers are digits.
+bool readRowsInto(std::string_view text, std::vector<EventRow>& rows, size_t& next, size_t end, bool checkUtf8) {
+    size_t at = 0;
+    while (next < end && readWrittenRow(text, at, rows[next], checkUtf8)) ++next;
+    return scanPlainRows(text.substr(at), [&](std::span<const PlainAttribute> attributes) {
+        if (next == end) throw StoreError::noPacket();
+        EventRow& row = rows[next++];
+        for (const PlainAttribute& attribute : attributes) {
+            if (checkUtf8 && storedFieldOf(attribute.name) < 0 && !isValidUtf8(attribute.value))
+                throw StoreError::noPacket();
+            readField(row, attribute.name, attribute.value, checkUtf8);
+        }
+    });
+}
+
 // The rows of a plain packet's row text, or nullopt when it is not plain.
 // Each part fills its own share of the rows, counted beforehand by their
 // "<ROW" openings; a part that is not plain makes its count come out wrong.
@@ -153,12 +198,7 @@ std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
         size_t next = firstRow[part];
         const size_t end = firstRow[part + 1];
         // Texts cut from valid UTF-8 at ASCII quotes, with ASCII entities, stay valid.
-        const bool plain = scanPlainRows(parts[part], [&](std::span<const PlainAttribute> attributes) {
-            if (next == end) throw StoreError::noPacket();
-            EventRow& row = rows[next++];
-            for (const PlainAttribute& attribute : attributes) readField(row, attribute.name, attribute.value, false);
-        });
-        return plain && next == end;
+        return readRowsInto(parts[part], rows, next, end, false) && next == end;
     };
     std::vector<std::future<bool>> others;
     for (size_t part = 1; part < parts.size(); ++part) others.push_back(std::async(kBeside, readPart, part));
@@ -460,19 +500,8 @@ std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& f
         size_t next = firstRow[part];
         const size_t end = firstRow[part + 1];
         return readPieces(file, bounds[part], bounds[part + 1],
-                          [&](std::string_view piece) {
-                              return scanPlainRows(piece, [&](std::span<const PlainAttribute> attributes) {
-                                  if (next == end) throw StoreError::noPacket();
-                                  EventRow& row = rows[next++];
-                                  // Read again, so checked again: the file may have changed since. Only
-                                  // values may hold bytes beyond ASCII, and those of numbers are digits.
-                                  for (const PlainAttribute& attribute : attributes) {
-                                      if (storedFieldOf(attribute.name) < 0 && !isValidUtf8(attribute.value))
-                                          throw StoreError::noPacket();
-                                      readField(row, attribute.name, attribute.value, true);
-                                  }
-                              });
-                          }) &&
+                          // Read again, so checked again: the file may have changed since.
+                          [&](std::string_view piece) { return readRowsInto(piece, rows, next, end, true); }) &&
                next == end;
     });
     if (!read) return std::nullopt;

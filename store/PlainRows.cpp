@@ -58,6 +58,11 @@ bool decodeEntities(std::string_view value, std::string& out) {
 
 }  // namespace
 
+size_t plainValueEnd(std::string_view text, size_t from) {
+    while (from < text.size() && !is(text[from], kEndsValue)) ++from;
+    return from;
+}
+
 bool scanPlainRows(std::string_view text, const std::function<void(std::span<const PlainAttribute>)>& onRow) {
     std::array<PlainAttribute, kMostAttributes> attributes;
     std::array<std::string, kMostAttributes> decoded;
@@ -89,7 +94,7 @@ bool scanPlainRows(std::string_view text, const std::function<void(std::span<con
             const size_t valueFrom = i;
             bool hasEntity = false;
             for (;;) {
-                while (i < n && !is(text[i], kEndsValue)) ++i;
+                i = plainValueEnd(text, i);
                 if (i == n) return false;
                 if (text[i] == quote) break;
                 const auto c = static_cast<unsigned char>(text[i]);

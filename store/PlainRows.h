@@ -17,6 +17,10 @@ struct PlainAttribute {
     std::string_view value;  // entities decoded
 };
 
+// Where the plain bytes of a value that starts at `from` end: the first
+// quote, "<", "&" or control character at or after it, or text.size().
+size_t plainValueEnd(std::string_view text, size_t from);
+
 // Calls onRow for each row of `rows` in order, with its attributes in the
 // order written; the views last until onRow returns. Returns false, perhaps
 // after some calls, when `rows` is not plain.
