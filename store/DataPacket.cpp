@@ -117,8 +117,8 @@ int storedFieldOf(std::string_view name) {
     }
 }
 
-void readField(EventRow& row, std::string_view name, std::string_view value, bool checkUtf8) {
-    switch (storedFieldOf(name)) {
+void readStoredField(EventRow& row, int field, std::string_view name, std::string_view value, bool checkUtf8) {
+    switch (field) {
         case Nimi: row.nimi = readText(name, value, kNimiWidth, checkUtf8); break;
         case Paev: row.paev = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX)); break;
         case Kuu: row.kuu = static_cast<std::int16_t>(readInteger(name, value, INT16_MIN, INT16_MAX)); break;
@@ -126,6 +126,10 @@ void readField(EventRow& row, std::string_view name, std::string_view value, boo
         case Tyyp: row.tyyp = readText(name, value, kTyypWidth, checkUtf8); break;
         case Kuup: row.kuup = readDate(name, value); break;
     }
+}
+
+void readField(EventRow& row, std::string_view name, std::string_view value, bool checkUtf8) {
+    readStoredField(row, storedFieldOf(name), name, value, checkUtf8);
 }
 
 // Large packets are read in two parts, the second beside the first.
@@ -146,21 +150,27 @@ std::vector<std::string_view> partsOf(std::string_view text) {
 // False for any other shape, leaving `at`; then `row` may hold some of the
 // row's own values, which the plain scanner reads again. Throws as readField.
 bool readWrittenRow(std::string_view text, size_t& at, EventRow& row, bool checkUtf8) {
-    constexpr std::string_view kOpen = "<ROW";
-    if (text.substr(at, kOpen.size()) != kOpen) return false;
-    size_t i = at + kOpen.size();
+    // Byte by byte: the parts are too short for a library call to pay.
+    const auto standsAt = [text](size_t place, std::string_view part) {
+        if (part.size() > text.size() - place) return false;
+        for (size_t k = 0; k < part.size(); ++k)
+            if (text[place + k] != part[k]) return false;
+        return true;
+    };
+    if (!standsAt(at, "<ROW")) return false;
+    size_t i = at + 4;
     for (const StoredField& field : kStoredFields) {
         const size_t from = i + field.name.size() + 3;  // past ' Name="'
-        if (from > text.size() || text[i] != ' ' || text.substr(i + 1, field.name.size()) != field.name ||
-            text[from - 2] != '=' || text[from - 1] != '"')
+        if (from > text.size() || text[i] != ' ' || !standsAt(i + 1, field.name) || text[from - 2] != '=' ||
+            text[from - 1] != '"')
             continue;  // a null value is left out
         size_t end = plainValueEnd(text, from);
         while (end < text.size() && text[end] == '\'') end = plainValueEnd(text, end + 1);
         if (end == text.size() || text[end] != '"') return false;
-        readField(row, field.name, text.substr(from, end - from), checkUtf8);
+        readStoredField(row, field.position, field.name, text.substr(from, end - from), checkUtf8);
         i = end + 1;
     }
-    if (text.substr(i, 2) != "/>") return false;
+    if (!standsAt(i, "/>")) return false;
     at = i + 2;
     return true;
 }
