@@ -446,6 +446,8 @@ bool readPieces(const FileReader& file, std::uint64_t from, std::uint64_t to,
     }
 }
 
+// The rows of a plain packet in `file`, read in pieces, or nullopt when it is
+// anything else or has a fault of any kind: it is then read whole.
 std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& file) {
     const std::uint64_t size = file.size();
     std::string head(static_cast<size_t>(std::min<std::uint64_t>(size, kHeadBytes)), '\0');

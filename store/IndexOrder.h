@@ -1,9 +1,9 @@
 // The order of the list's rows under its index: a field list compared field
 // by field, in one direction, names in a plugged-in text order.
 //
-// Sorting packs each row's leading fields into a 128-bit number whose plain
-// order agrees with the full comparison wherever two numbers differ, so that
-// only rows whose numbers tie are compared field by field.
+// Sorting packs each row's leading fields into a 64- or 128-bit number whose
+// plain order agrees with the full comparison wherever two numbers differ, so
+// that only rows whose numbers tie are compared field by field.
 #pragma once
 
 #include <cstddef>

@@ -92,11 +92,13 @@ TEST(DataPacket, RowsSurviveWritingAndReading) {
 TEST(DataPacket, ReadsWindows1257Files) {
     // "Õie Šõmer" in the Estonian Windows code page.
     const std::string name = "\xD5ie \xD0\xF5mer \xE4\xF6\xFC\xFE";
-    const auto rows = readDataPacket(packetWithRows("<ROW Nimi=\"" + name + "\" Paev=\"1\" Kuu=\"2\" Tyyp=\"N\"/>"));
+    const std::string packet = packetWithRows("<ROW Nimi=\"" + name + "\" Paev=\"1\" Kuu=\"2\" Tyyp=\"N\"/>");
+    const auto rows = readDataPacket(packet);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].nimi, "Õie Šõmer äöüž");
     EXPECT_FALSE(rows[0].aasta);
     EXPECT_FALSE(rows[0].kuup);
+    EXPECT_EQ(readDataPacket(BytesFile(packet)), rows);
 }
 
 TEST(DataPacket, AStrayByteInAUtf8ListIsDamageNotWindows1257) {
