@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <regex>
@@ -17,8 +18,9 @@
 namespace store {
 namespace {
 
-// The bytes as a file read by position. When asked, one byte changes to
-// 0xFF once it has been read, as if the file were rewritten in place.
+// The bytes as a file read by position, by several threads at once. When
+// asked, one byte changes to 0xFF once it has been read, as if the file were
+// rewritten in place.
 class BytesFile : public FileReader {
 public:
     explicit BytesFile(std::string bytes, std::optional<size_t> changingByte = std::nullopt)
@@ -26,6 +28,7 @@ public:
     std::uint64_t size() const override { return bytes_.size(); }
     size_t largestRead() const { return largestRead_; }
     size_t readAt(std::uint64_t offset, std::span<char> into) const override {
+        const std::lock_guard lock(mutex_);
         largestRead_ = std::max(largestRead_, into.size());
         const size_t copied = offset < bytes_.size() ? bytes_.copy(into.data(), into.size(), offset) : 0;
         if (changingByte_ && *changingByte_ >= offset && *changingByte_ < offset + copied)
@@ -34,6 +37,7 @@ public:
     }
 
 private:
+    mutable std::mutex mutex_;
     mutable std::string bytes_;
     mutable std::optional<size_t> changingByte_;
     mutable size_t largestRead_ = 0;
