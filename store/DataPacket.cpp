@@ -144,6 +144,16 @@ std::vector<std::string_view> partsOf(std::string_view text) {
     return {text.substr(0, cut), text.substr(cut)};
 }
 
+// Runs work(part) for parts 0 … parts-1, the later ones beside the first;
+// true when every part's work says true.
+bool allPartsBeside(size_t parts, const std::function<bool(size_t)>& work) {
+    std::vector<std::future<bool>> others;
+    for (size_t part = 1; part < parts; ++part) others.push_back(std::async(kBeside, work, part));
+    bool done = work(0);
+    for (std::future<bool>& other : others) done = other.get() && done;
+    return done;
+}
+
 // The row at `at` when it stands exactly as writeDataPacket writes rows
 // (its attributes in the stored fields' order, each after one space, values
 // without entities), read straight into the fresh `row`, moving `at` past it.
@@ -204,16 +214,12 @@ std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
     std::vector<size_t> firstRow(parts.size() + 1, 0);
     for (size_t i = 0; i < parts.size(); ++i) firstRow[i + 1] = firstRow[i] + countOf(parts[i], "<ROW");
     std::vector<EventRow> rows(firstRow.back());
-    const auto readPart = [&](size_t part) {
+    const bool plain = allPartsBeside(parts.size(), [&](size_t part) {
         size_t next = firstRow[part];
         const size_t end = firstRow[part + 1];
         // Texts cut from valid UTF-8 at ASCII quotes, with ASCII entities, stay valid.
         return readRowsInto(parts[part], rows, next, end, false) && next == end;
-    };
-    std::vector<std::future<bool>> others;
-    for (size_t part = 1; part < parts.size(); ++part) others.push_back(std::async(kBeside, readPart, part));
-    bool plain = readPart(0);
-    for (std::future<bool>& other : others) plain = other.get() && plain;
+    });
     if (!plain) return std::nullopt;
     return rows;
 }
@@ -308,6 +314,12 @@ struct Census {
     size_t firstInvalid = std::string_view::npos;  // UTF-8
     size_t elements = 0;                           // "<"
     size_t attributes = 0;                         // "=\""
+
+    // Adds another part's counts; where its UTF-8 fails is the caller's to place.
+    void addCounts(const Census& other) {
+        elements += other.elements;
+        attributes += other.attributes;
+    }
 };
 
 constexpr std::uint64_t kLowBits = 0x0101010101010101u;
@@ -394,8 +406,7 @@ Census census(std::string_view bytes) {
     const Census second = secondPart.get();
     if (whole.firstInvalid == std::string_view::npos && second.firstInvalid != std::string_view::npos)
         whole.firstInvalid = parts[0].size() + second.firstInvalid;
-    whole.elements += second.elements;
-    whole.attributes += second.attributes;
+    whole.addCounts(second);
     return whole;
 }
 
@@ -475,21 +486,12 @@ std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& f
         if (cut != std::string::npos && middle + cut < rowsTo) bounds.insert(bounds.begin() + 1, middle + cut);
     }
     const size_t parts = bounds.size() - 1;
-    const auto eachPart = [parts](const std::function<bool(size_t)>& work) {
-        std::vector<std::future<bool>> others;
-        for (size_t part = 1; part < parts; ++part) others.push_back(std::async(kBeside, work, part));
-        bool done = work(0);
-        for (std::future<bool>& other : others) done = other.get() && done;
-        return done;
-    };
 
     // In a plain packet's rows every "<" opens a row.
     std::vector<Census> counted(parts);
-    const bool countedAll = eachPart([&](size_t part) {
+    const bool countedAll = allPartsBeside(parts, [&](size_t part) {
         return readPieces(file, bounds[part], bounds[part + 1], [&](std::string_view piece) {
-            const Census census = censusOf(piece, false);
-            counted[part].elements += census.elements;
-            counted[part].attributes += census.attributes;
+            counted[part].addCounts(censusOf(piece, false));
             return true;
         });
     });
@@ -497,18 +499,16 @@ std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& f
     const Census ofTail = censusOf(tail);
     if (!countedAll || whole.firstInvalid != std::string::npos || ofTail.firstInvalid != std::string::npos)
         return std::nullopt;
-    whole.elements += ofTail.elements;
-    whole.attributes += ofTail.attributes;
+    whole.addCounts(ofTail);
     std::vector<size_t> firstRow(parts + 1, 0);
     for (size_t part = 0; part < parts; ++part) {
-        whole.elements += counted[part].elements;
-        whole.attributes += counted[part].attributes;
+        whole.addCounts(counted[part]);
         firstRow[part + 1] = firstRow[part] + counted[part].elements;
     }
     if (!withinAllowance(whole, static_cast<size_t>(size))) return std::nullopt;
 
     std::vector<EventRow> rows(firstRow.back());
-    const bool read = eachPart([&](size_t part) {
+    const bool read = allPartsBeside(parts, [&](size_t part) {
         size_t next = firstRow[part];
         const size_t end = firstRow[part + 1];
         return readPieces(file, bounds[part], bounds[part + 1],
