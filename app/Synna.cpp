@@ -104,9 +104,14 @@ TForm1::TForm1(const FormContext& context)
     ClientDataSet1.onCalcFields = [this](const store::EventRow& row) { return ClientDataSet1CalcFields(row); };
     ClientDataSet1.onFilterRecord = [this](const store::EventRow& row) { return ClientDataSet1FilterRecord(row); };
     ClientDataSet1.onRowsChanging = [this] { makePendingMenus(); };
-    // Once the list is on screen, the menus left for later are filled.
-    connect(Frame11->DBGrid1, &DBGrid::rowsPainted, this,
-            [this] { QTimer::singleShot(0, this, [this] { makePendingMenus(); }); });
+    // Once the list is on screen, the rest of its order and the menus left
+    // for later are made.
+    connect(Frame11->DBGrid1, &DBGrid::rowsPainted, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            ClientDataSet1.completeView();
+            makePendingMenus();
+        });
+    });
     endProgram = [](int code) { QCoreApplication::exit(code); };
 
     connectListView();

@@ -37,8 +37,9 @@ QString listFolderAhead() {
     return platform::dataFolder(QString::fromStdString(program.parent_path().string()));
 }
 
-// The list in `folder` is read and sorted on a thread of its own while Qt
-// starts; the window takes the rows only when its file is that one, unchanged.
+// The list in `folder` is read, and its first rows put in order, on a thread
+// of its own while Qt starts; the window takes the rows only when its file
+// is that one, unchanged.
 std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead(const QString& folder) {
     return std::async(
         store::kBeside, [folder = folder.toStdString()]() -> std::optional<store::ClientDataSet::ReadRows> {

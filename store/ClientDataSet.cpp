@@ -46,6 +46,10 @@ std::pair<std::vector<EventRow>, std::optional<FileStamp>> readStamped(FileSyste
 
 std::string cutToWidth(std::string_view text, size_t width) { return std::string(utf8Prefix(text, width)); }
 
+// More rows than a screen shows at once: a sorted view puts these in order
+// at once and the rest when needed.
+constexpr size_t kRowsOrderedFirst = 256;
+
 }  // namespace
 
 ClientDataSet::ClientDataSet(FileSystem& files, const TextOrder* nameOrder) : files_(files), nameOrder_(nameOrder) {}
@@ -66,20 +70,20 @@ void ClientDataSet::open() {
     if (kept && (kept->path != fileName_ || files_.stamp(fileName_) != kept->stamp)) kept.reset();
     std::optional<FileStamp> stamp;
     std::vector<EventRow> rows;
-    std::vector<size_t> order;
+    lastFront_.reset();
     if (kept) {
         stamp = kept->stamp;
         rows = std::move(kept->rows);
-        if (kept->index.fields == indexDef_.fields && kept->index.descending == indexDef_.descending)
-            order = std::move(kept->order);
+        if (kept->front && kept->index.fields == indexDef_.fields && kept->index.descending == indexDef_.descending)
+            lastFront_ = Front{std::vector<bool>(rows.size(), true), std::move(kept->front)};
     } else if (!fileName_.empty()) {
         std::tie(rows, stamp) = readStamped(files_, fileName_);
     }
 
     rows_ = std::move(rows);
     rowsStamp_ = stamp;
-    sorted_ = !order.empty() && order.size() == rows_.size();
-    order_ = std::move(order);
+    sorted_ = false;
+    order_.clear();
     indexOrder_ = std::move(indexOrder);
     changed_ = false;
     editedRow_.reset();
@@ -105,6 +109,9 @@ void ClientDataSet::close() {
     sorted_ = false;
     view_.clear();
     view_.shrink_to_fit();
+    viewSize_ = 0;
+    viewMembers_.clear();
+    lastFront_.reset();
     cursor_ = -1;
     changed_ = false;
     notifyViewReset();
@@ -114,8 +121,9 @@ std::optional<ClientDataSet::ReadRows> ClientDataSet::readAhead(FileSystem& file
                                                                 const IndexDef& index, const TextOrder* nameOrder) {
     auto [rows, stamp] = readStamped(files, path);
     if (!stamp) return std::nullopt;
-    ReadRows read{path, *stamp, std::move(rows), index, {}};
-    read.order = IndexOrder(parseFieldList(index.fields), index.descending, namesOr(nameOrder)).sorted(read.rows);
+    ReadRows read{path, *stamp, std::move(rows), index, std::nullopt};
+    read.front = IndexOrder(parseFieldList(index.fields), index.descending, namesOr(nameOrder))
+                     .front(read.rows, std::vector<bool>(read.rows.size(), true), kRowsOrderedFirst);
     return read;
 }
 
@@ -153,28 +161,65 @@ bool ClientDataSet::rowLess(size_t a, size_t b) const {
 
 // The index's order of all rows is kept while the rows stay, so that a new
 // filter, or the index switched off and on, costs one pass and no sort.
+// Until that order is made, a sorted view holds its first rows only, and
+// the flags of the rest for completeView().
 void ClientDataSet::rebuildView() {
     view_.clear();
-    view_.reserve(rows_.size());
-    if (indexName_.empty()) {
-        for (size_t i = 0; i < rows_.size(); ++i)
-            if (passesFilter(rows_[i])) view_.push_back(i);
+    viewMembers_.clear();
+    if (indexName_.empty() || sorted_) {
+        view_.reserve(rows_.size());
+        if (indexName_.empty()) {
+            for (size_t i = 0; i < rows_.size(); ++i)
+                if (passesFilter(rows_[i])) view_.push_back(i);
+        } else {
+            for (const size_t row : order_)
+                if (passesFilter(rows_[row])) view_.push_back(row);
+        }
+        viewSize_ = view_.size();
     } else {
+        viewMembers_.assign(rows_.size(), false);
+        viewSize_ = 0;
+        for (size_t i = 0; i < rows_.size(); ++i)
+            if (passesFilter(rows_[i])) {
+                viewMembers_[i] = true;
+                ++viewSize_;
+            }
+        // The view's rows often stay the same through a string of rebuilds,
+        // as when a filter is switched off and on.
+        if (!lastFront_ || lastFront_->members != viewMembers_)
+            lastFront_ = Front{viewMembers_, indexOrder_->front(rows_, viewMembers_, kRowsOrderedFirst)};
+        if (lastFront_->rows) view_ = *lastFront_->rows;
+        if (!lastFront_->rows || view_.size() == viewSize_) completeView();
+    }
+    cursor_ = viewSize_ == 0 ? -1 : 0;
+    notifyViewReset();
+}
+
+void ClientDataSet::completeView() const {
+    if (viewMembers_.empty()) return;
+    if (view_.size() < viewSize_) {
         if (!sorted_) {
             order_ = indexOrder_->sorted(rows_);
             sorted_ = true;
         }
+        view_.clear();
+        view_.reserve(viewSize_);
         for (const size_t row : order_)
-            if (passesFilter(rows_[row])) view_.push_back(row);
+            if (viewMembers_[row]) view_.push_back(row);
     }
-    cursor_ = view_.empty() ? -1 : 0;
-    notifyViewReset();
+    viewMembers_.clear();
+    viewMembers_.shrink_to_fit();
+}
+
+size_t ClientDataSet::viewAt(size_t i) const {
+    if (i >= view_.size()) completeView();
+    return view_[i];
 }
 
 // --- cursor and reading ------------------------------------------------------
 
 void ClientDataSet::setRecNo(int n) {
-    if (view_.empty()) return;
+    if (viewSize_ == 0) return;
     const int target = std::clamp(n, 1, recordCount()) - 1;
     if (target == cursor_) return;
     cursor_ = target;
@@ -185,7 +230,7 @@ const EventRow& ClientDataSet::current() const {
     if (state_ == DataSetState::Insert || state_ == DataSetState::Edit) return buffer_;
     requireActive();
     if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
-    return rows_[view_[static_cast<size_t>(cursor_)]];
+    return rows_[viewAt(static_cast<size_t>(cursor_))];
 }
 
 std::string ClientDataSet::vanus(const EventRow& row) const {
@@ -235,7 +280,7 @@ void ClientDataSet::edit() {
     requireActive();
     if (state_ != DataSetState::Browse) return;
     if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
-    editedRow_ = view_[static_cast<size_t>(cursor_)];
+    editedRow_ = viewAt(static_cast<size_t>(cursor_));
     buffer_ = rows_[*editedRow_];
     state_ = DataSetState::Edit;
 }
@@ -285,6 +330,8 @@ void ClientDataSet::setFieldDate(std::string_view name, const Date& value) {
 void ClientDataSet::post() {
     if (state_ != DataSetState::Insert && state_ != DataSetState::Edit) return;
     notifyRowsChanging();
+    completeView();
+    lastFront_.reset();
     const auto indexLess = [this](size_t a, size_t b) { return rowLess(a, b); };
     size_t row;
     if (state_ == DataSetState::Insert) {
@@ -307,8 +354,9 @@ void ClientDataSet::post() {
         cursor_ = static_cast<int>(place - view_.begin());
         view_.insert(place, row);
     } else {
-        cursor_ = std::min(cursor_, recordCount() - 1);
+        cursor_ = std::min(cursor_, static_cast<int>(view_.size()) - 1);
     }
+    viewSize_ = view_.size();
     notifyViewReset();
 }
 
@@ -324,9 +372,12 @@ void ClientDataSet::deleteRecord() {
     if (state_ != DataSetState::Browse) cancel();
     if (cursor_ < 0) throw StoreError("Cannot perform this operation on an empty dataset");
     notifyRowsChanging();
+    completeView();
+    lastFront_.reset();
     const size_t row = view_[static_cast<size_t>(cursor_)];
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
     view_.erase(view_.begin() + cursor_);
+    viewSize_ = view_.size();
     if (sorted_) order_.erase(std::find(order_.begin(), order_.end(), row));
     for (std::vector<size_t>* indices : {&view_, &order_})
         for (size_t& index : *indices)

@@ -7,7 +7,9 @@
 // the store changed, and closing a changed store writes the whole table
 // (all rows, whatever filter or index) back to its file in one safe step.
 // A closed store keeps the rows it last read or wrote, and opens with them
-// again while the file is unchanged, as after a re-sort.
+// again while the file is unchanged, as after a re-sort. A sorted view puts
+// only its first rows in order at once; the rest is sorted when first
+// needed, or when the owner calls completeView().
 //
 // Not thread-safe; one owner. Errors are thrown as StoreError (or its
 // WriteError); a failed call leaves the store as it was before the call.
@@ -98,24 +100,24 @@ public:
     // with all its rows and changes, so nothing is lost.
     void close();
 
-    // A data file's rows as read at one stamp of the file, and their order
-    // under `index`.
+    // A data file's rows as read at one stamp of the file, and the first
+    // rows of their order under `index` (IndexOrder::front), if known.
     struct ReadRows {
         std::string path;
         FileStamp stamp;
         std::vector<EventRow> rows;
         IndexDef index;
-        std::vector<size_t> order;
+        std::optional<std::vector<size_t>> front;
     };
-    // Reads and sorts `path` as open() would, touching no store, so that it
-    // may run on another thread. nullopt when the file has no stamp or
-    // changed while being read. Throws StoreError as open() does, also for
-    // a missing file.
+    // Reads `path` and orders its first rows as open() would, touching no
+    // store, so that it may run on another thread. nullopt when the file has
+    // no stamp or changed while being read. Throws StoreError as open() does,
+    // also for a missing file.
     static std::optional<ReadRows> readAhead(FileSystem& files, const std::string& path, const IndexDef& index,
                                              const TextOrder* nameOrder);
-    // Rows for open() to take instead of reading, on its terms; their order
-    // serves as the index when `index` is this store's definition and the
-    // rows were sorted with this store's name order.
+    // Rows for open() to take instead of reading, on its terms; their front
+    // serves when `index` is this store's definition and the rows were
+    // ordered with this store's name order.
     void offer(ReadRows read) { kept_ = std::move(read); }
     bool active() const { return state_ != DataSetState::Inactive; }
 
@@ -142,8 +144,11 @@ public:
     void setFiltered(bool on);
     bool filtered() const { return filtered_; }
 
+    // Puts the rest of the view in order now rather than when first needed.
+    void completeView() const;
+
     // --- cursor -------------------------------------------------------------
-    int recordCount() const { return static_cast<int>(view_.size()); }
+    int recordCount() const { return static_cast<int>(viewSize_); }
     // 1-based place of the current record in the view; 0 when the view is empty.
     int recNo() const { return cursor_ + 1; }
     // Moves to record `n`, clamped to the view; nothing when it is current.
@@ -164,7 +169,7 @@ public:
     bool fieldIsNull(int pos) const;
 
     // Row `i` (0-based) of the view, without moving the cursor.
-    const EventRow& viewRow(int i) const { return rows_[view_[static_cast<size_t>(i)]]; }
+    const EventRow& viewRow(int i) const { return rows_[viewAt(static_cast<size_t>(i))]; }
     std::string rowText(const EventRow& row, int pos) const;
     // Vanus of a row: onCalcFields' answer while CalcEnabled (Tag) is on;
     // "" while it is off or without a handler.
@@ -196,6 +201,7 @@ public:
 private:
     void requireActive() const;
     void rebuildView();
+    size_t viewAt(size_t i) const;
     bool passesFilter(const EventRow& row) const;
     bool rowLess(size_t a, size_t b) const;  // the index's order, then the file's
     int fieldOf(std::string_view name) const;
@@ -212,9 +218,18 @@ private:
     std::vector<EventRow> rows_;
     std::optional<FileStamp> rowsStamp_;  // the file's, when rows_ were read or written
     std::optional<ReadRows> kept_;        // the rows while closed
-    std::vector<size_t> order_;           // indices into rows_ in index order, once sorted
-    bool sorted_ = false;                 // order_ holds every row
-    std::vector<size_t> view_;            // indices into rows_
+    // The view and the index's order are completed on first need, also by
+    // readers; the store has one owner, so that needs no lock.
+    mutable std::vector<size_t> order_;  // indices into rows_ in index order, once sorted
+    mutable bool sorted_ = false;        // order_ holds every row
+    mutable std::vector<size_t> view_;   // indices into rows_: the view's first rows, or all
+    size_t viewSize_ = 0;
+    mutable std::vector<bool> viewMembers_;  // the rows in the view, while view_ holds only its first
+    struct Front {
+        std::vector<bool> members;
+        std::optional<std::vector<size_t>> rows;  // IndexOrder::front's answer for them
+    };
+    std::optional<Front> lastFront_;  // while the rows and the index stay
     int cursor_ = -1;
 
     IndexDef indexDef_;

@@ -26,6 +26,7 @@ __extension__ typedef unsigned __int128 SortPrefix;
 constexpr int kPrefixBits = 128;
 constexpr size_t kRowsToSortInHalves = 50'000;
 constexpr size_t kMostRanksAfterOtherFields = 8;
+constexpr size_t kFrontSample = 4096;
 
 template <typename T>
 int compareOptional(const std::optional<T>& a, const std::optional<T>& b) {
@@ -422,6 +423,79 @@ int IndexOrder::compare(const EventRow& x, const EventRow& y) const {
         if (c != 0) return descending_ ? -c : c;
     }
     return 0;
+}
+
+std::optional<std::vector<size_t>> IndexOrder::front(const std::vector<EventRow>& rows,
+                                                     const std::vector<bool>& members, size_t count) const {
+    // The leading integer fields as one number, each in the bits its type
+    // needs (0 for null), the last that does not fit cut to its high bits:
+    // rows whose numbers differ are in the numbers' order.
+    struct Part {
+        int field;
+        int bits;
+        int cut;
+    };
+    std::vector<Part> parts;
+    for (int used = 0; const int field : fields_) {
+        if (field != Paev && field != Kuu && field != Aasta) break;
+        const int bits = field == Aasta ? 33 : 17;
+        const int kept = std::min(bits, 64 - used);
+        parts.push_back({field, kept, bits - kept});
+        used += kept;
+        if (used == 64) break;
+    }
+    if (parts.empty()) return std::nullopt;
+    if (count == 0) return std::vector<size_t>{};
+    const auto fieldBits = [](const EventRow& row, int field) -> std::uint64_t {
+        const auto above = [](const auto& value, long long lowest) {
+            return value ? static_cast<std::uint64_t>(*value - lowest) + 1 : 0;
+        };
+        switch (field) {
+            case Paev: return above(row.paev, INT16_MIN);
+            case Kuu: return above(row.kuu, INT16_MIN);
+            default: return above(row.aasta, INT32_MIN);
+        }
+    };
+    const auto numberOf = [&](const EventRow& row) {
+        std::uint64_t number = 0;
+        for (const Part& part : parts)
+            number = (part.bits == 64 ? 0 : number << part.bits) | fieldBits(row, part.field) >> part.cut;
+        return descending_ ? ~number : number;
+    };
+    // A sample of the rows tells a number with about three times `count`
+    // of them at or below it; one pass then gathers those, and the front is
+    // among them whenever they are at least `count`.
+    const size_t step = std::max<size_t>(1, rows.size() / kFrontSample);
+    std::vector<std::uint64_t> sample;
+    for (size_t i = 0; i < rows.size(); i += step)
+        if (members[i]) sample.push_back(numberOf(rows[i]));
+    std::sort(sample.begin(), sample.end());
+    const size_t at = 3 * count / step;
+    const std::uint64_t highest = at < sample.size() ? sample[at] : ~std::uint64_t{0};
+    const size_t mostCandidates = 8 * count;  // beyond that, too many rows tie
+    std::vector<Keyed<std::uint64_t>> keyed;
+    bool passedOver = false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!members[i]) continue;
+        const std::uint64_t number = numberOf(rows[i]);
+        if (number > highest) {
+            passedOver = true;
+        } else {
+            if (keyed.size() == mostCandidates) return std::nullopt;
+            keyed.push_back({number, i});
+        }
+    }
+    if (keyed.size() < count && passedOver) return std::nullopt;  // the sample misled
+    const auto less = [&](const Keyed<std::uint64_t>& x, const Keyed<std::uint64_t>& y) {
+        if (x.prefix != y.prefix) return x.prefix < y.prefix;
+        const int c = compare(rows[x.row], rows[y.row]);
+        return c != 0 ? c < 0 : x.row < y.row;
+    };
+    const auto kept = static_cast<std::ptrdiff_t>(std::min(count, keyed.size()));
+    std::partial_sort(keyed.begin(), keyed.begin() + kept, keyed.end(), less);
+    std::vector<size_t> places(static_cast<size_t>(kept));
+    for (size_t i = 0; i < places.size(); ++i) places[i] = keyed[i].row;
+    return places;
 }
 
 std::vector<size_t> IndexOrder::sorted(const std::vector<EventRow>& rows) const {

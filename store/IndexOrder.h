@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "store/EventRecord.h"
@@ -24,6 +25,13 @@ public:
     int compare(const EventRow& a, const EventRow& b) const;
     // The places of `rows` in index order; ties keep the order of `rows`.
     std::vector<size_t> sorted(const std::vector<EventRow>& rows) const;
+    // The first `count` places of sorted(rows) among the rows flagged in
+    // `members`, found without sorting the rest: a pass over the leading
+    // integer fields, then a sort of the few rows that can come first.
+    // nullopt when the index leads with no integer field, or too many rows
+    // tie on those fields for that to be quick.
+    std::optional<std::vector<size_t>> front(const std::vector<EventRow>& rows, const std::vector<bool>& members,
+                                             size_t count) const;
 
 private:
     std::vector<int> fields_;

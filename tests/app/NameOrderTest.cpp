@@ -10,6 +10,7 @@
 #include "store/ClientDataSet.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
+#include "store/IndexOrder.h"
 #include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
 
@@ -139,6 +140,43 @@ TEST(NameOrder, ALongListSortsAsAShortOne) {
     data.indexDef().descending = true;
     data.open();
     EXPECT_TRUE(viewOrder(data) == expectedOrder(rows, data.indexDef()));  // without printing 60,000 names
+}
+
+// The first rows of a long view are found from a sample of its numbers and
+// one pass: they are the whole order's first, whichever rows are in the
+// view; a sample that misleads gives no answer rather than a wrong one.
+TEST(NameOrder, TheFirstRowsOfALongViewAreTheWholeOrdersFirst) {
+    std::vector<EventRow> rows = randomRows(20000, true);
+    std::mt19937 random(4);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        rows[i].paev = static_cast<std::int16_t>(1 + random() % 28);
+        rows[i].kuu = static_cast<std::int16_t>(1 + random() % 12);
+        if (rows[i].aasta) rows[i].aasta = 1940 + static_cast<int>(random() % 80);
+    }
+    const auto view = [&rows](auto shown) {
+        std::vector<bool> members(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) members[i] = shown(i);
+        return members;
+    };
+    const std::vector<std::vector<bool>> views = {view([](size_t) { return true; }),
+                                                  view([](size_t i) { return i % 3 == 1; }),
+                                                  view([&rows](size_t i) { return *rows[i].kuu >= 7; })};
+    for (const bool descending : {false, true}) {
+        const store::IndexOrder order({store::Kuu, store::Paev, store::Aasta, store::Nimi}, descending,
+                                      app::nameOrder());
+        const std::vector<size_t> sorted = order.sorted(rows);
+        for (const std::vector<bool>& members : views) {
+            std::vector<size_t> expected;
+            for (const size_t row : sorted)
+                if (members[row] && expected.size() < 256) expected.push_back(row);
+            EXPECT_EQ(order.front(rows, members, 256), expected) << (descending ? "desc" : "asc");
+        }
+    }
+    // Every fourth row early in the year, the rest late: the sample sees
+    // only the early ones and expects too many of them.
+    for (size_t i = 0; i < rows.size(); ++i) rows[i].kuu = static_cast<std::int16_t>(i % 4 == 0 ? 1 : 12);
+    const store::IndexOrder order({store::Kuu, store::Paev, store::Aasta, store::Nimi}, false, app::nameOrder());
+    EXPECT_EQ(order.front(rows, std::vector<bool>(rows.size(), true), 2000), std::nullopt);
 }
 
 // "a" and a combining diaeresis read as "ä", which follows "õ".

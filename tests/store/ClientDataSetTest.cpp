@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <random>
+#include <tuple>
 
 #include "store/AgeText.h"
 #include "store/DataFile.h"
@@ -232,6 +234,73 @@ TEST_F(ClientDataSetTest, IndexOrderEqualsAStableSortByTheFieldList) {
     }
 }
 
+// A long view orders its first rows at open and the rest when first needed:
+// whichever reading or change comes first sees the whole view in order.
+TEST_F(ClientDataSetTest, ALongViewIsInOrderWhateverReachesItsRestFirst) {
+    std::mt19937 random(3);
+    const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::vector<EventRow> rows;
+    for (int i = 0; i < 2000; ++i)
+        rows.push_back(eventRow("N" + std::to_string(pick(500)), 1 + pick(28), 1 + pick(12),
+                                pick(5) ? std::optional(1940 + pick(80)) : std::nullopt));
+    writeFile(path, writeDataPacket(rows));
+    std::function<bool(const EventRow&)> shown = [](const EventRow& row) { return row.kuu >= 7; };
+    data.onFilterRecord = [&shown](const EventRow& row) { return shown(row); };
+    const auto inOrder = [&] {
+        std::vector<EventRow> expected;
+        for (const EventRow& row : data.allRows())
+            if (!data.filtered() || shown(row)) expected.push_back(row);
+        std::stable_sort(expected.begin(), expected.end(), [](const EventRow& x, const EventRow& y) {
+            return std::tie(x.kuu, x.paev, x.aasta, x.nimi) < std::tie(y.kuu, y.paev, y.aasta, y.nimi);
+        });
+        std::string out;
+        for (const EventRow& row : expected) out += (out.empty() ? "" : ",") + row.nimi;
+        return out;
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> firsts = {
+        {"the last row", [this] { data.last(); }},
+        {"a row far down", [this] { (void)data.viewRow(1500); }},
+        {"an insert",
+         [this] {
+             data.insert();
+             data.setFieldText("Nimi", "Uus");
+             data.setFieldInteger("Kuu", 7);
+             data.setFieldInteger("Paev", 1);
+             data.post();
+         }},
+        {"an edit",
+         [this] {
+             data.setRecNo(5);
+             data.edit();
+             data.setFieldInteger("Kuu", 12);
+             data.post();
+         }},
+        {"a deletion", [this] { data.deleteRecord(); }},
+        {"a filter", [this] { data.setFiltered(true); }},
+        // A view short enough to be ordered at once, changed and shown again.
+        {"an edit in a short view",
+         [&] {
+             shown = [](const EventRow& row) { return row.kuu == 3; };
+             data.setFiltered(true);
+             data.edit();
+             data.setFieldText("Nimi", "Õ");
+             data.post();
+             data.setIndexName("");
+             data.setIndexName("Kuup1");
+         }},
+    };
+    for (const auto& [what, first] : firsts) {
+        data.close();
+        data.setFiltered(false);
+        data.open();
+        ASSERT_EQ(data.recordCount(), static_cast<int>(data.allRows().size())) << what;
+        first();
+        EXPECT_EQ(names(), inOrder()) << what;
+    }
+    data.last();
+    EXPECT_EQ(data.current().nimi, data.viewRow(data.recordCount() - 1).nimi);
+}
+
 TEST_F(ClientDataSetTest, FiltersByTextAndByTheRecordTest) {
     fill();
     data.setFilter("Kuu=3");
@@ -386,6 +455,15 @@ TEST_F(ClientDataSetTest, RowsReadAheadAreTakenWhileTheFileIsUnchanged) {
 
     read = ClientDataSet::readAhead(files, path, data.indexDef(), nullptr);
     writeFile(path, writeDataPacket({eventRow("Mari", 5, 3, 1980), eventRow("Ants", 9, 9, 1999)}));
+    data.offer(std::move(*read));
+    data.open();
+    EXPECT_EQ(names(), "Mari,Ants");
+    data.close();
+
+    // Rows ordered under another index are put in this one's order.
+    IndexDef reversed = data.indexDef();
+    reversed.descending = true;
+    read = ClientDataSet::readAhead(files, path, reversed, nullptr);
     data.offer(std::move(*read));
     data.open();
     EXPECT_EQ(names(), "Mari,Ants");
