@@ -9,6 +9,9 @@
 //     X server's test extension, as xdotool sends it, to the repainted grid.
 // Sizes run interleaved in every repetition, so that a busy machine slows
 // them alike; the table gives medians and the ratios to the 9-row start.
+// One start of each size first, not counted, reads the program and the
+// lists into the page cache; the disk is synced after the lists are made
+// and after every run, so that one run's writing does not slow the next.
 //   usage: bench_startup PROGRAM [--display=:60] [--runs=5] [--sizes=9,100000,1000000]
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -283,6 +286,12 @@ void measure(XServer& x, const ProgramFolder& folder, const std::string& runtime
     sample.peakMiB.push_back(run.peakMiB());
 }
 
+void warmUp(XServer& x, const ProgramFolder& folder, const std::string& runtimeDir) {
+    Run run(folder, x.name(), runtimeDir);
+    run.nextPaint();
+    run.settle();
+}
+
 std::string rowsText(int rows) {
     std::string text = std::to_string(rows);
     for (int at = static_cast<int>(text.size()) - 3; at > 0; at -= 3) text.insert(static_cast<size_t>(at), " ");
@@ -323,10 +332,15 @@ int main(int argc, char** argv) {
         for (const int size : sizes) folders[size] = std::make_unique<ProgramFolder>(program, size);
         const TempDir runtime;  // the desktop's per-user folder, private to its owner
         XServer x(display);
+        ::sync();
+        for (const int size : sizes) warmUp(x, *folders[size], runtime.path());
         const std::string loadBefore = loadAverage();
         std::map<int, Sample> samples;
         for (int repetition = 0; repetition < runs; ++repetition)
-            for (const int size : sizes) measure(x, *folders[size], runtime.path(), samples[size]);
+            for (const int size : sizes) {
+                measure(x, *folders[size], runtime.path(), samples[size]);
+                ::sync();
+            }
 
         const double base = median(samples[sizes.front()].startMs);
         std::printf(
