@@ -22,6 +22,7 @@ void applyFilters(benchmark::State& state, const std::vector<std::string>& filte
     BenchStore store(dataFileOf(static_cast<int>(state.range(0))));
     store.data().onFilterRecord = onFilterRecord;
     store.data().open();
+    store.data().completeView();  // as the window does once the rows are on screen
     store.data().setFiltered(true);
     size_t next = 0;
     int shown = 0;

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in build-bench and runs them, three
-# repetitions each: bench_store (the record store against its floors) and
-# bench_app (the window program, offscreen). Extra arguments go to both (for
-# example --benchmark_filter=Open). Then bench_startup starts the built
+# Builds the benchmarks in build-bench. First bench_startup starts the built
 # program on Xvfb (display $BENCH_DISPLAY, default :60) and prints its
-# start-up table. Ends with a Markdown table of the store's medians and their
-# ratios to the floors; the full results are in build-bench/store.json and
-# build-bench/app.json.
+# start-up table, before the other benchmarks have churned the machine's
+# memory. Then three repetitions each of bench_store (the record store
+# against its floors) and bench_app (the window program, offscreen); extra
+# arguments go to both (for example --benchmark_filter=Open). Ends with a
+# Markdown table of the store's medians and their ratios to the floors; the
+# full results are in build-bench/store.json and build-bench/app.json.
 #   usage: scripts/bench.sh [benchmark options]
 set -euo pipefail
 
@@ -16,12 +16,12 @@ build=$root/build-bench
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -DZERIZEDOZI_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target bench_store bench_app bench_startup
+"$build/bench/bench_startup" "$build/app/zerizedozi" --display="${BENCH_DISPLAY:-:60}" --runs=7
 for program in store app; do
   QT_QPA_PLATFORM=offscreen "$build/bench/bench_$program" --benchmark_repetitions=3 \
     --benchmark_report_aggregates_only=true \
     --benchmark_out="$build/$program.json" --benchmark_out_format=json "$@"
 done
-"$build/bench/bench_startup" "$build/app/zerizedozi" --display="${BENCH_DISPLAY:-:60}"
 
 if ! command -v python3 >/dev/null; then
   echo "python3 not found: no table" >&2

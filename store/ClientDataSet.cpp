@@ -161,35 +161,34 @@ bool ClientDataSet::rowLess(size_t a, size_t b) const {
 
 // The index's order of all rows is kept while the rows stay, so that a new
 // filter, or the index switched off and on, costs one pass and no sort.
-// Until that order is made, a sorted view holds its first rows only, and
-// the flags of the rest for completeView().
+// The filter reads the rows in the file's order, as they lie in memory, and
+// flags those in the view; a sorted view then takes them in the index's
+// order. Until that order is made, a sorted view holds its first rows only,
+// and keeps the flags for completeView().
 void ClientDataSet::rebuildView() {
-    view_.clear();
-    viewMembers_.clear();
-    if (indexName_.empty() || sorted_) {
-        view_.reserve(rows_.size());
-        if (indexName_.empty()) {
-            for (size_t i = 0; i < rows_.size(); ++i)
-                if (passesFilter(rows_[i])) view_.push_back(i);
-        } else {
-            for (const size_t row : order_)
-                if (passesFilter(rows_[row])) view_.push_back(row);
+    viewMembers_.assign(rows_.size(), false);
+    viewSize_ = 0;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (passesFilter(rows_[i])) {
+            viewMembers_[i] = true;
+            ++viewSize_;
         }
-        viewSize_ = view_.size();
-    } else {
-        viewMembers_.assign(rows_.size(), false);
-        viewSize_ = 0;
+    view_.clear();
+    if (indexName_.empty()) {
+        view_.reserve(viewSize_);
         for (size_t i = 0; i < rows_.size(); ++i)
-            if (passesFilter(rows_[i])) {
-                viewMembers_[i] = true;
-                ++viewSize_;
-            }
-        // The view's rows often stay the same through a string of rebuilds,
-        // as when a filter is switched off and on.
-        if (!lastFront_ || lastFront_->members != viewMembers_)
-            lastFront_ = Front{viewMembers_, indexOrder_->front(rows_, viewMembers_, kRowsOrderedFirst)};
-        if (lastFront_->rows) view_ = *lastFront_->rows;
-        if (!lastFront_->rows || view_.size() == viewSize_) completeView();
+            if (viewMembers_[i]) view_.push_back(i);
+        viewMembers_.clear();
+    } else {
+        if (!sorted_) {
+            // The view's rows often stay the same through a string of
+            // rebuilds, as when a filter is switched off and on.
+            if (!lastFront_ || lastFront_->members != viewMembers_)
+                lastFront_ = Front{viewMembers_, indexOrder_->front(rows_, viewMembers_, kRowsOrderedFirst)};
+            if (lastFront_->rows) view_ = *lastFront_->rows;
+        }
+        const bool waits = !sorted_ && lastFront_->rows && view_.size() < viewSize_;
+        if (!waits) completeView();
     }
     cursor_ = viewSize_ == 0 ? -1 : 0;
     notifyViewReset();
