@@ -258,15 +258,10 @@ TEST_F(ClientDataSetTest, ALongViewIsInOrderWhateverReachesItsRestFirst) {
         return out;
     };
     const std::vector<std::pair<const char*, std::function<void()>>> firsts = {
-        {"the last row", [this] { data.last(); }},
-        {"a row far down", [this] { (void)data.viewRow(1500); }},
-        {"an insert",
-         [this] {
-             data.insert();
-             data.setFieldText("Nimi", "Uus");
-             data.setFieldInteger("Kuu", 7);
-             data.setFieldInteger("Paev", 1);
-             data.post();
+        {"the last row",
+         [&] {
+             data.last();
+             EXPECT_EQ(data.current().nimi, inOrder().substr(inOrder().rfind(',') + 1));
          }},
         {"an edit",
          [this] {
@@ -297,8 +292,6 @@ TEST_F(ClientDataSetTest, ALongViewIsInOrderWhateverReachesItsRestFirst) {
         first();
         EXPECT_EQ(names(), inOrder()) << what;
     }
-    data.last();
-    EXPECT_EQ(data.current().nimi, data.viewRow(data.recordCount() - 1).nimi);
 }
 
 TEST_F(ClientDataSetTest, FiltersByTextAndByTheRecordTest) {
