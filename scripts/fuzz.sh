@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang in build-fuzz and runs each of them for
-# SECONDS seconds on a copy of its seed corpus, one after the other.
+# SECONDS seconds on a copy of its seed corpus, as many at once as there are
+# processors.
 # Exits non-zero when a target finds a crash, a leak, a timeout or runs out of
 # memory; what it found is left in build-fuzz/findings/<target>/.
 #   usage: scripts/fuzz.sh SECONDS
@@ -18,16 +19,29 @@ CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$root/fuzz" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target fuzz_data_packet fuzz_filter fuzz_date_text fuzz_vcard fuzz_csv
 
 declare -A max_len=([fuzz_data_packet]=65536 [fuzz_filter]=4096 [fuzz_date_text]=64 [fuzz_vcard]=65536 [fuzz_csv]=65536)
-failed=()
-for target in fuzz_data_packet fuzz_filter fuzz_date_text fuzz_vcard fuzz_csv; do
-  corpus=$build/corpus/$target
-  findings=$build/findings/$target
+
+# One target for SECONDS seconds; its exit status says whether it found a fault.
+run_target() {
+  local target=$1 corpus=$build/corpus/$1 findings=$build/findings/$1
   mkdir -p "$corpus" "$findings"
   cp "$root/fuzz/corpus/$target/"* "$corpus/"
+  "$build/$target" "$corpus" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+    -max_len="${max_len[$target]}" -print_final_stats=1 -artifact_prefix="$findings/" \
+    >"$build/$target.log" 2>&1
+}
+
+# As many targets at once as there are processors, each on one.
+targets=(fuzz_data_packet fuzz_filter fuzz_date_text fuzz_vcard fuzz_csv)
+declare -A pid_of=()
+for target in "${targets[@]}"; do
+  while (( $(jobs -rp | wc -l) >= $(nproc) )); do wait -n || true; done
   echo "== $target: ${seconds}s"
-  if ! "$build/$target" "$corpus" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-      -max_len="${max_len[$target]}" -print_final_stats=1 -artifact_prefix="$findings/" \
-      >"$build/$target.log" 2>&1; then
+  run_target "$target" &
+  pid_of[$target]=$!
+done
+failed=()
+for target in "${targets[@]}"; do
+  if ! wait "${pid_of[$target]}"; then
     failed+=("$target")
     tail -n 40 "$build/$target.log" >&2
   fi
