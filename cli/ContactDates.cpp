@@ -1,7 +1,6 @@
 #include "cli/ContactDates.h"
 
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 
 #include "cli/CliError.h"
@@ -106,12 +105,6 @@ std::string nameFromStructured(std::string_view value) {
     return oneLine(parts[3] + " " + parts[1] + " " + parts[2] + " " + parts[0] + " " + parts[4]);
 }
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
-
 struct CardDate {
     char type;
     std::string value;
@@ -183,7 +176,7 @@ std::vector<ContactDate> readContactDates(std::string_view vcf) {
     int depth = 0;
     Card card;
     forEachVcardProperty(vcf, [&](const VcardProperty& property) {
-        const bool aboutVcard = upper(trimBlanks(property.value)) == "VCARD";
+        const bool aboutVcard = upperAscii(trimBlanks(property.value)) == "VCARD";
         if (property.name == "BEGIN" && aboutVcard) {
             if (depth++ == 0) card = Card{};
             foundCard = true;

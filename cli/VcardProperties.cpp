@@ -9,12 +9,6 @@ namespace cli {
 
 namespace {
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return result;
-}
-
 // Calls onLine for each line of `text`, without its line end.
 template <typename OnLine>
 void forEachPhysicalLine(std::string_view text, OnLine&& onLine) {
@@ -42,12 +36,12 @@ size_t findUnquoted(std::string_view text, char wanted) {
 
 bool isQuotedPrintable(std::string_view line) {
     const size_t colon = findUnquoted(line, ':');
-    return upper(line.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
+    return upperAscii(line.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
 // A line that opens or closes a card, which no soft line break continues.
 bool isCardBoundary(std::string_view line) {
-    const std::string text = upper(line.substr(0, 12));
+    const std::string text = upperAscii(line.substr(0, 12));
     return text.starts_with("END:VCARD") || text.starts_with("BEGIN:VCARD");
 }
 
@@ -102,8 +96,8 @@ std::pair<std::string, std::string> readParam(std::string_view text) {
     const size_t equals = findUnquoted(text, '=');
     std::string value(equals == std::string_view::npos ? text : text.substr(equals + 1));
     value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
-    if (equals != std::string_view::npos) return {upper(text.substr(0, equals)), value};
-    const std::string bare = upper(value);
+    if (equals != std::string_view::npos) return {upperAscii(text.substr(0, equals)), value};
+    const std::string bare = upperAscii(value);
     const bool encoding = bare == "QUOTED-PRINTABLE" || bare == "BASE64" || bare == "8BIT";
     return {encoding ? "ENCODING" : "TYPE", value};
 }
@@ -114,7 +108,7 @@ VcardProperty readProperty(std::string_view line, size_t colon) {
     size_t semicolon = findUnquoted(head, ';');
     std::string_view name = head.substr(0, semicolon);
     if (const size_t dot = name.rfind('.'); dot != std::string_view::npos) name.remove_prefix(dot + 1);
-    property.name = upper(name);
+    property.name = upperAscii(name);
     while (semicolon != std::string_view::npos) {
         head.remove_prefix(semicolon + 1);
         semicolon = findUnquoted(head, ';');
@@ -122,8 +116,8 @@ VcardProperty readProperty(std::string_view line, size_t colon) {
         if (!param.empty()) property.params.push_back(readParam(param));
     }
     const std::string_view value = line.substr(colon + 1);
-    property.value =
-        upper(property.param("ENCODING")) == "QUOTED-PRINTABLE" ? decodeQuotedPrintable(value) : std::string(value);
+    property.value = upperAscii(property.param("ENCODING")) == "QUOTED-PRINTABLE" ? decodeQuotedPrintable(value)
+                                                                                  : std::string(value);
     if (!store::isValidUtf8(property.value)) property.value = store::windows1257ToUtf8(property.value);
     return property;
 }
@@ -149,6 +143,12 @@ std::vector<VcardProperty> readVcardProperties(std::string_view text) {
     std::vector<VcardProperty> properties;
     forEachVcardProperty(text, [&](const VcardProperty& property) { properties.push_back(property); });
     return properties;
+}
+
+std::string upperAscii(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return result;
 }
 
 }  // namespace cli

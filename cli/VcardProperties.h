@@ -35,4 +35,8 @@ void forEachVcardProperty(std::string_view text, const std::function<void(const 
 // The properties of forEachVcardProperty, all at once.
 std::vector<VcardProperty> readVcardProperties(std::string_view text);
 
+// `text` with its ASCII letters in upper case, as vCard names, parameters
+// and keywords compare.
+std::string upperAscii(std::string_view text);
+
 }  // namespace cli

@@ -15,7 +15,7 @@ seconds=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 
-CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$root/fuzz" -B "$build" >/dev/null
+CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$root/fuzz" -B "$build" -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build "$build" -j2 --target fuzz_data_packet fuzz_filter fuzz_date_text fuzz_vcard fuzz_csv
 
 declare -A max_len=([fuzz_data_packet]=65536 [fuzz_filter]=4096 [fuzz_date_text]=64 [fuzz_vcard]=65536 [fuzz_csv]=65536)
