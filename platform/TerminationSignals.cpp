@@ -2,10 +2,10 @@
 
 #include <QSocketNotifier>
 
-#include <array>
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <array>
+#include <csignal>
 
 namespace platform {
 
@@ -32,8 +32,7 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* 
     auto* notifier = new QSocketNotifier(readEnd_, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[64];
-        while (::read(readEnd_, bytes, sizeof bytes) > 0) {
-        }
+        while (::read(readEnd_, bytes, sizeof bytes) > 0) {}
         onSignal_();
     });
     struct sigaction handling {};

@@ -458,8 +458,7 @@ std::optional<std::vector<size_t>> IndexOrder::front(const std::vector<EventRow>
     };
     const auto numberOf = [&](const EventRow& row) {
         std::uint64_t number = 0;
-        for (const Part& part : parts)
-            number = number << part.bits | fieldBits(row, part.field) >> part.cut;
+        for (const Part& part : parts) number = number << part.bits | fieldBits(row, part.field) >> part.cut;
         return descending_ ? ~number : number;
     };
     // A sample of the rows tells a number with about three times `count`

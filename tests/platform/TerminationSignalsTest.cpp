@@ -13,7 +13,8 @@ volatile std::sig_atomic_t earlierHandlerCalls = 0;
 // Each signal that would end the program reaches the event loop instead;
 // once the object is gone, the signal is handled as it was before.
 TEST(TerminationSignals, EachSignalReachesTheEventLoopWhileTheObjectLives) {
-    struct sigaction counting {}, saved{};
+    struct sigaction counting {
+    }, saved{};
     counting.sa_handler = [](int) { earlierHandlerCalls = earlierHandlerCalls + 1; };
     sigemptyset(&counting.sa_mask);
     ::sigaction(SIGHUP, &counting, &saved);
