@@ -81,10 +81,18 @@ struct IntegerSpan {
 // for a byte that starts none.
 constexpr char32_t kNoCharacter = 0xffffffff;
 
-char32_t nextCharacter(std::string_view text, size_t& at) {
+char32_t nextMultibyteCharacter(std::string_view text, size_t& at) {
     const Utf8Character character = utf8CharacterAt(text, at);
     at += std::max<size_t>(character.length, 1);
     return character.length == 0 ? kNoCharacter : character.code;
+}
+
+// Most names are ASCII: a byte below 0x80 is taken without a call.
+inline char32_t nextCharacter(std::string_view text, size_t& at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte >= 0x80) return nextMultibyteCharacter(text, at);
+    ++at;
+    return byte;
 }
 
 // Characters below this are looked up in plain tables, the rest in maps.
@@ -120,8 +128,7 @@ RowCensus censusOf(const std::vector<EventRow>& rows, size_t from, size_t to) {
         widen(Kuu, row.kuu);
         widen(Aasta, row.aasta);
         for (size_t at = 0; at < row.nimi.size();) {
-            const auto byte = static_cast<unsigned char>(row.nimi[at]);
-            const char32_t c = byte < 0x80 ? (++at, byte) : nextCharacter(row.nimi, at);
+            const char32_t c = nextCharacter(row.nimi, at);
             if (c < kSmall)
                 seenSmall[c] = 1;
             else
@@ -199,8 +206,7 @@ public:
         // weights of the few before it.
         for (size_t at = 0, index = 0, after = 0; at < name.size() && after <= contextLength_; ++index) {
             writtenBefore[index % writtenBefore.size()] = written;
-            const auto byte = static_cast<unsigned char>(name[at]);
-            const char32_t c = byte < 0x80 ? (++at, byte) : nextCharacter(name, at);
+            const char32_t c = nextCharacter(name, at);
             const Ranks& ranks = c < kSmall ? small_[c] : large_.at(c);
             if (!ranks.known) {
                 const size_t back = std::min(index, contextLength_);
