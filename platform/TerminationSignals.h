@@ -2,7 +2,8 @@
 // SIGINT), handed to the event loop instead while an object of this class
 // lives: a logout without a session manager, a closed terminal or `kill`
 // then ends the program as a close request does, and its list is saved.
-// One at a time; the signals' earlier handling comes back when it ends.
+// One at a time; the signals' earlier handling comes back when it ends, and
+// stays when no socket can be had to hand them over.
 #pragma once
 
 #include <QObject>
