@@ -27,10 +27,6 @@
 #include "store/FileSystem.h"
 #include "store/Leftovers.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace app {
 
 using namespace platform;
@@ -54,23 +50,6 @@ QString homePageAddress() {
     return address.toString(QUrl::FullyEncoded);
 }
 
-// The window menu's Close item reads "Sulge programm" where the program may
-// change it; on X11 and Wayland the window manager owns that menu.
-void renameCloseItem([[maybe_unused]] QWidget* window) {
-#ifdef Q_OS_WIN
-    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(window->winId()), FALSE);
-    static wchar_t caption[] = L"Sulge programm";
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
-    item.fType = MFT_STRING;
-    item.wID = SC_CLOSE;
-    item.dwTypeData = caption;
-    item.cch = 14;
-    SetMenuItemInfoW(menu, SC_CLOSE, FALSE, &item);
-#endif
-}
-
 }  // namespace
 
 TForm1::TForm1(const FormContext& context)
@@ -81,7 +60,7 @@ TForm1::TForm1(const FormContext& context)
       files_(context.files),
       programPath_(context.programPath),
       arguments_(context.arguments),
-      dataFilePath_(QString::fromStdString(store::realPathOf(store::dataFilePath(context.dataFolder.toStdString())))),
+      dataFilePath_(context.dataFile),
       readAhead_(context.readAhead),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(texts::programName());
@@ -122,7 +101,7 @@ TForm1::TForm1(const FormContext& context)
 TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
-    renameCloseItem(this);
+    platform_.renameCloseItem(*this, QStringLiteral("Sulge programm"));
     writeRegistryWhenAsked();
     for (int day = 1; day <= 31; ++day) Frame21->txtPaev2->addItem(QString::number(day));
     for (int month = 1; month <= 12; ++month) Frame21->txtKuu2->addItem(QString::number(month));

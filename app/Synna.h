@@ -49,7 +49,7 @@ class TFrame1;
 class TFrame2;
 
 struct FormContext {
-    QString dataFolder;     // where the data file lives
+    QString dataFile;       // the list's file, links resolved
     QString programPath;    // the executable, recorded with "UUS"
     QStringList arguments;  // the command line, program name first
     platform::Platform& platform;

@@ -1,14 +1,10 @@
 // Zerizedozi: a calendar of yearly dates. Starts the one main window.
-#include <malloc.h>
-#include <QDir>
 #include <QSessionManager>
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <future>
 #include <optional>
-#include <system_error>
 
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
@@ -18,6 +14,7 @@
 #include "app/Texts.h"
 #include "app/Unit1.h"
 #include "platform/DataFolderLookup.h"
+#include "platform/Process.h"
 #include "platform/QtPlatform.h"
 #include "platform/TerminationSignals.h"
 #include "print/EstonianQtTexts.h"
@@ -25,62 +22,51 @@
 #include "store/Clock.h"
 #include "store/DataFile.h"
 #include "store/FileSystem.h"
+#include "store/ProgramName.h"
 
 namespace {
 
-// The list's folder, found from the executable's folder before Qt starts so
-// that the list can be read meanwhile (on the main thread: the lookup sets
-// Qt's application names); empty when the executable cannot be told.
-QString listFolderAhead() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return {};
-    return platform::dataFolder(QString::fromStdString(program.parent_path().string()));
-}
-
-// The list in `folder` is read, and its first rows put in order, on a thread
-// of its own while Qt starts; the window takes the rows only when its file
-// is that one, unchanged.
-std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead(const QString& folder) {
-    return std::async(
-        store::kBeside, [folder = folder.toStdString()]() -> std::optional<store::ClientDataSet::ReadRows> {
-            if (folder.empty()) return std::nullopt;
-            try {
-                // The collator's tables are made meanwhile, ready for the sort.
-                std::future<void> collator = std::async(store::kBeside, [] { app::nameOrder().prepare(); });
-                return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(),
-                                                       store::realPathOf(store::dataFilePath(folder)),
-                                                       store::IndexDef{}, &app::nameOrder());
-            } catch (const std::exception&) {
-                return std::nullopt;  // the window meets the fault again and tells it
-            }
-        });
+// The list at `dataFile` is read, and its first rows put in order, on a
+// thread of its own while Qt starts; the window takes the rows only when its
+// file is that one, unchanged.
+std::future<std::optional<store::ClientDataSet::ReadRows>> readListAhead(const std::string& dataFile) {
+    return std::async(store::kBeside, [dataFile]() -> std::optional<store::ClientDataSet::ReadRows> {
+        try {
+            // The collator's tables are made meanwhile, ready for the sort.
+            std::future<void> collator = std::async(store::kBeside, [] { app::nameOrder().prepare(); });
+            return store::ClientDataSet::readAhead(store::PosixFileSystem::instance(), dataFile, store::IndexDef{},
+                                                   &app::nameOrder());
+        } catch (const std::exception&) {
+            return std::nullopt;  // the window meets the fault again and tells it
+        }
+    });
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Large blocks (a data file read whole, sort keys) go back to the system
-    // when freed, instead of raising the heap's threshold after the first one
-    // and lingering in it; a list of a million rows reopened on every title
-    // click would otherwise grow the process by the size of its keys.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    const QString folderAhead = listFolderAhead();
-    auto listReadAhead = readListAhead(folderAhead);
+    // A list of a million rows reopened on every title click would otherwise
+    // grow the process by the size of its keys.
+    platform::returnLargeBlocksToSystem();
+    QCoreApplication::setOrganizationName(QString::fromUtf8(store::kMakerName));
+    // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
+    QCoreApplication::setApplicationName(QString::fromUtf8(store::kProgramName));
+    // The list's file is found before Qt starts, so that it can be read meanwhile.
+    const QString dataFile = platform::programDataFile();
+    platform::makeDataFileFolder(dataFile);
+    const std::string listFile = store::realPathOf(dataFile.toStdString());
+    auto listReadAhead = readListAhead(listFile);
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);
-    // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
-    QApplication::setApplicationName(app::texts::programName());
     // Wayland finds the window's icon and menu entry through this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("ee.tarvalind.Zerizedozi"));
     QApplication::setWindowIcon(app::mainIcon());
     print::installEstonianQtTexts();
 
     store::SystemClock clock;
-    const QString dataFolder =
-        folderAhead.isEmpty() ? platform::dataFolder(QApplication::applicationDirPath()) : folderAhead;
-    app::TForm1 Form1({dataFolder, QApplication::applicationFilePath(), QApplication::arguments(), desktop, clock,
-                       store::PosixFileSystem::instance(), [&listReadAhead] { return listReadAhead.get(); }});
+    app::TForm1 Form1({QString::fromStdString(listFile), QApplication::applicationFilePath(), QApplication::arguments(),
+                       desktop, clock, store::PosixFileSystem::instance(),
+                       [&listReadAhead] { return listReadAhead.get(); }});
     // A list already open in another window: that window comes to the front.
     if (!Form1.claimList()) return 0;
     // Logging off closes the window as any other close request does.

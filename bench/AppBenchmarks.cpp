@@ -13,11 +13,11 @@
 #include "app/Synna.h"
 #include "app/Unit1.h"
 #include "bench/DataGenerator.h"
-#include "platform/ScriptedPlatform.h"
 #include "print/ReportText.h"
 #include "store/Clock.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
+#include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TempDir.h"
 
 namespace bench {
@@ -41,7 +41,7 @@ private:
 
 struct Window {
     explicit Window(const ProgramFolder& folder)
-        : form({folder.path(),
+        : form({folder.path() + "/Vozoraza.xml",
                 folder.path() + "/zerizedozi",
                 {"zerizedozi"},
                 desktop,

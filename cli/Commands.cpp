@@ -49,9 +49,9 @@ Arguments argumentsOf(const std::vector<std::string>& args, const std::vector<st
     }
 }
 
-std::string dataFileOf(const Arguments& arguments, const CommandContext& context) {
+std::string dataFileOf(const Arguments& arguments, const CommandContext& context, DataFileUse use = DataFileUse::Read) {
     if (auto file = arguments.option("--file")) return *file;
-    return context.defaultDataFile();
+    return context.defaultDataFile(use);
 }
 
 // Opens the data set on the data file at `path`, wording the store's
@@ -163,7 +163,7 @@ int exportCsv(const std::vector<std::string>& args, const CommandContext& contex
 // while, and touches nothing when another program holds it.
 int addToDataFile(const Arguments& arguments, const CommandContext& context,
                   const std::function<ImportCounts(store::ClientDataSet&)>& add) {
-    const std::string path = store::realPathOf(dataFileOf(arguments, context));
+    const std::string path = store::realPathOf(dataFileOf(arguments, context, DataFileUse::Write));
     const store::DataFileLock lock(path);
     if (!lock.holds()) {
         const std::string lockFile = store::DataFileLock::lockFileOf(path);

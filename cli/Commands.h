@@ -17,12 +17,16 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // the command could not do its work
 inline constexpr int kExitUsage = 2;   // the command line is wrong
 
+// What a command does with the data file: reading leaves the file system as
+// it is; writing may first make the default data file's folder.
+enum class DataFileUse { Read, Write };
+
 struct CommandContext {
     std::ostream& out;
     std::ostream& err;
     const store::Clock& clock;
     store::FileSystem& files;
-    std::function<std::string()> defaultDataFile;  // asked only when --file is not given
+    std::function<std::string(DataFileUse)> defaultDataFile;  // asked only when --file is not given
     NotificationSender& notifications;
 };
 

@@ -1,17 +1,21 @@
 // zerizedozi-cli: the event list on the command line.
+#include <QCoreApplication>
 #include <QString>
 #include <iostream>
 
 #include "cli/Commands.h"
 #include "cli/DesktopNotifications.h"
-#include "cli/ProgramFolder.h"
 #include "platform/DataFolderLookup.h"
-#include "store/DataFile.h"
+#include "store/ProgramName.h"
 
 int main(int argc, char** argv) {
+    QCoreApplication::setOrganizationName(QString::fromUtf8(store::kMakerName));
+    QCoreApplication::setApplicationName(QString::fromUtf8(store::kProgramName));
     const store::SystemClock clock;
-    const auto defaultDataFile = [] {
-        return store::dataFilePath(platform::dataFolder(QString::fromStdString(cli::programFolder())).toStdString());
+    const auto defaultDataFile = [](cli::DataFileUse use) {
+        const QString dataFile = platform::programDataFile();
+        if (use == cli::DataFileUse::Write) platform::makeDataFileFolder(dataFile);
+        return dataFile.toStdString();
     };
     cli::DesktopNotifications notifications;
     const cli::CommandContext context{std::cout,       std::cerr,    clock, store::PosixFileSystem::instance(),

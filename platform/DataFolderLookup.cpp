@@ -5,25 +5,39 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/Process.h"
+#include "store/DataFile.h"
 #include "store/DataFolder.h"
 #include "store/FileSystem.h"
 
 namespace platform {
 
-QString installedFolder() {
-    const QString folder = QStringLiteral(ZERIZEDOZI_INSTALLED_BINDIR);
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    return canonical.isEmpty() ? folder : canonical;
+namespace {
+
+bool installedLayoutAround(const QString& programFolder) {
+    return QFileInfo::exists(programFolder + QStringLiteral("/" ZERIZEDOZI_INSTALLED_DESKTOP_ENTRY));
 }
 
-QString dataFolder(const QString& programFolder) {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarvalind"));
-    QCoreApplication::setApplicationName(QStringLiteral("Zerizedozi"));
-    const store::ListFolders folders{programFolder.toStdString(), installedFolder().toStdString(),
-                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()};
-    const QString chosen = QString::fromStdString(store::chooseDataFolder(store::PosixFileSystem::instance(), folders));
-    if (chosen.toStdString() == folders.user) QDir().mkpath(chosen);
-    return chosen;
+// Qt takes XDG_DATA_HOME as it is given; the XDG rules say a relative one is
+// to be ignored, which leaves their default.
+QString usersFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (QDir::isAbsolutePath(folder)) return folder;
+    return QDir::homePath() + QStringLiteral("/.local/share/") + QCoreApplication::organizationName() +
+           QLatin1Char('/') + QCoreApplication::applicationName();
 }
+
+}  // namespace
+
+QString dataFileFor(const QString& programFolder) {
+    const bool installed = programFolder.isEmpty() || installedLayoutAround(programFolder);
+    const store::ListFolders folders{programFolder.toStdString(), installed, usersFolder().toStdString()};
+    return QString::fromStdString(
+        store::dataFilePath(store::chooseDataFolder(store::PosixFileSystem::instance(), folders)));
+}
+
+QString programDataFile() { return dataFileFor(QString::fromStdString(executableFolder())); }
+
+void makeDataFileFolder(const QString& dataFile) { QDir().mkpath(QFileInfo(dataFile).path()); }
 
 }  // namespace platform

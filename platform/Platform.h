@@ -1,7 +1,8 @@
 // The desktop calls of the program, behind one interface: message boxes,
-// the beep, modal dialogs, the registry record and opening a web address.
-// QtPlatform does them for real; ScriptedPlatform answers from a script and
-// records every call, so that tests run without a person.
+// the beep, modal dialogs, the registry record, opening a web address and the
+// window menu. QtPlatform does them for real; the tests' ScriptedPlatform
+// (tests/support) answers from a script and records every call, so that tests
+// run without a person.
 #pragma once
 
 #include <QString>
@@ -41,6 +42,9 @@ public:
     virtual bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) = 0;
     // Opens an address in the user's browser. False on failure.
     virtual bool shellOpen(const QString& url) = 0;
+    // Captions the Close item of `window`'s window menu, where the desktop
+    // lets a program change that menu.
+    virtual void renameCloseItem(QWidget& window, const QString& caption) = 0;
 };
 
 }  // namespace platform

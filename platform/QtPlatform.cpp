@@ -79,4 +79,6 @@ bool QtPlatform::writeRegistry(const std::vector<std::pair<QString, QString>>& v
 
 bool QtPlatform::shellOpen(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
 
+void QtPlatform::renameCloseItem(QWidget&, const QString&) {}
+
 }  // namespace platform

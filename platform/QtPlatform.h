@@ -19,6 +19,9 @@ public:
     // cannot be written, which is the usual case without administrator rights.
     bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) override;
     bool shellOpen(const QString& url) override;
+    // Does nothing: on X11 and Wayland the window manager owns the window
+    // menu. A Windows port renames the system menu's SC_CLOSE item here.
+    void renameCloseItem(QWidget& window, const QString& caption) override;
 };
 
 }  // namespace platform

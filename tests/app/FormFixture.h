@@ -12,12 +12,12 @@
 #include "app/FilterMenu.h"
 #include "app/Synna.h"
 #include "app/Unit1.h"
-#include "platform/ScriptedPlatform.h"
 #include "store/Clock.h"
 #include "store/DataFile.h"
 #include "store/DataPacket.h"
 #include "tests/support/EventRows.h"
 #include "tests/support/FaultyFileSystem.h"
+#include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TempDir.h"
 
 using Call = platform::ScriptedPlatform::Call;
@@ -45,7 +45,7 @@ protected:
     // Creates the window (FormCreate) with these command-line arguments.
     app::TForm1& create(QStringList arguments = {QStringLiteral("zerizedozi")},
                         std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead = nullptr) {
-        form = std::make_unique<app::TForm1>(app::FormContext{QString::fromStdString(dir.path()),
+        form = std::make_unique<app::TForm1>(app::FormContext{QString::fromStdString(dataFile()),
                                                               QString::fromStdString(dir.path()) + "/zerizedozi",
                                                               arguments, desktop, clock, files, std::move(readAhead)});
         form->endProgram = [this](int code) { exitCode = code; };

@@ -191,11 +191,12 @@ TEST_F(Startup, ASecondStartBringsTheFirstWindowToTheFrontAndEnds) {
     otherProgram.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
 
-    // The second start reaches the list through a link to its folder.
+    // The second start reaches the list through a link to its folder, which
+    // the program resolves before the window opens.
     const std::string link = dir.path() + "-link";
     std::filesystem::create_directory_symlink(dir.path(), link);
     platform::ScriptedPlatform secondDesktop;
-    app::TForm1 second({QString::fromStdString(link),
+    app::TForm1 second({QString::fromStdString(store::realPathOf(store::dataFilePath(link))),
                         QString::fromStdString(link) + "/zerizedozi",
                         {QStringLiteral("zerizedozi")},
                         secondDesktop,
@@ -211,7 +212,7 @@ TEST_F(Startup, ASecondStartBringsTheFirstWindowToTheFrontAndEnds) {
     // Once the first window has closed, a new start takes the list.
     form->close();
     app::TForm1 third(
-        {QString::fromStdString(dir.path()), {}, {QStringLiteral("zerizedozi")}, secondDesktop, clock, files});
+        {QString::fromStdString(dataFile()), {}, {QStringLiteral("zerizedozi")}, secondDesktop, clock, files});
     EXPECT_TRUE(third.claimList());
 }
 
@@ -311,6 +312,11 @@ TEST_F(Startup, UusRecordsTheProgramOnlyAsTheFirstArgument) {
     create({"z", "UUS"});
     start();
     EXPECT_EQ(desktop.count(Call::MessageBox), 0);
+}
+
+TEST_F(Startup, TheWindowMenusCloseItemReadsSulgeProgramm) {
+    create();
+    EXPECT_EQ(desktop.closeItemOf(form.get()), "Sulge programm");
 }
 
 TEST_F(Startup, RunsOnlyOnceAcrossActivations) {

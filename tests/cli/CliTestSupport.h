@@ -52,7 +52,8 @@ public:
     RunResult run(const std::vector<std::string>& args) const {
         std::ostringstream out;
         std::ostringstream err;
-        const CommandContext context{out, err, clock_, files_, [this] { return dataFile(); }, notifications_};
+        const CommandContext context{out,           err, clock_, files_, [this](DataFileUse) { return dataFile(); },
+                                     notifications_};
         const int status = runCommand(args, context);
         return {status, out.str(), err.str()};
     }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder (DESTDIR), then checks that every
-# file a desktop needs is there and passes its own validator. A validator that
-# is not installed is skipped with a message (exit 77 when nothing failed).
+# file a desktop needs is there and passes its own validator, and that a
+# program installed under another prefix or copied elsewhere finds the right
+# list. A validator that is not installed is skipped with a message (exit 77
+# when nothing failed).
 #   usage: CheckInstall.sh BUILD_FOLDER INSTALL_PREFIX VERSION
 set -uo pipefail
 build=$1
@@ -9,7 +11,8 @@ version=$3
 id=ee.tarvalind.Zerizedozi
 destdir=$(mktemp -d)
 system=$(mktemp -d)
-trap 'rm -rf "$destdir" "$system"' EXIT
+elsewhere=$(mktemp -d)
+trap 'rm -rf "$destdir" "$system" "$elsewhere"' EXIT
 prefix=$destdir$2
 
 failures=0
@@ -63,7 +66,12 @@ reminder=$prefix/etc/xdg/autostart/$id.Reminder.desktop
 [[ -s $reminder ]] || fail "the autostart entry is not installed"
 DESTDIR=$system cmake --install "$build" --prefix /usr >/dev/null
 [[ -s $system/etc/xdg/autostart/$id.Reminder.desktop ]] || fail "with the /usr prefix the autostart entry is not in /etc"
-grep -qx "Exec=zerizedozi-cli notify" "$reminder" || fail "the autostart entry does not run zerizedozi-cli notify"
+# It runs the installed command line by its path, and only while it is there.
+for entry in "$reminder:$2" "$system/etc/xdg/autostart/$id.Reminder.desktop:/usr"; do
+    file=${entry%:*} installed=${entry##*:}/bin/zerizedozi-cli
+    grep -qx "Exec=$installed notify" "$file" || fail "$file does not run $installed notify"
+    grep -qx "TryExec=$installed" "$file" || fail "$file does not try $installed"
+done
 if have desktop-file-validate "the autostart entry"; then silent desktop-file-validate "$reminder"; fi
 
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
@@ -95,6 +103,35 @@ mkdir -p "$destdir/files" && touch "$destdir/files/kontaktid.vcf" "$destdir/file
 [[ $(completions zerizedozi-cli export-ics --a) == --alarm ]] || fail "completion of export-ics's --alarm"
 [[ $(completions zerizedozi-cli import-vcf "$destdir/files/") == "$destdir/files/kontaktid.vcf" ]] ||
     fail "completion of import-vcf's file"
+
+# Where the list goes, for a user whose home is $1: run the command line of
+# folder $2 with the arguments that follow, in another working directory.
+cli_in_home() {
+    local home=$1 bin=$2
+    shift 2
+    mkdir -p "$home/work"
+    (cd "$home/work" && env -u XDG_DATA_HOME HOME="$home" DBUS_SESSION_BUS_ADDRESS=disabled: "$bin/zerizedozi-cli" "$@") \
+        >/dev/null 2>&1 || fail "zerizedozi-cli $* in $bin"
+}
+# Installed under a prefix other than the configured one: the install knows
+# itself by its layout. Commands that only read make nothing; the first that
+# writes makes the user's own list.
+relocated=$elsewhere/relocated
+DESTDIR= cmake --install "$build" --prefix "$relocated" >/dev/null || fail "cmake --install --prefix $relocated"
+home=$elsewhere/home
+users_list=$home/.local/share/Tarvalind/Zerizedozi/Vozoraza.xml
+for command in upcoming notify export-ics export-csv; do cli_in_home "$home" "$relocated/bin" "$command"; done
+[[ -e $home/.local ]] && fail "a command that only reads made $(find "$home/.local" -mindepth 3 -maxdepth 3)"
+cli_in_home "$home" "$relocated/bin" add-holidays
+[[ -s $users_list ]] || fail "the relocated install did not make the list in the user's folder"
+[[ -e $relocated/bin/Vozoraza.xml || -e $home/work/Vozoraza.xml ]] && fail "the relocated install made a list of its own"
+# A copy of the program elsewhere is portable: it keeps its list beside itself.
+portable=$elsewhere/portable
+mkdir -p "$portable" && cp "$relocated/bin/zerizedozi-cli" "$portable/"
+rm -rf "$home"
+cli_in_home "$home" "$portable" add-holidays
+[[ -s $portable/Vozoraza.xml ]] || fail "the portable copy did not keep its list beside itself"
+[[ -e $home/.local ]] && fail "the portable copy made the user's folder"
 
 ((failures > 0)) && exit 1
 ((skipped > 0)) && exit 77

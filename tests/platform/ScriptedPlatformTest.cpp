@@ -1,4 +1,4 @@
-#include "platform/ScriptedPlatform.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 #include <QDialog>

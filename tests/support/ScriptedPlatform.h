@@ -6,12 +6,15 @@
 // MB_YESNO, IDCANCEL for MB_OKCANCEL. Dialogs take their results from
 // answerNextDialog() first, then from dialogHandler, else QDialog::Rejected.
 // writeRegistry and shellOpen succeed unless registryFails / shellOpenFails.
+// A window's Close item caption is kept by window, apart from the calls,
+// which are what a person would see or answer.
 #pragma once
 
 #include "platform/Platform.h"
 
 #include <deque>
 #include <functional>
+#include <map>
 
 namespace platform {
 
@@ -34,6 +37,8 @@ public:
     bool shellOpenFails = false;
 
     const std::vector<Call>& calls() const { return calls_; }
+    // The caption given to `window`'s Close item; empty when none was.
+    QString closeItemOf(const QWidget* window) const;
     int count(Call::Kind kind) const;
     // The latest call of `kind`, or null when there is none.
     const Call* last(Call::Kind kind) const;
@@ -46,9 +51,11 @@ public:
     int execDialog(QDialog& dialog) override;
     bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) override;
     bool shellOpen(const QString& url) override;
+    void renameCloseItem(QWidget& window, const QString& caption) override;
 
 private:
     std::vector<Call> calls_;
+    std::map<const QWidget*, QString> closeItems_;
     std::deque<int> messageAnswers_;
     std::deque<int> dialogResults_;
 };

@@ -1,4 +1,4 @@
-#include "platform/ScriptedPlatform.h"
+#include "tests/support/ScriptedPlatform.h"
 
 #include <QDialog>
 #include <algorithm>
@@ -61,6 +61,13 @@ bool ScriptedPlatform::writeRegistry(const std::vector<std::pair<QString, QStrin
 bool ScriptedPlatform::shellOpen(const QString& url) {
     calls_.push_back({.kind = Call::ShellOpen, .url = url});
     return !shellOpenFails;
+}
+
+void ScriptedPlatform::renameCloseItem(QWidget& window, const QString& caption) { closeItems_[&window] = caption; }
+
+QString ScriptedPlatform::closeItemOf(const QWidget* window) const {
+    const auto found = closeItems_.find(window);
+    return found == closeItems_.end() ? QString() : found->second;
 }
 
 }  // namespace platform
