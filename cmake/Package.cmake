@@ -3,7 +3,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zerizedozi)
 set(CPACK_PACKAGE_VENDOR Tarvalind)
-set(CPACK_PACKAGE_CONTACT "Tarvalind <info@tarvalind.ee>")
+# The maintainers, as the project's history names them.
+set(CPACK_PACKAGE_CONTACT "Zerizedozi maintainers <maintainers@users.noreply.c-seed-3a658b9d.example>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "http://www.tarvalind.ee/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calendar of birthdays, red-letter days and name days")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -31,7 +32,9 @@ file(WRITE ${CMAKE_BINARY_DIR}/conffiles "/etc/xdg/autostart/ee.tarvalind.Zerize
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/conffiles)
 include(CPack)
 
-# Debian wants a package's history beside its documentation.
+# Debian wants a package's licence, in its machine-readable form, and its
+# history beside its documentation.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zerizedozi)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in changelog @ONLY)
 add_custom_command(OUTPUT changelog.gz
   COMMAND gzip -9nc changelog > changelog.gz

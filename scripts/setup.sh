@@ -13,7 +13,7 @@ packages=(
   fonts-liberation poppler-utils
   xvfb libxcb1-dev libxcb-xtest0-dev
   desktop-file-utils appstream mandoc librsvg2-bin
-  dpkg-dev file
+  dpkg-dev file lintian
   dbus
 )
 

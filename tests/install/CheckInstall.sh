@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder (DESTDIR), then checks that every
-# file a desktop needs is there and passes its own validator, and that a
-# program installed under another prefix or copied elsewhere finds the right
-# list. A validator that is not installed is skipped with a message (exit 77
-# when nothing failed).
+# file a desktop needs is there and passes its own validator, that a program
+# installed under another prefix or copied elsewhere finds the right list, and
+# that the Debian package made from the build passes lintian. A validator that
+# is not installed is skipped with a message (exit 77 when nothing failed).
 #   usage: CheckInstall.sh BUILD_FOLDER INSTALL_PREFIX VERSION
 set -uo pipefail
 build=$1
@@ -76,6 +76,7 @@ if have desktop-file-validate "the autostart entry"; then silent desktop-file-va
 
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metainfo names no licence"
 if have appstreamcli "the metainfo"; then
     output=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli: $output"
     grep -E '^[WE]:' <<<"$output" && fail "appstreamcli warns"
@@ -132,6 +133,16 @@ rm -rf "$home"
 cli_in_home "$home" "$portable" add-holidays
 [[ -s $portable/Vozoraza.xml ]] || fail "the portable copy did not keep its list beside itself"
 [[ -e $home/.local ]] && fail "the portable copy made the user's folder"
+
+# The Debian package, made from this build as scripts/package.sh makes it.
+if have lintian "the Debian package"; then
+    if cpack -G DEB --config "$build/CPackConfig.cmake" -B "$elsewhere/package" >/dev/null 2>&1; then
+        deb=$(ls "$elsewhere"/package/zerizedozi_*.deb)
+        output=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $output"
+    else
+        fail "cpack could not make the package"
+    fi
+fi
 
 ((failures > 0)) && exit 1
 ((skipped > 0)) && exit 77
