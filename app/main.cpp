@@ -11,7 +11,6 @@
 #include "app/Glyphs.h"
 #include "app/NameOrder.h"
 #include "app/Synna.h"
-#include "app/Texts.h"
 #include "app/Unit1.h"
 #include "platform/DataFolderLookup.h"
 #include "platform/Process.h"
@@ -20,7 +19,6 @@
 #include "print/EstonianQtTexts.h"
 #include "store/Beside.h"
 #include "store/Clock.h"
-#include "store/DataFile.h"
 #include "store/FileSystem.h"
 #include "store/ProgramName.h"
 
