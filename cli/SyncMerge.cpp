@@ -37,6 +37,11 @@ std::string described(const store::EventRow& row) {
     return text + ")";
 }
 
+std::string conflictLine(const store::EventRow& before, const store::EventRow& server) {
+    return "muudetud nii loendis kui ka serveris: " + described(before) + "; serveri versioon " + described(server) +
+           " lisati loendisse, loendi oma jäi alles";
+}
+
 // The list's rows not yet paired with an entry or an event, by their key.
 class UnpairedRows {
 public:
@@ -81,7 +86,7 @@ bool SyncPlan::changesState(const SyncState& before) const {
     if (state.size() != before.size()) return true;
     for (size_t i = 0; i < state.size(); ++i)
         if (state[i].fileName != before[i].fileName || state[i].fileHash != before[i].fileHash ||
-            state[i].row != before[i].row)
+            state[i].row != before[i].row || state[i].deletedHere != before[i].deletedHere)
             return true;
     return false;
 }
@@ -94,16 +99,23 @@ SyncPlan planSync(const std::vector<store::EventRow>& listRows, const SyncState&
     for (const VdirFile& file : vdir) files.emplace(file.name, &file);
     std::set<std::string> usedNames;
     for (const VdirFile& file : vdir) usedNames.insert(file.name);
+    std::map<std::string, store::EventRow> deletedHere;  // by UID
 
     for (const SyncedEntry& entry : state) {
         usedNames.insert(entry.fileName);
+        if (entry.deletedHere) {
+            deletedHere.emplace(entry.fileName, entry.row);
+            continue;
+        }
         const std::optional<size_t> inList = unpaired.take(entry.row);
         const auto found = files.find(entry.fileName);
         ServerSide server = ServerSide::Deleted;
         store::EventRow serverRow;
+        std::string_view text;
         std::uint64_t hash = entry.fileHash;
         if (found != files.end()) {
             const VdirFile& file = *found->second;
+            text = file.text;
             files.erase(found);
             hash = file.hash;
             server = ServerSide::Unchanged;
@@ -124,6 +136,8 @@ SyncPlan planSync(const std::vector<store::EventRow>& listRows, const SyncState&
                     plan.state.push_back({entry.fileName, hash, entry.row});
                 } else {
                     plan.vdirDeletions.push_back(entry.fileName);
+                    if (const auto event = readCalendarEvent(text))
+                        plan.state.push_back({event->uid, 0, entry.row, true});
                     ++plan.counts.deleted;
                 }
                 break;
@@ -136,9 +150,7 @@ SyncPlan planSync(const std::vector<store::EventRow>& listRows, const SyncState&
                 } else if (!unpaired.take(serverRow)) {
                     plan.listAdditions.push_back(serverRow);
                     ++plan.counts.bothChanged;
-                    plan.conflicts.push_back("muudetud nii loendis kui ka serveris: " + described(entry.row) +
-                                             "; serveri versioon " + described(serverRow) +
-                                             " lisati loendisse, loendi oma jäi alles");
+                    plan.conflicts.push_back(conflictLine(entry.row, serverRow));
                 }
                 break;
             case ServerSide::NoDate:
@@ -153,13 +165,23 @@ SyncPlan planSync(const std::vector<store::EventRow>& listRows, const SyncState&
         }
     }
 
+    // New events; among them those deleted here because their row was
+    // deleted or edited in the list, which the server brought back because
+    // they were changed there meanwhile.
     for (const auto& [name, file] : files) {
-        const auto event = readCalendarEvent(file->text);
+        auto event = readCalendarEvent(file->text);
+        const auto wasHere = event ? deletedHere.find(event->uid) : deletedHere.end();
+        if (wasHere != deletedHere.end()) event = readCalendarEvent(file->text, wasHere->second.tyyp);
         if (!event || !event->row) continue;
         plan.state.push_back({name, file->hash, *event->row});
         if (unpaired.take(*event->row)) continue;
         plan.listAdditions.push_back(*event->row);
-        ++plan.counts.fromServer;
+        if (wasHere == deletedHere.end()) {
+            ++plan.counts.fromServer;
+        } else {
+            ++plan.counts.bothChanged;
+            plan.conflicts.push_back(conflictLine(wasHere->second, *event->row));
+        }
     }
 
     std::map<RowKey, int> occurrences;
@@ -172,7 +194,8 @@ SyncPlan planSync(const std::vector<store::EventRow>& listRows, const SyncState&
             uid = eventUid(row, ++occurrence);
             name = vdirFileName(uid);
         } while (usedNames.count(name));
-        std::string text = writeEvent(row, uid);
+        // With its Kuup: the event of a row without a year starts in that year.
+        std::string text = writeEvent(listRows[place], uid);
         if (text.empty()) continue;
         usedNames.insert(name);
         const std::uint64_t hash = contentHash(text);
@@ -186,8 +209,10 @@ SyncPlan planSync(const std::vector<store::EventRow>& listRows, const SyncState&
 }
 
 bool deletesTooMuch(const SyncPlan& plan, const SyncState& state) {
+    const auto synced = static_cast<size_t>(
+        std::count_if(state.begin(), state.end(), [](const SyncedEntry& entry) { return !entry.deletedHere; }));
     const auto tooMany = [&](size_t deletions) {
-        return deletions >= static_cast<size_t>(kFewestGuardedDeletions) && deletions * 2 > state.size();
+        return deletions >= static_cast<size_t>(kFewestGuardedDeletions) && deletions * 2 > synced;
     };
     return tooMany(plan.listDeletions.size()) || tooMany(plan.vdirDeletions.size());
 }

@@ -7,7 +7,9 @@
 // server's is added to the list, a date is never dropped). An event the
 // server changed into something that is no yearly all-day date lets go of
 // its row, which stays in the list and goes to the server again as a new
-// event. The list's rows carry no identity of their own, so a row edited in
+// event. An event deleted here that the server brings back, changed there
+// meanwhile, is such a conflict too: the state remembers events deleted
+// here until the next merge. The list's rows carry no identity of their own, so a row edited in
 // the window is one row deleted and another added. A new event and a new row
 // equal in name, day, month, year and type are paired instead of doubled,
 // which also settles a first sync and a sync killed before its state was

@@ -14,6 +14,7 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kFirstLine = "zerizedozi-sync 1";
+constexpr std::string_view kDeletedHere = "-";
 
 std::string escaped(const std::string& text) {
     std::string out;
@@ -84,8 +85,9 @@ std::optional<SyncedEntry> entryOf(std::string_view line) {
     if (fields.size() != 7 || fields[0].empty()) return std::nullopt;
     SyncedEntry entry{std::string(fields[0]), 0, {}};
     std::optional<std::uint64_t> hash;
-    if (!readNumber(fields[1], hash, 16) || !hash) return std::nullopt;
-    entry.fileHash = *hash;
+    entry.deletedHere = fields[1] == kDeletedHere;
+    if (!entry.deletedHere && (!readNumber(fields[1], hash, 16) || !hash)) return std::nullopt;
+    entry.fileHash = hash.value_or(0);
     if (!readNumber(fields[2], entry.row.paev) || !readNumber(fields[3], entry.row.kuu) ||
         !readNumber(fields[4], entry.row.aasta))
         return std::nullopt;
@@ -102,9 +104,13 @@ std::string syncStateText(const SyncState& state) {
     std::ostringstream text;
     text << kFirstLine << '\n';
     for (const SyncedEntry& entry : state) {
-        text << entry.fileName << '\t' << std::hex << entry.fileHash << std::dec << '\t' << numberText(entry.row.paev)
-             << '\t' << numberText(entry.row.kuu) << '\t' << numberText(entry.row.aasta) << '\t' << entry.row.tyyp
-             << '\t' << escaped(entry.row.nimi) << '\n';
+        text << entry.fileName << '\t';
+        if (entry.deletedHere)
+            text << kDeletedHere;
+        else
+            text << std::hex << entry.fileHash << std::dec;
+        text << '\t' << numberText(entry.row.paev) << '\t' << numberText(entry.row.kuu) << '\t'
+             << numberText(entry.row.aasta) << '\t' << entry.row.tyyp << '\t' << escaped(entry.row.nimi) << '\n';
     }
     return text.str();
 }

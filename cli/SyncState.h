@@ -13,16 +13,20 @@
 namespace cli {
 
 struct SyncedEntry {
-    std::string fileName;    // of the event in the vdir
+    std::string fileName;    // of the event in the vdir; its UID when deletedHere
     std::uint64_t fileHash;  // contentHash of that file
     store::EventRow row;     // without Kuup
+    // The event was deleted from the vdir by the last merge, because its
+    // row went from the list: remembered for the next merge only, by UID,
+    // since the server may bring it back under another file name.
+    bool deletedHere = false;
 };
 
 using SyncState = std::vector<SyncedEntry>;
 
 // The state file's text: a first line naming the format, then one line per
 // entry, its fields separated by tabs, tabs, line breaks and backslashes in
-// the name escaped.
+// the name escaped; an entry deleted here has "-" for its hash.
 std::string syncStateText(const SyncState& state);
 
 // Reads syncStateText's text back. Throws CliError for any other text.
