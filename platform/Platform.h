@@ -1,5 +1,6 @@
 // The desktop calls of the program, behind one interface: message boxes,
-// the beep, modal dialogs, the registry record and opening a web address.
+// the beep, modal dialogs, the registry record, opening a web address and
+// starting a program in the background.
 // QtPlatform does them for real; ScriptedPlatform answers from a script and
 // records every call, so that tests run without a person.
 #pragma once
@@ -41,6 +42,9 @@ public:
     virtual bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) = 0;
     // Opens an address in the user's browser. False on failure.
     virtual bool shellOpen(const QString& url) = 0;
+    // Starts `program` with `arguments` on its own, without waiting for it
+    // and without its output. False when it could not be started.
+    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
 };
 
 }  // namespace platform

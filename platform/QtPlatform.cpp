@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QUrl>
@@ -78,5 +79,14 @@ bool QtPlatform::writeRegistry(const std::vector<std::pair<QString, QString>>& v
 }
 
 bool QtPlatform::shellOpen(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+bool QtPlatform::startDetached(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
 
 }  // namespace platform

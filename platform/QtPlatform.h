@@ -19,6 +19,7 @@ public:
     // cannot be written, which is the usual case without administrator rights.
     bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) override;
     bool shellOpen(const QString& url) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override;
 };
 
 }  // namespace platform

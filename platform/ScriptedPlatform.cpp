@@ -63,4 +63,9 @@ bool ScriptedPlatform::shellOpen(const QString& url) {
     return !shellOpenFails;
 }
 
+bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments) {
+    calls_.push_back({.kind = Call::StartDetached, .program = program, .arguments = arguments});
+    return true;
+}
+
 }  // namespace platform

@@ -5,7 +5,8 @@
 // queue empty a box answers as Escape would: IDOK for MB_OK, IDNO for
 // MB_YESNO, IDCANCEL for MB_OKCANCEL. Dialogs take their results from
 // answerNextDialog() first, then from dialogHandler, else QDialog::Rejected.
-// writeRegistry and shellOpen succeed unless registryFails / shellOpenFails.
+// writeRegistry and shellOpen succeed unless registryFails / shellOpenFails;
+// startDetached starts nothing and succeeds.
 #pragma once
 
 #include "platform/Platform.h"
@@ -18,13 +19,15 @@ namespace platform {
 class ScriptedPlatform : public Platform {
 public:
     struct Call {
-        enum Kind { MessageBox, Beep, Dialog, Registry, ShellOpen } kind = MessageBox;
+        enum Kind { MessageBox, Beep, Dialog, Registry, ShellOpen, StartDetached } kind = MessageBox;
         QString text = {};                                     // message box text
         QString caption = {};                                  // message box caption or dialog window title
         unsigned flags = 0;                                    // message box flags or beep type
         QWidget* owner = nullptr;                              // message box owner or dialog parent
         std::vector<std::pair<QString, QString>> values = {};  // registry values
         QString url = {};
+        QString program = {};  // of a program started
+        QStringList arguments = {};
     };
 
     void answerNext(int answer) { messageAnswers_.push_back(answer); }
@@ -46,6 +49,7 @@ public:
     int execDialog(QDialog& dialog) override;
     bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) override;
     bool shellOpen(const QString& url) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override;
 
 private:
     std::vector<Call> calls_;

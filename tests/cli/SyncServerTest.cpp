@@ -109,8 +109,13 @@ public:
 
     // The program with its arguments, its list being the default one.
     std::vector<std::string> command(std::vector<std::string> args) const {
-        std::vector<std::string> argv{"/usr/bin/env", "HOME=" + home_.path(), "XDG_CONFIG_HOME=" + home_.file("config"),
-                                      "XDG_DATA_HOME=" + home_.file("data"), ZERIZEDOZI_CLI_PATH};
+        std::vector<std::string> argv{"/usr/bin/env",
+                                      "-u",
+                                      "DBUS_SESSION_BUS_ADDRESS",
+                                      "HOME=" + home_.path(),
+                                      "XDG_CONFIG_HOME=" + home_.file("config"),
+                                      "XDG_DATA_HOME=" + home_.file("data"),
+                                      ZERIZEDOZI_CLI_PATH};
         argv.insert(argv.end(), args.begin(), args.end());
         argv.push_back("--file");
         argv.push_back(list());
@@ -251,7 +256,9 @@ TEST_F(SyncWithServer, TwoComputersWithTheirOwnListsConvergeWithoutDoubles) {
     computer.setUp(server, "mari");
     work.setUp(server, "mari");
     computer.sync();
-    work.sync();
+    // At login the reminder syncs first, so that it shows what came from elsewhere.
+    const ChildResult reminder = work.run({"notify", "--days", "366"});
+    EXPECT_NE(reminder.output.find("Mari Maasikas (Sünnipäev"), std::string::npos) << reminder.output;
     computer.sync();
 
     const std::vector<std::string> family =
@@ -310,9 +317,11 @@ TEST_F(SyncWithServer, KilledAtRandomMomentsTheSyncLeavesAWholeListAndConverges)
         computer.writeRows(rows);
         expected.push_back("Loendist " + std::to_string(round) + ";" + std::to_string(round) + ";7;" +
                            std::to_string(1990 + round) + ";S");
-        phone({"put", server.collection("mari"), "mari", "phone-" + std::to_string(round) + ".ics",
-               "Telefonist " + std::to_string(round) + " — nimepäev", "20260801"});
-        expected.push_back("Telefonist " + std::to_string(round) + ";1;8;;N");
+        if (round % 4 == 0) {
+            phone({"put", server.collection("mari"), "mari", "phone-" + std::to_string(round) + ".ics",
+                   "Telefonist " + std::to_string(round) + " — nimepäev", "20260801"});
+            expected.push_back("Telefonist " + std::to_string(round) + ";1;8;;N");
+        }
 
         const std::vector<std::string> argv = computer.command({"sync"});
         const pid_t child = ::fork();
@@ -323,7 +332,7 @@ TEST_F(SyncWithServer, KilledAtRandomMomentsTheSyncLeavesAWholeListAndConverges)
             ::execv(args[0], args.data());
             ::_exit(127);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 1200)(random)));
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 900)(random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         ASSERT_NO_THROW(computer.rows()) << "a torn list in round " << round << ", seed " << seed;
