@@ -96,36 +96,6 @@ void applyToList(store::ClientDataSet& dataSet, const std::vector<store::EventRo
     }
 }
 
-// One merge under the list's lock: the vdir's files first, then the list,
-// the state last, so that a merge killed anywhere is repaired by the next.
-SyncCounts mergeOnce(const SyncRequest& request, const SyncPaths& paths, store::FileSystem& files,
-                     const store::Date& today, std::optional<int> alarmDays, std::ostream& err) {
-    LockedDataFile list(files, request.dataFile);
-    const std::vector<store::EventRow> rows = list.dataSet().allRows();
-    const SyncState state = loadSyncState(paths.stateFile);
-    const SyncPlan plan = planSync(
-        rows, state, readVdir(paths.vdir),
-        [&](const store::EventRow& row, const std::string& uid) { return eventIcs(row, uid, today, alarmDays); });
-    if (!request.force && deletesTooMuch(plan, state)) {
-        const bool fromList = plan.listDeletions.size() >= plan.vdirDeletions.size();
-        throw CliError(guardText(fromList ? plan.listDeletions.size() : plan.vdirDeletions.size(), state.size(),
-                                 fromList ? "loendist" : "serverist"));
-    }
-    for (const std::string& name : plan.vdirDeletions) removeVdirFile(paths.vdir, name);
-    for (const VdirFile& file : plan.vdirWrites) writeVdirFile(paths.vdir, file.name, file.text);
-    if (plan.changesList()) {
-        applyToList(list.dataSet(), rows, plan, today);
-        try {
-            list.save();
-        } catch (const store::WriteError& error) {
-            throw CliError(storeErrorText(error, list.path()));
-        }
-    }
-    if (plan.changesState(state)) saveSyncState(paths.stateFile, plan.state);
-    for (const std::string& conflict : plan.conflicts) err << "zerizedozi-cli: " << conflict << '\n';
-    return plan.counts;
-}
-
 void runVdirsyncer(const SyncPaths& paths, const SyncRequest& request) {
     std::vector<std::string> argv{"vdirsyncer", "-c", paths.configFile, "sync"};
     if (request.force) argv.push_back("--force-delete");
@@ -211,6 +181,34 @@ void forgetEarlierSync(const SyncPaths& paths) {
 
 }  // namespace
 
+SyncCounts mergeWithVdir(const SyncRequest& request, const SyncPaths& paths, store::FileSystem& files,
+                         const store::Date& today, std::optional<int> alarmDays, std::ostream& err) {
+    LockedDataFile list(files, request.dataFile);
+    const std::vector<store::EventRow> rows = list.dataSet().allRows();
+    const SyncState state = loadSyncState(paths.stateFile);
+    const SyncPlan plan = planSync(
+        rows, state, readVdir(paths.vdir),
+        [&](const store::EventRow& row, const std::string& uid) { return eventIcs(row, uid, today, alarmDays); });
+    if (!request.force && deletesTooMuch(plan, state)) {
+        const bool fromList = plan.listDeletions.size() >= plan.vdirDeletions.size();
+        throw CliError(guardText(fromList ? plan.listDeletions.size() : plan.vdirDeletions.size(), state.size(),
+                                 fromList ? "loendist" : "serverist"));
+    }
+    for (const std::string& name : plan.vdirDeletions) removeVdirFile(paths.vdir, name);
+    for (const VdirFile& file : plan.vdirWrites) writeVdirFile(paths.vdir, file.name, file.text);
+    if (plan.changesList()) {
+        applyToList(list.dataSet(), rows, plan, today);
+        try {
+            list.save();
+        } catch (const store::WriteError& error) {
+            throw CliError(storeErrorText(error, list.path()));
+        }
+    }
+    if (plan.changesState(state)) saveSyncState(paths.stateFile, plan.state);
+    for (const std::string& conflict : plan.conflicts) err << "zerizedozi-cli: " << conflict << '\n';
+    return plan.counts;
+}
+
 bool syncIsSetUp(const SyncRequest& request) {
     return store::PosixFileSystem::instance().exists(syncPaths(request.dataFile, request.defaultList).configFile);
 }
@@ -225,9 +223,9 @@ void runSync(const SyncRequest& request, store::FileSystem& files, const store::
     makeFolder(parentOf(paths.runLock));
     const SyncRunLock running(paths.runLock);
 
-    SyncCounts counts = mergeOnce(request, paths, files, today, alarmDays, err);
+    SyncCounts counts = mergeWithVdir(request, paths, files, today, alarmDays, err);
     runVdirsyncer(paths, request);
-    counts += mergeOnce(request, paths, files, today, alarmDays, err);
+    counts += mergeWithVdir(request, paths, files, today, alarmDays, err);
     out << "Sünkroonitud: serverisse " << counts.toServer << ", serverist " << counts.fromServer << ", kustutatud "
         << counts.deleted << ", mõlemal muudetud " << counts.bothChanged << ".\n";
 }

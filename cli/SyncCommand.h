@@ -3,9 +3,11 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "cli/SyncMerge.h"
 #include "cli/SyncSetup.h"
 #include "store/Date.h"
 #include "store/FileSystem.h"
@@ -18,6 +20,13 @@ struct SyncRequest {
     bool force = false;       // deletes past the mass-deletion guard
     std::chrono::seconds serverTimeout{300};
 };
+
+// One merge of the list and the vdir at `paths`, under the list's lock: the
+// vdir's files are written first, then the list, the state last, so that a
+// merge killed anywhere is repaired by the next. Entries changed on both
+// sides are named on `err`. Throws CliError as runSync does.
+SyncCounts mergeWithVdir(const SyncRequest& request, const SyncPaths& paths, store::FileSystem& files,
+                         const store::Date& today, std::optional<int> alarmDays, std::ostream& err);
 
 // True when `sync --setup` has been run for the list.
 bool syncIsSetUp(const SyncRequest& request);
