@@ -6,6 +6,7 @@
 
 #include "cli/CalendarDays.h"
 #include "cli/Upcoming.h"
+#include "store/TextEncoding.h"
 
 namespace cli {
 
@@ -98,6 +99,8 @@ std::optional<CalendarEvent> readCalendarEvent(std::string_view text, const std:
         row.nimi = summary;
         row.tyyp = knownType.empty() ? "M" : knownType;
     }
+    // As the list stores it, so that the row and the event stay one entry.
+    row.nimi = std::string(store::utf8Prefix(row.nimi, store::kNimiWidth));
     row.paev = static_cast<std::int16_t>(start.day);
     row.kuu = static_cast<std::int16_t>(start.month);
     if (const auto year = describedYear(textProperty(event, ICAL_DESCRIPTION_PROPERTY))) {

@@ -19,7 +19,8 @@ struct CalendarEvent {
 
 // The first VEVENT of `text`; nullopt when there is none or the text is no
 // calendar. The SUMMARY "Nimi — sünnipäev" (or tähtpäev, nimepäev, muu)
-// gives name and type; any other SUMMARY is the name, with `knownType`
+// gives name and type (the name cut to the list's kNimiWidth characters);
+// any other SUMMARY is the name, with `knownType`
 // (the type the row had before) or else "M". DTSTART gives day and month;
 // the year comes from the DESCRIPTION line "Aasta: N", or, for an event
 // this program did not write (its UID not ending in "@zerizedozi"), from

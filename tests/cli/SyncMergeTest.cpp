@@ -126,6 +126,7 @@ TEST(SyncMerge, EventsAddedChangedAndDeletedOnTheServerDoTheSameToTheList) {
     Sides sides = syncedWith({kMari, kJyri, kLeap});
     sides.vdir["phone-1.ics"] = phoneEvent("phone-1", "Tiit Tamm — sünnipäev", ";VALUE=DATE:19700612");
     sides.vdir["phone-2.ics"] = phoneEvent("phone-2", "Pulma-aastapäev", ";VALUE=DATE:20100807");
+    sides.vdir["phone-3.ics"] = phoneEvent("phone-3", std::string(120, 'x') + " — nimepäev", ";VALUE=DATE:20100901");
     std::string& jyri = sides.vdir[fileOf(sides, kJyri)];
     const std::string title = "SUMMARY:Jüri — nimepäev";
     jyri.replace(jyri.find(title), title.size(), "SUMMARY:Jüri Juurikas");
@@ -133,13 +134,15 @@ TEST(SyncMerge, EventsAddedChangedAndDeletedOnTheServerDoTheSameToTheList) {
 
     const SyncPlan plan = sides.sync();
 
-    EXPECT_EQ(plan.counts.fromServer, 3);
+    EXPECT_EQ(plan.counts.fromServer, 4);
     EXPECT_EQ(plan.counts.deleted, 1);
     // The year comes with a birthday made elsewhere, not with a date of another
-    // kind; Jüri's edit dropped the kind from the title, and the row keeps it.
+    // kind; Jüri's edit dropped the kind from the title, and the row keeps it;
+    // a name too long for the list is cut as the list cuts it.
     EXPECT_EQ(sides.listRows(),
               rowsOf({kMari, eventRow("Jüri Juurikas", 24, 4, std::nullopt, "N"),
-                      eventRow("Tiit Tamm", 12, 6, 1970, "S"), eventRow("Pulma-aastapäev", 7, 8, std::nullopt, "M")}));
+                      eventRow("Tiit Tamm", 12, 6, 1970, "S"), eventRow("Pulma-aastapäev", 7, 8, std::nullopt, "M"),
+                      eventRow(std::string(99, 'x'), 1, 9, std::nullopt, "N")}));
     sides.expectAgreed();
 }
 
