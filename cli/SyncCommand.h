@@ -18,7 +18,8 @@ struct SyncRequest {
     std::string dataFile;
     bool defaultList = true;  // the list found by the usual rule, not one of --file
     bool force = false;       // deletes past the mass-deletion guard
-    std::chrono::seconds serverTimeout{300};
+    // A first sync of a long list uploads every entry, which takes minutes.
+    std::chrono::seconds serverTimeout{3600};
 };
 
 // One merge of the list and the vdir at `paths`, under the list's lock: the
