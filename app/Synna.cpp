@@ -19,6 +19,7 @@
 #include "app/GlyphButton.h"
 #include "app/Looks.h"
 #include "app/NameOrder.h"
+#include "app/SyncAfterClose.h"
 #include "app/Texts.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
@@ -208,6 +209,7 @@ void TForm1::FormCloseQuery() {
     closeStoreAskingOnFailure();
     frontRequests_.reset();
     dataFileLock_.reset();
+    startSyncAfterClose(platform_, programPath_, dataFilePath_);
     hide();
     if (platform_.messageBox(nullptr, QString::fromUtf8(texts::kWebQuestion), QString::fromUtf8(texts::kWebCaption),
                              MB_ICONQUESTION | MB_YESNO) == IDYES)

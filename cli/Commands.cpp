@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 #include "cli/Arguments.h"
@@ -16,13 +18,12 @@
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
 #include "cli/InputFile.h"
+#include "cli/LockedDataFile.h"
 #include "cli/OutputFile.h"
+#include "cli/SyncCommand.h"
 #include "cli/Upcoming.h"
 #include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
-#include "store/DataFile.h"
-#include "store/DataFileLock.h"
-#include "store/Leftovers.h"
 #include "store/StoreError.h"
 
 namespace cli {
@@ -30,6 +31,8 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kProgram = "zerizedozi-cli";
+// The reminder at login waits no longer than this for the server.
+constexpr std::chrono::seconds kSyncBeforeReminderTimeout{20};
 
 // A wrong command line, as opposed to a failure while running.
 class UsageError : public CliError {
@@ -52,17 +55,6 @@ Arguments argumentsOf(const std::vector<std::string>& args, const std::vector<st
 std::string dataFileOf(const Arguments& arguments, const CommandContext& context, DataFileUse use = DataFileUse::Read) {
     if (auto file = arguments.option("--file")) return *file;
     return context.defaultDataFile(use);
-}
-
-// Opens the data set on the data file at `path`, wording the store's
-// errors in Estonian.
-void openDataFile(store::ClientDataSet& dataSet, const std::string& path) {
-    dataSet.setFileName(path);
-    try {
-        dataSet.open();
-    } catch (const store::StoreError& error) {
-        throw CliError(storeErrorText(error, path));
-    }
 }
 
 bool isMissingFile(const store::StoreError& error) {
@@ -119,9 +111,31 @@ int upcoming(const std::vector<std::string>& args, const CommandContext& context
     return kExitOk;
 }
 
+// The list's sync, for the list of --file or the default one.
+SyncRequest syncRequestOf(const Arguments& arguments, const CommandContext& context, DataFileUse use) {
+    SyncRequest request;
+    request.dataFile = dataFileOf(arguments, context, use);
+    if (arguments.option("--file"))
+        request.defaultList =
+            store::realPathOf(request.dataFile) == store::realPathOf(context.defaultDataFile(DataFileUse::Read));
+    return request;
+}
+
 // Nothing to remind of is no news: nothing is shown and nothing is written.
+// Where sync is set up, a birthday added on the phone makes it into the
+// reminder: a short sync comes first, and any failure of it only goes to
+// stderr.
 int notify(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
+    if (SyncRequest request = syncRequestOf(arguments, context, DataFileUse::Read); syncIsSetUp(request)) {
+        request.serverTimeout = kSyncBeforeReminderTimeout;
+        std::ostringstream summary;
+        try {
+            runSync(request, context.files, context.clock.today(), summary, context.err);
+        } catch (const std::exception& error) {
+            context.err << kProgram << ": " << escapeControlCharacters(error.what()) << '\n';
+        }
+    }
     const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultReminderDays);
     const std::optional<Reminder> reminder =
         reminderOf(upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days));
@@ -163,41 +177,12 @@ int exportCsv(const std::vector<std::string>& args, const CommandContext& contex
 // while, and touches nothing when another program holds it.
 int addToDataFile(const Arguments& arguments, const CommandContext& context,
                   const std::function<ImportCounts(store::ClientDataSet&)>& add) {
-    const std::string path = store::realPathOf(dataFileOf(arguments, context, DataFileUse::Write));
-    const store::DataFileLock lock(path);
-    if (!lock.holds()) {
-        const std::string lockFile = store::DataFileLock::lockFileOf(path);
-        if (lock.heldElsewhere())
-            throw CliError("Andmefail " + quotedPath(path) +
-                           " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
-        if (lock.error() == ELOOP || lock.error() == EINVAL)
-            throw CliError("Andmefaili lukufail " + quotedPath(lockFile) +
-                           " on nimeviide või pole tavaline fail; seda ei kasutata.");
-        throw CliError("Andmefaili lukufaili " + quotedPath(lockFile) +
-                       " ei saa luua ega avada: " + systemErrorText(lock.error()) + ".");
-    }
-    store::removeLeftoverTemporaries(path);
-    checkInputFile(path, kMostListBytes);
-    const store::DataFileStatus status = store::prepareDataFile(context.files, path);
-    switch (status.kind) {
-        case store::DataFileStatus::Ready: break;
-        case store::DataFileStatus::Missing: throw CliError("Andmefaili " + quotedPath(path) + " ei saa luua.");
-        case store::DataFileStatus::WriteProtected:
-            throw CliError("Andmefaili " + quotedPath(path) +
-                           " kirjutuskaitset ei saa eemaldada: " + systemErrorText(status.error) + ".");
-        case store::DataFileStatus::FolderUnwritable:
-            throw CliError("Andmefaili " + quotedPath(path) +
-                           " ei saa salvestada, sest selle kausta ei saa faile luua: " + systemErrorText(status.error) +
-                           ".");
-    }
-
-    store::ClientDataSet dataSet(context.files);
-    openDataFile(dataSet, path);
-    const ImportCounts counts = add(dataSet);
+    LockedDataFile list(context.files, dataFileOf(arguments, context, DataFileUse::Write));
+    const ImportCounts counts = add(list.dataSet());
     try {
-        dataSet.close();
+        list.save();
     } catch (const store::WriteError& error) {
-        context.err << kProgram << ": " << escapeControlCharacters(storeErrorText(error, path)) << '\n';
+        context.err << kProgram << ": " << escapeControlCharacters(storeErrorText(error, list.path())) << '\n';
         throw CliError("Andmefaili ei muudetud, midagi ei lisatud.");
     }
     context.out << importSummaryLine(counts) << '\n';
@@ -247,6 +232,30 @@ int addHolidays(const std::vector<std::string>& args, const CommandContext& cont
     });
 }
 
+int sync(std::vector<std::string> args, const CommandContext& context) {
+    const auto force = std::find(args.begin(), args.end(), "--force");
+    const bool forced = force != args.end();
+    if (forced) args.erase(force);
+    const Arguments arguments = argumentsOf(args, {"--file", "--setup", "--user", "--password-command", "--alarm"}, 0);
+    SyncRequest request = syncRequestOf(arguments, context, DataFileUse::Write);
+    request.force = forced;
+    const auto url = arguments.option("--setup");
+    if (!url) {
+        for (const char* setupOnly : {"--user", "--password-command", "--alarm"})
+            if (arguments.option(setupOnly))
+                throw UsageError(std::string("Võti ") + setupOnly + " käib ainult koos võtmega --setup URL.");
+        runSync(request, context.files, context.clock.today(), context.out, context.err);
+        return kExitOk;
+    }
+    if (forced) throw UsageError("Võti --force ei käi koos võtmega --setup.");
+    const auto user = arguments.option("--user");
+    if (!user) throw UsageError("Käsk sync --setup vajab kasutajanime: --user NIMI.");
+    const SyncSettings settings{*url, *user, arguments.option("--password-command"),
+                                numberOption(arguments, "--alarm", parseAlarmDays)};
+    setUpSync(request, settings, context.out);
+    return kExitOk;
+}
+
 int dispatch(const std::vector<std::string>& args, const CommandContext& context) {
     if (args.empty()) throw UsageError("Käsk puudub. Abi: zerizedozi-cli --help");
     const std::string& command = args[0];
@@ -266,6 +275,7 @@ int dispatch(const std::vector<std::string>& args, const CommandContext& context
     if (command == "export-csv") return exportCsv(args, context);
     if (command == "import-csv") return importCsv(args, context);
     if (command == "add-holidays") return addHolidays(args, context);
+    if (command == "sync") return sync(args, context);
     throw UsageError("Tundmatu käsk '" + command + "'. Abi: zerizedozi-cli --help");
 }
 
@@ -320,6 +330,18 @@ std::string helpText() {
            "      aastal samal kuupäeval, Tähtpäevadena ilma aastata. Liikuvad pühad\n"
            "      (lihavõtted, nelipühad, emadepäev jt) jäävad välja.\n"
            "      Näide: zerizedozi-cli add-holidays\n"
+           "\n"
+           "  sync [--force] [--file ASUKOHT]\n"
+           "      Sünkroonib loendi CalDAV-serveri kalendriga \"Tähtpäevad\" (Nextcloud,\n"
+           "      Radicale, telefon) vdirsynceri kaudu, mõlemat pidi. Kui ühelt poolt\n"
+           "      kustutataks üle poole (vähemalt 10) kirjetest, ei kustutata midagi;\n"
+           "      --force kustutab siiski.\n"
+           "      Näide: zerizedozi-cli sync\n"
+           "\n"
+           "  sync --setup URL --user NIMI [--password-command KÄSK] [--alarm PÄEVI]\n"
+           "      Seadistab sünkroonimise: parool küsitakse ja pannakse võtmehoidjasse,\n"
+           "      või annab selle KÄSK. --alarm lisab sündmustele meeldetuletuse.\n"
+           "      Näide: zerizedozi-cli sync --setup https://pilv.example/remote.php/dav --user mari\n"
            "\n"
            "  --version\n"
            "      Programmi versioon.\n"

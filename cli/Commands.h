@@ -31,7 +31,7 @@ struct CommandContext {
 };
 
 // Runs one command line (`args` without the program name): upcoming,
-// notify, export-ics, import-vcf, export-csv, import-csv, add-holidays,
+// notify, export-ics, import-vcf, export-csv, import-csv, add-holidays, sync,
 // --version or --help (-h anywhere on the line shows the help). notify shows
 // its reminder through `notifications`, or writes its lines to `out` when
 // that fails. The commands that add rows hold the

@@ -91,7 +91,7 @@ icalcomponent* newAlarm(int daysBefore, const std::string& text) {
     return alarm;
 }
 
-icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Date& today, int occurrence,
+icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Date& today, const std::string& uid,
                         std::optional<int> alarmDays) {
     const store::Date start{startYear(row, md, today), md.month, md.day};
     const bool leapDay = md.month == 2 && md.day == 29;
@@ -103,7 +103,7 @@ icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Da
     stamp.zone = icaltimezone_get_utc_timezone();
 
     icalcomponent* event = icalcomponent_new_vevent();
-    icalcomponent_add_property(event, icalproperty_new_uid(eventUid(row, occurrence).c_str()));
+    icalcomponent_add_property(event, icalproperty_new_uid(uid.c_str()));
     icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
     icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(start)));
     icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(store::addDays(start, 1))));
@@ -121,6 +121,21 @@ icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Da
     return event;
 }
 
+using Calendar = std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)>;
+
+Calendar newCalendar() {
+    Calendar calendar(icalcomponent_new_vcalendar(), &icalcomponent_free);
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Tarvalind//Zerizedozi//ET"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    return calendar;
+}
+
+std::string textOf(const Calendar& calendar) {
+    std::unique_ptr<char, decltype(&std::free)> text(icalcomponent_as_ical_string_r(calendar.get()), &std::free);
+    return text ? std::string(text.get()) : std::string();
+}
+
 }  // namespace
 
 std::string eventUid(const store::EventRow& row, int occurrence) {
@@ -131,25 +146,27 @@ std::string eventUid(const store::EventRow& row, int occurrence) {
 
 IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
                         std::optional<int> alarmDays) {
-    std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> calendar(icalcomponent_new_vcalendar(),
-                                                                           &icalcomponent_free);
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Tarvalind//Zerizedozi//ET"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-
+    const Calendar calendar = newCalendar();
     IcsCalendar result;
     std::map<std::string, int> seen;
     for (const store::EventRow& row : rows) {
         const std::optional<MonthDay> md = monthDayOf(row);
         if (!md) continue;
         const int occurrence = ++seen[identityOf(row)];
-        icalcomponent_add_component(calendar.get(), newEvent(row, *md, today, occurrence, alarmDays));
+        icalcomponent_add_component(calendar.get(), newEvent(row, *md, today, eventUid(row, occurrence), alarmDays));
         ++result.eventCount;
     }
-
-    std::unique_ptr<char, decltype(&std::free)> text(icalcomponent_as_ical_string_r(calendar.get()), &std::free);
-    if (text) result.text = text.get();
+    result.text = textOf(calendar);
     return result;
+}
+
+std::string eventIcs(const store::EventRow& row, const std::string& uid, const store::Date& today,
+                     std::optional<int> alarmDays) {
+    const std::optional<MonthDay> md = monthDayOf(row);
+    if (!md) return {};
+    const Calendar calendar = newCalendar();
+    icalcomponent_add_component(calendar.get(), newEvent(row, *md, today, uid, alarmDays));
+    return textOf(calendar);
 }
 
 int parseAlarmDays(const std::string& text) {

@@ -33,6 +33,11 @@ inline constexpr int kMaxAlarmDays = 365;
 IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
                         std::optional<int> alarmDays = std::nullopt);
 
+// A calendar holding the one event icsCalendar would write for `row`, with
+// the UID `uid`; empty for a row without a valid day and month.
+std::string eventIcs(const store::EventRow& row, const std::string& uid, const store::Date& today,
+                     std::optional<int> alarmDays = std::nullopt);
+
 // Reads the value of --alarm. Throws CliError unless it is a whole number
 // from 0 to kMaxAlarmDays.
 int parseAlarmDays(const std::string& text);

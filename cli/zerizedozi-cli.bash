@@ -3,7 +3,7 @@
 _zerizedozi_cli() {
     local current=${COMP_WORDS[COMP_CWORD]}
     local previous=${COMP_WORDS[COMP_CWORD-1]}
-    local commands="upcoming notify export-ics import-vcf export-csv import-csv add-holidays --help --version"
+    local commands="upcoming notify export-ics import-vcf export-csv import-csv add-holidays sync --help --version"
 
     if ((COMP_CWORD == 1)); then
         mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$current")
@@ -14,7 +14,7 @@ _zerizedozi_cli() {
     case $previous in
         --file) pattern='*.[xX][mM][lL]' ;;
         -o) [[ ${COMP_WORDS[1]} == export-ics ]] && pattern='*.ics' || pattern='*.csv' ;;
-        --days | --alarm) return ;;
+        --days | --alarm | --setup | --user | --password-command) return ;;
     esac
     if [[ -z $pattern && $current != -* ]]; then
         case ${COMP_WORDS[1]} in
@@ -35,6 +35,7 @@ _zerizedozi_cli() {
         export-ics) options="-o --file --alarm" ;;
         export-csv) options="-o --file" ;;
         import-vcf | import-csv | add-holidays) options="--file" ;;
+        sync) options="--force --file --setup --user --password-command --alarm" ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W "$options --help" -- "$current")
 }

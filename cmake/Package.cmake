@@ -24,7 +24,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Lets the window run natively on Wayland desktops; X11 needs nothing more.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# `zerizedozi-cli sync` talks to the server through vdirsyncer and keeps the
+# password in the keyring with secret-tool.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, vdirsyncer, libsecret-tools")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 # The reminder's autostart entry lives in /etc: an administrator's change to
 # it survives upgrades.

@@ -45,6 +45,9 @@ public:
     // Captions the Close item of `window`'s window menu, where the desktop
     // lets a program change that menu.
     virtual void renameCloseItem(QWidget& window, const QString& caption) = 0;
+    // Starts `program` with `arguments` on its own, without waiting for it
+    // and without its output. False when it could not be started.
+    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
 };
 
 }  // namespace platform

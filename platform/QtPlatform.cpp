@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QUrl>
@@ -80,5 +81,13 @@ bool QtPlatform::writeRegistry(const std::vector<std::pair<QString, QString>>& v
 bool QtPlatform::shellOpen(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
 
 void QtPlatform::renameCloseItem(QWidget&, const QString&) {}
+bool QtPlatform::startDetached(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
 
 }  // namespace platform

@@ -22,6 +22,7 @@ public:
     // Does nothing: on X11 and Wayland the window manager owns the window
     // menu. A Windows port renames the system menu's SC_CLOSE item here.
     void renameCloseItem(QWidget& window, const QString& caption) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override;
 };
 
 }  // namespace platform

@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils appstream mandoc librsvg2-bin
   dpkg-dev file lintian
   dbus
+  vdirsyncer radicale libsecret-tools python3-icalendar
 )
 
 sudo=""

@@ -14,6 +14,7 @@
 #include "app/ErrorReporting.h"
 #include "app/NameOrder.h"
 #include "app/Unit2.h"
+#include "cli/SyncSetup.h"
 #include "store/DataFileLock.h"
 #include "tests/app/FormFixture.h"
 #include "tests/support/UnwritableFolder.h"
@@ -61,6 +62,30 @@ TEST_F(Startup, ClosingAsksTheHomePageQuestionWithoutAnOwner) {
     desktop.answerNext(IDNO);
     form->close();
     EXPECT_EQ(desktop.count(Call::ShellOpen), 0);
+}
+
+// The phone gets the window's edits soon after it closes; the window leaves
+// the server to the command line and never waits for it.
+TEST_F(Startup, ClosingStartsASyncInTheBackgroundWhereSyncIsSetUp) {
+    const TempDir config;
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
+    start();
+    form->close();
+    EXPECT_EQ(desktop.count(Call::StartDetached), 0);
+
+    const std::string configFile = cli::syncPaths(dataFile(), true).configFile;
+    std::filesystem::create_directories(std::filesystem::path(configFile).parent_path());
+    writeFile(configFile, "");
+    desktop.clear();
+    start();
+    form->close();
+    qputenv("XDG_CONFIG_HOME", configHome);
+
+    ASSERT_EQ(desktop.count(Call::StartDetached), 1);
+    EXPECT_EQ(desktop.last(Call::StartDetached)->program, QString::fromStdString(dir.path()) + "/zerizedozi-cli");
+    EXPECT_EQ(desktop.last(Call::StartDetached)->arguments,
+              QStringList({"sync", "--file", QString::fromStdString(dataFile())}));
 }
 
 TEST_F(Startup, TheDataFileIsLockedWhileTheListIsOpen) {

@@ -32,7 +32,8 @@ expected=(bin/zerizedozi bin/zerizedozi-cli
           share/applications/$id.desktop share/metainfo/$id.metainfo.xml
           share/icons/hicolor/scalable/apps/$id.svg
           share/man/man1/zerizedozi.1.gz share/man/man1/zerizedozi-cli.1.gz
-          share/bash-completion/completions/zerizedozi-cli)
+          share/bash-completion/completions/zerizedozi-cli
+          lib/systemd/user/zerizedozi-sync.service lib/systemd/user/zerizedozi-sync.timer)
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
 for file in "${expected[@]}"; do
     [[ -s $prefix/$file ]] || fail "$file is not installed"
@@ -74,6 +75,17 @@ for entry in "$reminder:$2" "$system/etc/xdg/autostart/$id.Reminder.desktop:/usr
 done
 if have desktop-file-validate "the autostart entry"; then silent desktop-file-validate "$reminder"; fi
 
+# The sync timer: off until the user enables it, running the sync service.
+units=$prefix/lib/systemd/user
+grep -qx "ExecStart=zerizedozi-cli sync" "$units/zerizedozi-sync.service" || fail "the sync service does not sync"
+grep -qx "OnUnitActiveSec=15min" "$units/zerizedozi-sync.timer" || fail "the sync timer does not run every 15 minutes"
+# systemd finds the program in /usr/bin once the package is installed, not here.
+if have systemd-analyze "the sync units"; then
+    output=$(XDG_RUNTIME_DIR=$destdir systemd-analyze verify --user --man=no "$units/zerizedozi-sync.service" \
+        "$units/zerizedozi-sync.timer" 2>&1 | grep -v "Command zerizedozi-cli is not executable")
+    [[ -z $output ]] || fail "systemd-analyze says: $output"
+fi
+
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metainfo names no licence"
@@ -102,6 +114,7 @@ mkdir -p "$destdir/files" && touch "$destdir/files/kontaktid.vcf" "$destdir/file
 [[ $(completions zerizedozi-cli add) == add-holidays ]] || fail "completion of the command 'add'"
 [[ $(completions zerizedozi-cli upcoming --d) == --days ]] || fail "completion of upcoming's --days"
 [[ $(completions zerizedozi-cli export-ics --a) == --alarm ]] || fail "completion of export-ics's --alarm"
+[[ $(completions zerizedozi-cli sync --se) == --setup ]] || fail "completion of sync's --setup"
 [[ $(completions zerizedozi-cli import-vcf "$destdir/files/") == "$destdir/files/kontaktid.vcf" ]] ||
     fail "completion of import-vcf's file"
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "store/EventRecord.h"
@@ -20,3 +21,12 @@ inline store::EventRow eventRow(std::string name, int day, int month, std::optio
     if (store::isValidDate(kuupYear, month, day)) row.kuup = store::Date{kuupYear, month, day};
     return row;
 }
+
+namespace store {
+// How a failing test shows a row: "Mari|5|3|1986|S".
+inline void PrintTo(const EventRow& row, std::ostream* out) {
+    auto number = [](const auto& value) { return value ? std::to_string(*value) : std::string("-"); };
+    *out << row.nimi << '|' << number(row.paev) << '|' << number(row.kuu) << '|' << number(row.aasta) << '|'
+         << row.tyyp;
+}
+}  // namespace store

@@ -70,4 +70,9 @@ QString ScriptedPlatform::closeItemOf(const QWidget* window) const {
     return found == closeItems_.end() ? QString() : found->second;
 }
 
+bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments) {
+    calls_.push_back({.kind = Call::StartDetached, .program = program, .arguments = arguments});
+    return true;
+}
+
 }  // namespace platform

@@ -21,13 +21,15 @@ namespace platform {
 class ScriptedPlatform : public Platform {
 public:
     struct Call {
-        enum Kind { MessageBox, Beep, Dialog, Registry, ShellOpen } kind = MessageBox;
+        enum Kind { MessageBox, Beep, Dialog, Registry, ShellOpen, StartDetached } kind = MessageBox;
         QString text = {};                                     // message box text
         QString caption = {};                                  // message box caption or dialog window title
         unsigned flags = 0;                                    // message box flags or beep type
         QWidget* owner = nullptr;                              // message box owner or dialog parent
         std::vector<std::pair<QString, QString>> values = {};  // registry values
         QString url = {};
+        QString program = {};  // of a program started
+        QStringList arguments = {};
     };
 
     void answerNext(int answer) { messageAnswers_.push_back(answer); }
@@ -52,6 +54,7 @@ public:
     bool writeRegistry(const std::vector<std::pair<QString, QString>>& values) override;
     bool shellOpen(const QString& url) override;
     void renameCloseItem(QWidget& window, const QString& caption) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override;
 
 private:
     std::vector<Call> calls_;

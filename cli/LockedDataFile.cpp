@@ -1,0 +1,57 @@
+#include "cli/LockedDataFile.h"
+
+#include "cli/CliError.h"
+#include "cli/ErrorTexts.h"
+#include "cli/InputFile.h"
+#include "store/DataFile.h"
+#include "store/Leftovers.h"
+#include "store/StoreError.h"
+
+namespace cli {
+
+namespace {
+
+void checkLock(const store::DataFileLock& lock, const std::string& path) {
+    if (lock.holds()) return;
+    const std::string lockFile = store::DataFileLock::lockFileOf(path);
+    if (lock.heldElsewhere())
+        throw CliError("Andmefail " + quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+    if (lock.error() == ELOOP || lock.error() == EINVAL)
+        throw CliError("Andmefaili lukufail " + quotedPath(lockFile) +
+                       " on nimeviide või pole tavaline fail; seda ei kasutata.");
+    throw CliError("Andmefaili lukufaili " + quotedPath(lockFile) +
+                   " ei saa luua ega avada: " + systemErrorText(lock.error()) + ".");
+}
+
+void prepare(store::FileSystem& files, const std::string& path) {
+    store::removeLeftoverTemporaries(path);
+    checkInputFile(path, kMostListBytes);
+    const store::DataFileStatus status = store::prepareDataFile(files, path);
+    switch (status.kind) {
+        case store::DataFileStatus::Ready: break;
+        case store::DataFileStatus::Missing: throw CliError("Andmefaili " + quotedPath(path) + " ei saa luua.");
+        case store::DataFileStatus::WriteProtected:
+            throw CliError("Andmefaili " + quotedPath(path) +
+                           " kirjutuskaitset ei saa eemaldada: " + systemErrorText(status.error) + ".");
+        case store::DataFileStatus::FolderUnwritable:
+            throw CliError("Andmefaili " + quotedPath(path) +
+                           " ei saa salvestada, sest selle kausta ei saa faile luua: " + systemErrorText(status.error) +
+                           ".");
+    }
+}
+
+}  // namespace
+
+LockedDataFile::LockedDataFile(store::FileSystem& files, const std::string& path)
+    : path_(store::realPathOf(path)), lock_(path_), dataSet_(files) {
+    checkLock(lock_, path_);
+    prepare(files, path_);
+    dataSet_.setFileName(path_);
+    try {
+        dataSet_.open();
+    } catch (const store::StoreError& error) {
+        throw CliError(storeErrorText(error, path_));
+    }
+}
+
+}  // namespace cli
