@@ -141,12 +141,12 @@ bool TForm1::claimList() {
     claimed_ = true;
     const auto deadline = std::chrono::steady_clock::now() + claimPatience;
     for (;;) {
-        auto lock = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString());
+        auto lock = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString(), files_);
         if (!lock->heldElsewhere()) {
             // Without a lock file (a folder that takes no files) the list
             // opens as before; the data file's own checks have their say.
             if (lock->holds()) {
-                store::removeLeftoverTemporaries(dataFilePath_.toStdString());
+                store::removeLeftoverTemporaries(dataFilePath_.toStdString(), files_);
                 frontRequests_ = std::make_unique<FrontRequestServer>(dataFilePath_, [this] { return bringToFront(); });
             }
             dataFileLock_ = std::move(lock);

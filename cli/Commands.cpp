@@ -164,7 +164,7 @@ int exportCsv(const std::vector<std::string>& args, const CommandContext& contex
 int addToDataFile(const Arguments& arguments, const CommandContext& context,
                   const std::function<ImportCounts(store::ClientDataSet&)>& add) {
     const std::string path = store::realPathOf(dataFileOf(arguments, context));
-    const store::DataFileLock lock(path);
+    const store::DataFileLock lock(path, context.files);
     if (!lock.holds()) {
         const std::string lockFile = store::DataFileLock::lockFileOf(path);
         if (lock.heldElsewhere())
@@ -176,7 +176,7 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
         throw CliError("Andmefaili lukufaili " + quotedPath(lockFile) +
                        " ei saa luua ega avada: " + systemErrorText(lock.error()) + ".");
     }
-    store::removeLeftoverTemporaries(path);
+    store::removeLeftoverTemporaries(path, context.files);
     checkInputFile(path, kMostListBytes);
     const store::DataFileStatus status = store::prepareDataFile(context.files, path);
     switch (status.kind) {

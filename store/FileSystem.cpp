@@ -1,10 +1,12 @@
 #include "store/FileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -33,16 +35,17 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+// What replace() puts between a file's name and the six characters mkstemp
+// fills in to name its temporary file.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::string_view kTemporaryRandom = "XXXXXX";
 
 // A new empty file beside `path` for replace(), its name in `temp`; -1 with
 // errno set when none can be created.
 int createTemporaryBeside(const std::string& path, std::string& temp) {
-    temp = path + ".tmp-XXXXXX";
+    temp = path;
+    temp += kTemporaryMark;
+    temp += kTemporaryRandom;
     return ::mkstemp(temp.data());
 }
 
@@ -130,6 +133,27 @@ void rewriteInPlace(const std::string& path, std::string_view content) {
 }
 
 }  // namespace
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string_view fileNameOf(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool isTemporaryOf(std::string_view name, std::string_view base) {
+    if (name.size() != base.size() + kTemporaryMark.size() + kTemporaryRandom.size() || !name.starts_with(base) ||
+        name.substr(base.size(), kTemporaryMark.size()) != kTemporaryMark)
+        return false;
+    const std::string_view random = name.substr(base.size() + kTemporaryMark.size());
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
 
 std::string realPathOf(const std::string& path) {
     char* resolved = ::realpath(path.c_str(), nullptr);
@@ -318,6 +342,20 @@ void PosixFileSystem::checkFolderWritable(const std::string& path) {
     }
     ::close(fd);
     ::unlink(temp.c_str());
+}
+
+std::vector<std::string> PosixFileSystem::namesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+bool PosixFileSystem::removeRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::unlink(path.c_str()) == 0;
 }
 
 }  // namespace store

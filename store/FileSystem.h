@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
@@ -29,6 +30,19 @@ struct FileStamp {
     std::int64_t modifiedNs = 0;
     std::int64_t changedNs = 0;
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// A lock held on a file; it is released when this goes.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
+// What an attempt to lock a file gave: the lock, or the system's error
+// number (EWOULDBLOCK: another holder has it).
+struct LockAttempt {
+    std::unique_ptr<FileLock> held;
+    int error = 0;
 };
 
 // A file opened for reading by position, piece by piece; several threads
@@ -80,7 +94,26 @@ public:
     // creates one there and removes it again. Throws WriteError when the
     // folder takes no new file.
     virtual void checkFolderWritable(const std::string& path) = 0;
+
+    // Takes the exclusive lock of the lock file `path` once, without waiting;
+    // the file is created when missing. Only who may write the lock file can
+    // hold it. Never follows a symlink (ELOOP) and refuses a file that is not
+    // a regular one (EINVAL).
+    virtual LockAttempt lock(const std::string& path) = 0;
+    // The names in `folder`; none when it cannot be read.
+    virtual std::vector<std::string> namesIn(const std::string& folder) const = 0;
+    // Removes `path` when it is a regular file (a symlink, a folder or
+    // anything else stays); true when it went.
+    virtual bool removeRegularFile(const std::string& path) = 0;
 };
+
+// The folder holding `path`: "." for a bare name, "/" for a name in the root.
+std::string folderOf(const std::string& path);
+// The last part of `path`.
+std::string_view fileNameOf(std::string_view path);
+// Whether `name` is one of the temporary files that replace() writes beside
+// the file named `base`.
+bool isTemporaryOf(std::string_view name, std::string_view base);
 
 // `path` with every symlink resolved, or `path` itself when it cannot be
 // resolved (e.g. it does not exist yet).
@@ -97,6 +130,9 @@ public:
     bool isReadOnly(const std::string& path) const override;
     void clearReadOnly(const std::string& path) override;
     void checkFolderWritable(const std::string& path) override;
+    LockAttempt lock(const std::string& path) override;
+    std::vector<std::string> namesIn(const std::string& folder) const override;
+    bool removeRegularFile(const std::string& path) override;
 
     // The process-wide instance.
     static PosixFileSystem& instance();
