@@ -165,17 +165,9 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
                   const std::function<ImportCounts(store::ClientDataSet&)>& add) {
     const std::string path = store::realPathOf(dataFileOf(arguments, context));
     const store::DataFileLock lock(path, context.files);
-    if (!lock.holds()) {
-        const std::string lockFile = store::DataFileLock::lockFileOf(path);
-        if (lock.heldElsewhere())
-            throw CliError("Andmefail " + quotedPath(path) +
-                           " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
-        if (lock.error() == ELOOP || lock.error() == EINVAL)
-            throw CliError("Andmefaili lukufail " + quotedPath(lockFile) +
-                           " on nimeviide või pole tavaline fail; seda ei kasutata.");
-        throw CliError("Andmefaili lukufaili " + quotedPath(lockFile) +
-                       " ei saa luua ega avada: " + systemErrorText(lock.error()) + ".");
-    }
+    if (lock.heldElsewhere())
+        throw CliError("Andmefail " + quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+    if (!lock.holds()) throw CliError(unusableLockText(store::DataFileLock::lockFileOf(path), lock.error()));
     store::removeLeftoverTemporaries(path, context.files);
     checkInputFile(path, kMostListBytes);
     const store::DataFileStatus status = store::prepareDataFile(context.files, path);

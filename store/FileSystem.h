@@ -79,9 +79,10 @@ public:
     // new content, never a mix, also after a crash or power loss. The file
     // keeps its permission bits. Throws WriteError; the old file stays intact.
     // PosixFileSystem writes through symlinks to the real file, beside it,
-    // and keeps the old file's owner and group where permitted, its ACL and
-    // extended attributes; a file with other hard links is rewritten in
-    // place, which keeps the links but not the all-or-nothing promise.
+    // and keeps the old file's owner and group where permitted. Where the
+    // old file stays another user's, the new one is the user's own, 0600;
+    // otherwise it keeps the old one's ACL and extended attributes. Other
+    // hard links of the old file keep showing the old content.
     virtual void replace(const std::string& path, std::string_view content) = 0;
 
     // Write protection: the owner-write permission bit is missing, or the
@@ -94,6 +95,10 @@ public:
     // creates one there and removes it again. Throws WriteError when the
     // folder takes no new file.
     virtual void checkFolderWritable(const std::string& path) = 0;
+    // Whether other users may put another file in place of `path`: its real
+    // folder may be written by every user and is neither the user's nor
+    // root's, and is not sticky with `path` the user's own.
+    virtual bool othersMayReplace(const std::string& path) const = 0;
 
     // Takes the exclusive lock of the lock file `path` once, without waiting;
     // the file is created when missing. Only who may write the lock file can
@@ -130,6 +135,7 @@ public:
     bool isReadOnly(const std::string& path) const override;
     void clearReadOnly(const std::string& path) override;
     void checkFolderWritable(const std::string& path) override;
+    bool othersMayReplace(const std::string& path) const override;
     LockAttempt lock(const std::string& path) override;
     std::vector<std::string> namesIn(const std::string& folder) const override;
     bool removeRegularFile(const std::string& path) override;

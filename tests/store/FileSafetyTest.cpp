@@ -15,7 +15,9 @@
 #include <tuple>
 #include <vector>
 
+#include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
+#include "store/EventRecord.h"
 #include "store/FileSystem.h"
 #include "store/Leftovers.h"
 #include "store/StoreError.h"
@@ -123,11 +125,11 @@ TEST(DataFileLockSafety, ALockFileRootLeftDoesNotKeepAUserOut) {
     EXPECT_TRUE(asNobody([&] { return DataFileLock(list).heldElsewhere(); }));
 }
 
-TEST(SavingTheList, WritesThroughALinkAndKeepsHardLinksOneFile) {
+TEST(SavingTheList, WritesThroughALinkAndLeavesHardLinkedBackupsAlone) {
     TempDir dir;
     const std::string real = dir.file("päris.xml");
     const std::string link = dir.file("Vozoraza.xml");
-    const std::string second = dir.file("teine-nimi.xml");
+    const std::string backup = dir.file("varukoopia.xml");
     ASSERT_NO_THROW(files().create(real, "vana"));
     ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
 
@@ -135,13 +137,73 @@ TEST(SavingTheList, WritesThroughALinkAndKeepsHardLinksOneFile) {
     EXPECT_TRUE(S_ISLNK(statOf(link).st_mode));
     EXPECT_EQ(readFile(real), "uus");
 
-    ASSERT_EQ(::link(real.c_str(), second.c_str()), 0);
-    const ino_t inode = statOf(real).st_ino;
-    files().replace(link, "uuem ja pikem");
+    ASSERT_EQ(::link(real.c_str(), backup.c_str()), 0);
     files().replace(link, "lühem");
-    EXPECT_EQ(statOf(real).st_ino, inode);
-    EXPECT_EQ(readFile(second), "lühem");
-    EXPECT_FALSE(files().exists(real + ".uus"));
+    EXPECT_EQ(readFile(real), "lühem");
+    EXPECT_EQ(readFile(backup), "uus");
+    EXPECT_EQ(statOf(backup).st_nlink, 1u);
+    EXPECT_EQ(files().namesIn(dir.path()).size(), 2u + 3u);  // ".", "..", no copy left beside
+}
+
+TEST(SavingTheList, NeverPassesOnTheModeOfAnotherUsersFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    const std::string list = dir.file("Vozoraza.xml");
+    ASSERT_NO_THROW(files().create(list, "vana"));
+    ASSERT_EQ(::chmod(list.c_str(), 0666), 0);
+    EXPECT_TRUE(asNobody([&] {
+        files().replace(list, "uus");
+        return true;
+    }));
+    EXPECT_EQ(readFile(list), "uus");
+    EXPECT_EQ(statOf(list).st_uid, kNobody);
+    EXPECT_EQ(permissionsOf(list), 0600u);
+}
+
+TEST(ReadingTheList, RefusedWhereOtherUsersMayPutAnotherInItsPlace) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    constexpr uid_t kSomeoneElse = kNobody - 1;
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    const std::string shared = dir.file("jagatud");
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    const std::string real = shared + "/Vozoraza.xml";
+    const std::string list = dir.file("Vozoraza.xml");
+    ASSERT_NO_THROW(files().create(real, std::string(kEmptyPacket)));
+    ASSERT_EQ(::chmod(real.c_str(), 0666), 0);
+    ASSERT_EQ(::symlink(real.c_str(), list.c_str()), 0);
+    // Whether the list opened for nobody, or was refused for the right reason.
+    const auto opensForNobody = [&](bool opens) {
+        return asNobody([&] {
+            ClientDataSet dataSet(files());
+            dataSet.setFileName(list);
+            try {
+                dataSet.open();
+                return opens;
+            } catch (const StoreError& error) {
+                return !opens && error.kind() == StoreError::Kind::OpenToOthers && error.path() == list;
+            }
+        });
+    };
+    struct Case {
+        uid_t folderOwner;
+        mode_t folderMode;
+        uid_t fileOwner;
+        bool opens;
+    };
+    for (const Case& c : std::vector<Case>{{kSomeoneElse, 0777, kNobody, false},
+                                           {kSomeoneElse, 01777, kSomeoneElse, false},
+                                           {kSomeoneElse, 01777, kNobody, true},
+                                           {kSomeoneElse, 0775, kSomeoneElse, true},
+                                           {0, 0777, kSomeoneElse, true},
+                                           {kNobody, 0777, kSomeoneElse, true}}) {
+        ASSERT_EQ(::chown(shared.c_str(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
+        ASSERT_EQ(::chown(real.c_str(), c.fileOwner, c.fileOwner), 0);
+        EXPECT_TRUE(opensForNobody(c.opens)) << "folder " << c.folderOwner << " " << std::oct << c.folderMode
+                                             << std::dec << ", file " << c.fileOwner << ", opens " << c.opens;
+    }
 }
 
 // A POSIX ACL as the kernel stores it: owner rw, user nobody r, group none,
