@@ -105,20 +105,15 @@ TEST(DataPacket, ReadsWindows1257Files) {
     EXPECT_EQ(readDataPacket(BytesFile(packet)), rows);
 
     // Windows-1257 letters whose bytes happen to be UTF-8 too: "Ä–" as U+0116
-    // among letters that are not, "Ā€" and "Ā„" as C1 controls.
-    const std::pair<std::string, std::string> lookAlikes[] = {{"\xC4\x96 \xD5ie", "Ä– Õie"},
-                                                              {"\xC2\x80 \xC2\x84", "Ā€ Ā„"}};
-    // A UTF-8 list keeps a strange character among its letters.
-    const std::pair<std::string, std::string> utf8[] = {{"J\xC3\xB5ulud \xC2\x9B \xC3\xA4", "Jõulud \u009B ä"}};
-    for (const auto& [bytes, text] : lookAlikes) {
+    // among letters that are not, "Ā€" and "Ā„" as C1 controls. A UTF-8 list
+    // keeps a strange character among its letters.
+    for (const auto& [bytes, text] :
+         std::vector<std::pair<std::string, std::string>>{{"\xC4\x96 \xD5ie", "Ä– Õie"},
+                                                          {"\xC2\x80 \xC2\x84", "Ā€ Ā„"},
+                                                          {"J\xC3\xB5ulud \xC2\x9B \xC3\xA4", "Jõulud \u009B ä"}}) {
         const std::string tricky = packetWithRows("<ROW Nimi=\"" + bytes + "\" Paev=\"1\" Kuu=\"2\" Tyyp=\"N\"/>");
         EXPECT_EQ(readDataPacket(tricky).at(0).nimi, text);
         EXPECT_EQ(readDataPacket(BytesFile(tricky)), readDataPacket(tricky));
-    }
-    for (const auto& [bytes, text] : utf8) {
-        const std::string strange = packetWithRows("<ROW Nimi=\"" + bytes + "\" Paev=\"1\" Kuu=\"2\" Tyyp=\"N\"/>");
-        EXPECT_EQ(readDataPacket(strange).at(0).nimi, text);
-        EXPECT_EQ(readDataPacket(BytesFile(strange)), readDataPacket(strange));
     }
 }
 
