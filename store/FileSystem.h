@@ -1,10 +1,11 @@
-// The few file operations the store performs on its data file, behind one
-// interface so that tests can make any of them fail. PosixFileSystem is the
-// real thing.
+// Every call the store makes to the operating system: on its data file, the
+// lock beside it and the folder they share, behind one interface so that
+// tests can make any of them fail. PosixFileSystem is the real thing.
 //
-// The questions (exists, isReadOnly, stamp) answer without throwing. Every other call
-// either does its work or throws: StoreError when a file cannot be read,
-// WriteError (with the system's error number) when one cannot be written.
+// The questions (exists, isReadOnly, stamp, othersMayReplace, namesIn), lock
+// and removeRegularFile answer without throwing. Every other call either does
+// its work or throws: StoreError when a file cannot be read, WriteError (with
+// the system's error number) when one cannot be written.
 #pragma once
 
 #include <cstdint>
