@@ -1,8 +1,11 @@
 // Bringing the window of a list to the front from a later start of the
 // program. The window that has a list open listens on a local socket named
 // after the list; a start that finds the list taken asks through it. The
-// name is the same for every path that leads to the same list, and private
-// to the user where the desktop gives the user a folder of their own.
+// name is the same for every path that leads to the same list, and lies in
+// a folder private to the user: the desktop's runtime folder, else one the
+// program makes in the temporary folder. Where no such folder can be had,
+// nothing listens and nobody is asked. Both ends talk only to the same user,
+// and neither takes in more than a few bytes.
 #pragma once
 
 #include <QObject>
@@ -14,7 +17,8 @@ class QLocalServer;
 
 namespace app {
 
-// The socket of the list at `dataFile`.
+// The socket of the list at `dataFile`; empty where no private folder can
+// be had.
 QString frontRequestSocket(const QString& dataFile);
 
 // Listens while it lives. For each request calls `bringToFront` and answers

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QUrlQuery>
+#include <cerrno>
 
 #include "app/AppMessage.h"
 #include "app/DBGrid.h"
@@ -23,6 +24,7 @@
 #include "app/Texts.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "cli/ErrorTexts.h"
 #include "platform/Platform.h"
 #include "store/DataFile.h"
 #include "store/FileSystem.h"
@@ -121,16 +123,24 @@ bool TForm1::claimList() {
     claimed_ = true;
     const auto deadline = std::chrono::steady_clock::now() + claimPatience;
     for (;;) {
-        auto lock = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString());
-        if (!lock->heldElsewhere()) {
-            // Without a lock file (a folder that takes no files) the list
-            // opens as before; the data file's own checks have their say.
-            if (lock->holds()) {
-                store::removeLeftoverTemporaries(dataFilePath_.toStdString());
-                frontRequests_ = std::make_unique<FrontRequestServer>(dataFilePath_, [this] { return bringToFront(); });
-            }
+        auto lock = std::make_unique<store::DataFileLock>(dataFilePath_.toStdString(), files_);
+        if (lock->holds()) {
+            store::removeLeftoverTemporaries(dataFilePath_.toStdString(), files_);
+            frontRequests_ = std::make_unique<FrontRequestServer>(dataFilePath_, [this] { return bringToFront(); });
             dataFileLock_ = std::move(lock);
             return true;
+        }
+        if (!lock->heldElsewhere()) {
+            // Where the folder takes no new files, the data file's checks
+            // tell so in their words first.
+            const int error = lock->error();
+            const bool lockFileMissing = !files_.exists(store::DataFileLock::lockFileOf(dataFilePath_.toStdString()));
+            if (lockFileMissing && (error == EACCES || error == EPERM || error == EROFS)) {
+                dataFileLock_ = std::move(lock);
+                return true;
+            }
+            refuseLockFile(error);
+            return false;
         }
         lock.reset();
         const auto left =
@@ -143,6 +153,12 @@ bool TForm1::claimList() {
     platform_.messageBox(nullptr, QString::fromUtf8(texts::kOpenInAnotherWindow), QString::fromUtf8(texts::kAttention),
                          MB_OK | MB_ICONWARNING);
     return false;
+}
+
+void TForm1::refuseLockFile(int error) {
+    const std::string lockFile = store::DataFileLock::lockFileOf(dataFilePath_.toStdString());
+    platform_.messageBox(nullptr, QString::fromStdString(cli::unusableLockText(lockFile, error)),
+                         QString::fromUtf8(texts::kAttention), MB_OK | MB_ICONERROR);
 }
 
 bool TForm1::bringToFront() {
@@ -179,6 +195,12 @@ void TForm1::FormActivate() {
                                  QString::fromUtf8(texts::kErrorNumber) +
                                  QString::number(static_cast<unsigned>(status.error)),
                              QString::fromUtf8(texts::kAttention), MB_OK | MB_ICONERROR);
+        ended_ = true;
+        endProgram(0);
+        return;
+    }
+    if (!dataFileLock_->holds()) {
+        refuseLockFile(dataFileLock_->error());
         ended_ = true;
         endProgram(0);
         return;

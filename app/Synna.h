@@ -84,7 +84,10 @@ public:
     // asks that window to come to the front (trying for claimPatience) or,
     // when none answers, says that the list is open in another window; then
     // returns false, and this start must end with exit code 0 without
-    // showing the window. Call it before showing; FormActivate calls it when
+    // showing the window. A lock file that cannot serve (a symlink, not a
+    // regular file, not to be opened) is told in a box, and false returned
+    // too; only where the folder takes no new files is that left to the data
+    // file's checks. Call it before showing; FormActivate calls it when
     // nobody did.
     bool claimList();
     std::chrono::milliseconds claimPatience{3000};
@@ -153,6 +156,8 @@ private:
     // Shows the window above the others and gives it the focus; false while
     // it is not shown or is closing.
     bool bringToFront();
+    // Says why the lock file cannot serve, for a lock that failed with `error`.
+    void refuseLockFile(int error);
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);

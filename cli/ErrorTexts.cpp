@@ -23,6 +23,13 @@ std::string systemErrorText(int error) {
 
 std::string quotedPath(const std::string& path) { return "\"" + path + "\""; }
 
+std::string unusableLockText(const std::string& lockFile, int error) {
+    if (error == ELOOP || error == EINVAL)
+        return "Andmefaili lukufail " + quotedPath(lockFile) +
+               " on nimeviide või pole tavaline fail; seda ei kasutata.";
+    return "Andmefaili lukufaili " + quotedPath(lockFile) + " ei saa luua ega avada: " + systemErrorText(error) + ".";
+}
+
 std::string storeErrorText(const store::StoreError& error, const std::string& file) {
     const std::string damaged = "Andmefail " + quotedPath(file) + " on rikutud: ";
     const std::string field = "\"" + error.field() + "\"";
@@ -51,6 +58,9 @@ std::string storeErrorText(const store::StoreError& error, const std::string& fi
                                                   : std::to_string(error.number() >> 20) + " MiB.");
         case Kind::NotUtf8: return damaged + "bait " + std::to_string(error.number()) + " pole UTF-8.";
         case Kind::TooDense: return damaged + "selle suuruse kohta on liiga palju elemente.";
+        case Kind::OpenToOthers:
+            return "Andmefaili " + quotedPath(error.path()) +
+                   " ei kasutata: selle kausta võivad kirjutada ka teised kasutajad.";
         case Kind::Engine: break;
     }
     return "Andmefaili " + quotedPath(file) + " ei saa kasutada, sisemine viga: " + error.what();

@@ -1,6 +1,6 @@
 // The command line's words, in Estonian, for failures of the record store
 // and of the system. Each names the file and the reason. (The window keeps
-// the store's own English texts.)
+// the store's own English texts, and refuses a lock file in these words.)
 #pragma once
 
 #include <string>
@@ -16,6 +16,10 @@ std::string systemErrorText(int error);
 // One sentence for `error`, met while working on `file`; an error of the
 // file system names the file it was about itself.
 std::string storeErrorText(const store::StoreError& error, const std::string& file);
+
+// Why the data file's lock file `lockFile` cannot serve, for a lock that
+// failed with `error` (not because another program holds it).
+std::string unusableLockText(const std::string& lockFile, int error);
 
 // "\"<path>\"": how messages show a file's name.
 std::string quotedPath(const std::string& path);

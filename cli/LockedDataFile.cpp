@@ -13,18 +13,13 @@ namespace {
 
 void checkLock(const store::DataFileLock& lock, const std::string& path) {
     if (lock.holds()) return;
-    const std::string lockFile = store::DataFileLock::lockFileOf(path);
     if (lock.heldElsewhere())
         throw CliError("Andmefail " + quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
-    if (lock.error() == ELOOP || lock.error() == EINVAL)
-        throw CliError("Andmefaili lukufail " + quotedPath(lockFile) +
-                       " on nimeviide või pole tavaline fail; seda ei kasutata.");
-    throw CliError("Andmefaili lukufaili " + quotedPath(lockFile) +
-                   " ei saa luua ega avada: " + systemErrorText(lock.error()) + ".");
+    throw CliError(unusableLockText(store::DataFileLock::lockFileOf(path), lock.error()));
 }
 
 void prepare(store::FileSystem& files, const std::string& path) {
-    store::removeLeftoverTemporaries(path);
+    store::removeLeftoverTemporaries(path, files);
     checkInputFile(path, kMostListBytes);
     const store::DataFileStatus status = store::prepareDataFile(files, path);
     switch (status.kind) {
@@ -43,7 +38,7 @@ void prepare(store::FileSystem& files, const std::string& path) {
 }  // namespace
 
 LockedDataFile::LockedDataFile(store::FileSystem& files, const std::string& path)
-    : path_(store::realPathOf(path)), lock_(path_), dataSet_(files) {
+    : path_(store::realPathOf(path)), lock_(path_, files), dataSet_(files) {
     checkLock(lock_, path_);
     prepare(files, path_);
     dataSet_.setFileName(path_);

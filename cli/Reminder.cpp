@@ -1,5 +1,6 @@
 #include "cli/Reminder.h"
 
+#include "cli/ControlCharacters.h"
 #include "store/EventRecord.h"
 
 namespace cli {
@@ -16,6 +17,9 @@ std::string headlineEntry(const UpcomingDate& date) {
     return details.empty() ? name : name + " (" + details + ")";
 }
 
+// "ja veel N": the dates left unnamed.
+std::string andMore(size_t count) { return "ja veel " + std::to_string(count); }
+
 }  // namespace
 
 std::optional<Reminder> reminderOf(const std::vector<UpcomingDate>& dates) {
@@ -26,15 +30,21 @@ std::optional<Reminder> reminderOf(const std::vector<UpcomingDate>& dates) {
 
     Reminder reminder;
     std::string headline;
+    size_t headlineDates = 0;
+    size_t laterDates = 0;
     for (const UpcomingDate& date : dates) {
         if (date.daysAhead != nearest) {
-            reminder.bodyLines.push_back(upcomingLine(date));
+            if (++laterDates <= kMostBodyLines)
+                reminder.bodyLines.push_back(escapeControlCharacters(upcomingLine(date)));
             continue;
         }
+        if (++headlineDates > kMostHeadlineDates) continue;
         if (!headline.empty()) headline += ", ";
         headline += headlineEntry(date);
     }
-    reminder.summary = when + ": " + headline;
+    if (headlineDates > kMostHeadlineDates) headline += " " + andMore(headlineDates - kMostHeadlineDates);
+    if (laterDates > kMostBodyLines) reminder.bodyLines.push_back(andMore(laterDates - kMostBodyLines));
+    reminder.summary = when + ": " + escapeControlCharacters(headline);
     return reminder;
 }
 

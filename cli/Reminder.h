@@ -11,12 +11,20 @@
 namespace cli {
 
 inline constexpr int kDefaultReminderDays = 7;
+// How many dates the headline names, and how many body lines there are,
+// before the rest are only counted ("ja veel N").
+inline constexpr size_t kMostHeadlineDates = 3;
+inline constexpr size_t kMostBodyLines = 20;
 
+// Both parts are ready for a terminal: the list's control characters and
+// direction marks in them are escaped as `upcoming` escapes them.
 struct Reminder {
     // "Täna: Mari Maasikas (saab 40)", "Homme: Jüri (nimepäev)" or
-    // "5 päeva pärast: …"; several dates of that day separated by ", ".
+    // "5 päeva pärast: …"; several dates of that day separated by ", ",
+    // more than kMostHeadlineDates ending in " ja veel N".
     std::string summary;
-    // upcomingLine of every later date, in date order.
+    // upcomingLine of every later date, in date order; more than
+    // kMostBodyLines end in a line "ja veel N".
     std::vector<std::string> bodyLines;
 };
 

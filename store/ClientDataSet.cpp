@@ -38,6 +38,7 @@ const TextOrder& namesOr(const TextOrder* order) {
 // The file's rows, and the stamp it had all through their reading: nullopt
 // when it has none, or changed meanwhile.
 std::pair<std::vector<EventRow>, std::optional<FileStamp>> readStamped(FileSystem& files, const std::string& path) {
+    if (files.othersMayReplace(path)) throw StoreError::openToOthers(path);
     std::optional<FileStamp> stamp = files.stamp(path);
     std::vector<EventRow> rows = readDataPacket(*files.openToRead(path));
     if (files.stamp(path) != stamp) stamp.reset();

@@ -90,7 +90,8 @@ public:
     // REQUIRES: !active(). Reads the whole file (none when no file name is
     // set), builds the index from its definition and filters when filtered().
     // Afterwards: active, unchanged, the first row of the view current.
-    // On error the store stays closed.
+    // On error the store stays closed. A file others may put another in
+    // place of (FileSystem::othersMayReplace) is refused, not read.
     // Rows the store holds from its file already (kept at close, or offered)
     // are taken instead of reading, while the file keeps the stamp it had
     // when they were read or written.

@@ -1,14 +1,19 @@
 // The lock beside a data file ("<data file>.lock") that keeps two programs
 // from writing one list: the window program holds it while the list is open,
-// the command line while it changes the file. The lock is advisory (flock):
-// it goes when its holder releases it, closes or dies, so it never goes stale.
+// the command line while it changes the file. It goes when its holder
+// releases it, closes or dies, so it never goes stale. Only who may write
+// the lock file can hold it, and the lock file is made for its folder's
+// owner alone: other users cannot keep the owner out. A lock file the owner
+// cannot write (one root left, say) is replaced when the folder is theirs.
 // The lock file is never followed through a symlink, and one that is not a
-// regular file is refused; an existing one is opened for reading only, which
-// is all the lock needs, so a lock file created by another user serves too.
+// regular file is refused.
 #pragma once
 
 #include <cerrno>
+#include <memory>
 #include <string>
+
+#include "store/FileSystem.h"
 
 namespace store {
 
@@ -18,12 +23,9 @@ public:
     // says whether it was taken, heldElsewhere() whether another holder has
     // it (as opposed to a lock file that cannot be opened). The lock file is
     // created when missing.
-    explicit DataFileLock(const std::string& dataFile);
-    ~DataFileLock();
-    DataFileLock(const DataFileLock&) = delete;
-    DataFileLock& operator=(const DataFileLock&) = delete;
+    explicit DataFileLock(const std::string& dataFile, FileSystem& files = PosixFileSystem::instance());
 
-    bool holds() const { return fd_ >= 0; }
+    bool holds() const { return held_ != nullptr; }
     // Another program holds the lock.
     bool heldElsewhere() const { return error_ == EWOULDBLOCK; }
     // Why the lock was not taken: EWOULDBLOCK when another program holds it,
@@ -34,7 +36,7 @@ public:
     static std::string lockFileOf(const std::string& dataFile) { return dataFile + ".lock"; }
 
 private:
-    int fd_ = -1;
+    std::unique_ptr<FileLock> held_;
     int error_ = 0;
 };
 

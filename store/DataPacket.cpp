@@ -300,12 +300,16 @@ std::vector<EventRow> readTree(std::string&& bytes) {
     return rows;
 }
 
-// Reading a packet costs about this much memory per element and attribute
-// (the document tree's nodes, or a row and its place in the list).
-constexpr size_t kBytesPerElement = 64;
+// What reading a packet costs in memory, counting every element as a row:
+// a row lives in the list with its places in the list's order and view, and
+// once more in the copy a command makes of the list; a packet read whole
+// may first become a document tree, of a node per element and one per
+// attribute, which holds the rows as they are made.
+constexpr size_t kBytesPerRow = 2 * sizeof(EventRow) + 2 * sizeof(size_t);
+constexpr size_t kBytesPerNode = 64;
 constexpr size_t kBytesPerAttribute = 40;
 // A packet may cost at most this many times its size in memory; every
-// packet this program writes costs less (its texts escape '<' and '"').
+// packet this program writes of rows with a day and a month costs less.
 constexpr size_t kMostCostPerByte = 8;
 
 // What the checks before reading need to know of a packet's bytes; large
@@ -391,11 +395,20 @@ Census censusOf(std::string_view bytes, bool checkUtf8 = true) {
     return census;
 }
 
-// Whether reading a packet of `size` bytes with these counts stays within
-// its allowance of memory.
-bool withinAllowance(const Census& counted, size_t size) {
-    return counted.elements * kBytesPerElement + counted.attributes * kBytesPerAttribute <=
-           kMostCostPerByte * size + 4096;
+// Whether `cost` bytes of memory are within the allowance of a packet of
+// `size` bytes.
+bool withinAllowance(size_t cost, size_t size) { return cost <= kMostCostPerByte * size + 4096; }
+
+// Whether the rows of a packet with these counts are within its allowance.
+bool rowsWithinAllowance(const Census& counted, size_t size) {
+    return withinAllowance(counted.elements * kBytesPerRow, size);
+}
+
+// Whether a document tree of a packet with these counts, with the rows it
+// holds, is within the packet's allowance.
+bool treeWithinAllowance(const Census& counted, size_t size) {
+    return withinAllowance(
+        counted.elements * (kBytesPerNode + sizeof(EventRow)) + counted.attributes * kBytesPerAttribute, size);
 }
 
 Census census(std::string_view bytes) {
@@ -410,17 +423,28 @@ Census census(std::string_view bytes) {
     return whole;
 }
 
-// The packet's bytes in UTF-8, checked for their cost in memory.
-// Windows-1257 keeps ASCII as it is, so its counts hold for its UTF-8 too.
-std::string prepare(std::string&& bytes) {
+// The packet's bytes in UTF-8, its rows' cost in memory checked; `counted`
+// tells its elements and attributes. Windows-1257 keeps ASCII as it is, so
+// its counts hold for its UTF-8 too.
+std::string prepare(std::string&& bytes, Census& counted) {
     if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) throw StoreError::emptyFile();
-    const Census counted = census(bytes);
-    if (counted.firstInvalid != std::string::npos) {
-        if (hasMultibyteUtf8(bytes)) throw StoreError::notUtf8(static_cast<long long>(counted.firstInvalid));
-        bytes = windows1257ToUtf8(bytes);
+    counted = census(bytes);
+    const bool utf8 = counted.firstInvalid == std::string::npos;
+    if (!utf8 || holdsC1Control(bytes)) {
+        if (readsBetterAsWindows1257(bytes))
+            bytes = windows1257ToUtf8(bytes);
+        else if (!utf8)
+            throw StoreError::notUtf8(static_cast<long long>(counted.firstInvalid));
     }
-    if (!withinAllowance(counted, bytes.size())) throw StoreError::tooManyElements();
+    if (!rowsWithinAllowance(counted, bytes.size())) throw StoreError::tooManyElements();
     return bytes;
+}
+
+// The rows of a prepared packet by its document tree, when that stays
+// within the packet's allowance.
+std::vector<EventRow> readTreeWithinAllowance(std::string&& bytes, const Census& counted) {
+    if (!treeWithinAllowance(counted, bytes.size())) throw StoreError::tooManyElements();
+    return readTree(std::move(bytes));
 }
 
 // --- a packet read from its file in pieces ------------------------------------
@@ -492,7 +516,8 @@ std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& f
     const bool countedAll = allPartsBeside(parts, [&](size_t part) {
         return readPieces(file, bounds[part], bounds[part + 1], [&](std::string_view piece) {
             counted[part].addCounts(censusOf(piece, false));
-            return true;
+            // Which code page such a packet is in takes all of it to tell.
+            return !holdsC1Control(piece);
         });
     });
     Census whole = censusOf(head);
@@ -505,7 +530,7 @@ std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& f
         whole.addCounts(counted[part]);
         firstRow[part + 1] = firstRow[part] + counted[part].elements;
     }
-    if (!withinAllowance(whole, static_cast<size_t>(size))) return std::nullopt;
+    if (!rowsWithinAllowance(whole, static_cast<size_t>(size))) return std::nullopt;
 
     std::vector<EventRow> rows(firstRow.back());
     const bool read = allPartsBeside(parts, [&](size_t part) {
@@ -550,9 +575,10 @@ void appendNumber(std::string& out, std::string_view name, long long value) {
 std::vector<EventRow> readDataPacket(std::string_view bytes) { return readDataPacket(std::string(bytes)); }
 
 std::vector<EventRow> readDataPacket(std::string&& bytes) {
-    std::string packet = prepare(std::move(bytes));
+    Census counted;
+    std::string packet = prepare(std::move(bytes), counted);
     if (auto rows = readPlainPacket(packet)) return std::move(*rows);
-    return readTree(std::move(packet));
+    return readTreeWithinAllowance(std::move(packet), counted);
 }
 
 std::vector<EventRow> readDataPacket(const FileReader& file) {
@@ -567,8 +593,9 @@ std::vector<EventRow> readDataPacket(const FileReader& file) {
 }
 
 std::vector<EventRow> readDataPacketByTree(std::string_view bytes) {
-    std::string packet = prepare(std::string(bytes));
-    return readTree(std::move(packet));
+    Census counted;
+    std::string packet = prepare(std::string(bytes), counted);
+    return readTreeWithinAllowance(std::move(packet), counted);
 }
 
 std::string writeDataPacket(const std::vector<EventRow>& rows) {

@@ -1,10 +1,12 @@
 #include "store/FileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -33,16 +35,17 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+// What replace() puts between a file's name and the six characters mkstemp
+// fills in to name its temporary file.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::string_view kTemporaryRandom = "XXXXXX";
 
 // A new empty file beside `path` for replace(), its name in `temp`; -1 with
 // errno set when none can be created.
 int createTemporaryBeside(const std::string& path, std::string& temp) {
-    temp = path + ".tmp-XXXXXX";
+    temp = path;
+    temp += kTemporaryMark;
+    temp += kTemporaryRandom;
     return ::mkstemp(temp.data());
 }
 
@@ -95,41 +98,36 @@ int copyAttributes(const std::string& path, int fd) {
 }
 
 // Gives the new file of `old` its owner and group where permitted: root
-// keeps both, an owner keeps a group it belongs to.
-void copyOwner(const struct stat& old, int fd) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-}
-
-// Rewrites a file that has other hard links in place, so that every name
-// keeps showing it. The whole new content is first flushed to "<file>.uus",
-// which is removed again once the file itself is flushed; should the program
-// die in between, that copy holds the new content.
-void rewriteInPlace(const std::string& path, std::string_view content) {
-    const std::string copy = path + ".uus";
-    int error = 0;
-    const int copyFd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (copyFd < 0) {
-        const int openError = errno;
-        throw WriteError(path, openError);
-    }
-    if (!writeAll(copyFd, content) || ::fsync(copyFd) != 0) error = errno;
-    if (::close(copyFd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-        ::unlink(copy.c_str());
-        throw WriteError(path, error);
-    }
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        error = errno;
-    else if (!writeAll(fd, content) || ::ftruncate(fd, static_cast<off_t>(content.size())) != 0 || ::fsync(fd) != 0)
-        error = errno;
-    if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) throw WriteError(path, error);
-    ::unlink(copy.c_str());
-    syncFolder(folderOf(path));
+// keeps both, an owner keeps a group it belongs to. True when the new file
+// has the old one's owner.
+bool copyOwner(const struct stat& old, int fd) {
+    if (::fchown(fd, old.st_uid, old.st_gid) == 0) return true;
+    (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    return old.st_uid == ::geteuid();
 }
 
 }  // namespace
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string_view fileNameOf(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool isTemporaryOf(std::string_view name, std::string_view base) {
+    if (name.size() != base.size() + kTemporaryMark.size() + kTemporaryRandom.size() || !name.starts_with(base) ||
+        name.substr(base.size(), kTemporaryMark.size()) != kTemporaryMark)
+        return false;
+    const std::string_view random = name.substr(base.size() + kTemporaryMark.size());
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
 
 std::string realPathOf(const std::string& path) {
     char* resolved = ::realpath(path.c_str(), nullptr);
@@ -274,7 +272,6 @@ void PosixFileSystem::replace(const std::string& givenPath, std::string_view con
     const std::string path = realPathOf(givenPath);
     struct stat old {};
     const bool hadOld = ::stat(path.c_str(), &old) == 0;
-    if (hadOld && S_ISREG(old.st_mode) && old.st_nlink > 1) return rewriteInPlace(path, content);
 
     std::string temp;
     const int fd = createTemporaryBeside(path, temp);
@@ -283,9 +280,12 @@ void PosixFileSystem::replace(const std::string& givenPath, std::string_view con
         throw WriteError(givenPath, openError);
     }
     int error = 0;
-    if (hadOld) copyOwner(old, fd);
-    if (!writeAll(fd, content) || ::fchmod(fd, hadOld ? old.st_mode & 07777 : 0644) != 0) error = errno;
-    if (error == 0 && hadOld) error = copyAttributes(path, fd);
+    // What another user let others do with their file is no rule for the
+    // user's own new one.
+    const bool keepsOwner = hadOld && copyOwner(old, fd);
+    const mode_t mode = keepsOwner ? old.st_mode & 07777 : hadOld ? 0600 : 0644;
+    if (!writeAll(fd, content) || ::fchmod(fd, mode) != 0) error = errno;
+    if (error == 0 && keepsOwner) error = copyAttributes(path, fd);
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
@@ -318,6 +318,31 @@ void PosixFileSystem::checkFolderWritable(const std::string& path) {
     }
     ::close(fd);
     ::unlink(temp.c_str());
+}
+
+bool PosixFileSystem::othersMayReplace(const std::string& path) const {
+    const std::string real = realPathOf(path);
+    struct stat folder {};
+    if (::stat(folderOf(real).c_str(), &folder) != 0) return false;
+    const uid_t user = ::geteuid();
+    if ((folder.st_mode & S_IWOTH) == 0 || folder.st_uid == user || folder.st_uid == 0) return false;
+    struct stat file {};
+    const bool usersOwn = ::lstat(real.c_str(), &file) == 0 && file.st_uid == user;
+    return (folder.st_mode & S_ISVTX) == 0 || !usersOwn;
+}
+
+std::vector<std::string> PosixFileSystem::namesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+bool PosixFileSystem::removeRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::unlink(path.c_str()) == 0;
 }
 
 }  // namespace store

@@ -1,10 +1,11 @@
-// The few file operations the store performs on its data file, behind one
-// interface so that tests can make any of them fail. PosixFileSystem is the
-// real thing.
+// Every call the store makes to the operating system: on its data file, the
+// lock beside it and the folder they share, behind one interface so that
+// tests can make any of them fail. PosixFileSystem is the real thing.
 //
-// The questions (exists, isReadOnly, stamp) answer without throwing. Every other call
-// either does its work or throws: StoreError when a file cannot be read,
-// WriteError (with the system's error number) when one cannot be written.
+// The questions (exists, isReadOnly, stamp, othersMayReplace, namesIn), lock
+// and removeRegularFile answer without throwing. Every other call either does
+// its work or throws: StoreError when a file cannot be read, WriteError (with
+// the system's error number) when one cannot be written.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
@@ -29,6 +31,19 @@ struct FileStamp {
     std::int64_t modifiedNs = 0;
     std::int64_t changedNs = 0;
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// A lock held on a file; it is released when this goes.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
+// What an attempt to lock a file gave: the lock, or the system's error
+// number (EWOULDBLOCK: another holder has it).
+struct LockAttempt {
+    std::unique_ptr<FileLock> held;
+    int error = 0;
 };
 
 // A file opened for reading by position, piece by piece; several threads
@@ -65,9 +80,10 @@ public:
     // new content, never a mix, also after a crash or power loss. The file
     // keeps its permission bits. Throws WriteError; the old file stays intact.
     // PosixFileSystem writes through symlinks to the real file, beside it,
-    // and keeps the old file's owner and group where permitted, its ACL and
-    // extended attributes; a file with other hard links is rewritten in
-    // place, which keeps the links but not the all-or-nothing promise.
+    // and keeps the old file's owner and group where permitted. Where the
+    // old file stays another user's, the new one is the user's own, 0600;
+    // otherwise it keeps the old one's ACL and extended attributes. Other
+    // hard links of the old file keep showing the old content.
     virtual void replace(const std::string& path, std::string_view content) = 0;
 
     // Write protection: the owner-write permission bit is missing, or the
@@ -80,7 +96,30 @@ public:
     // creates one there and removes it again. Throws WriteError when the
     // folder takes no new file.
     virtual void checkFolderWritable(const std::string& path) = 0;
+    // Whether other users may put another file in place of `path`: its real
+    // folder may be written by every user and is neither the user's nor
+    // root's, and is not sticky with `path` the user's own.
+    virtual bool othersMayReplace(const std::string& path) const = 0;
+
+    // Takes the exclusive lock of the lock file `path` once, without waiting;
+    // the file is created when missing. Only who may write the lock file can
+    // hold it. Never follows a symlink (ELOOP) and refuses a file that is not
+    // a regular one (EINVAL).
+    virtual LockAttempt lock(const std::string& path) = 0;
+    // The names in `folder`; none when it cannot be read.
+    virtual std::vector<std::string> namesIn(const std::string& folder) const = 0;
+    // Removes `path` when it is a regular file (a symlink, a folder or
+    // anything else stays); true when it went.
+    virtual bool removeRegularFile(const std::string& path) = 0;
 };
+
+// The folder holding `path`: "." for a bare name, "/" for a name in the root.
+std::string folderOf(const std::string& path);
+// The last part of `path`.
+std::string_view fileNameOf(std::string_view path);
+// Whether `name` is one of the temporary files that replace() writes beside
+// the file named `base`.
+bool isTemporaryOf(std::string_view name, std::string_view base);
 
 // `path` with every symlink resolved, or `path` itself when it cannot be
 // resolved (e.g. it does not exist yet).
@@ -97,6 +136,10 @@ public:
     bool isReadOnly(const std::string& path) const override;
     void clearReadOnly(const std::string& path) override;
     void checkFolderWritable(const std::string& path) override;
+    bool othersMayReplace(const std::string& path) const override;
+    LockAttempt lock(const std::string& path) override;
+    std::vector<std::string> namesIn(const std::string& folder) const override;
+    bool removeRegularFile(const std::string& path) override;
 
     // The process-wide instance.
     static PosixFileSystem& instance();

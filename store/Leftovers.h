@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "store/FileSystem.h"
+
 namespace store {
 
 // Removes the temporary files of `dataFile` from its folder and returns how
 // many went. Only a writer holding the data file's lock makes such files, so
 // while the caller holds it none of them belongs to a living save.
 // REQUIRES: the caller holds the DataFileLock of `dataFile`.
-int removeLeftoverTemporaries(const std::string& dataFile);
+int removeLeftoverTemporaries(const std::string& dataFile, FileSystem& files = PosixFileSystem::instance());
 
 }  // namespace store

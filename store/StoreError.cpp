@@ -98,6 +98,13 @@ StoreError StoreError::tooManyElements() {
     return {Kind::TooDense, "Invalid data packet: too many elements for its size"};
 }
 
+StoreError StoreError::openToOthers(const std::string& path) {
+    StoreError error(Kind::OpenToOthers,
+                     "Cannot use file " + quoted(path) + ": other users may put another file in its place");
+    error.path_ = path;
+    return error;
+}
+
 WriteError::WriteError(const std::string& path, int errorNumber)
     : StoreError(Kind::CannotWrite, "write", path, errorNumber, std::strerror(errorNumber)),
       reason_(std::strerror(errorNumber)) {}

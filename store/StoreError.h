@@ -30,6 +30,7 @@ public:
         TooLarge,      // path(), number(): the most bytes a file may have
         NotUtf8,       // number(): the first byte that is not UTF-8
         TooDense,      // more elements than a packet of its size holds
+        OpenToOthers,  // path(): other users may put another file in its place
     };
 
     // An Engine error; `message` without the store's name.
@@ -48,6 +49,7 @@ public:
     static StoreError tooLarge(const std::string& path, long long mostBytes);
     static StoreError notUtf8(long long offset);
     static StoreError tooManyElements();
+    static StoreError openToOthers(const std::string& path);
 
     Kind kind() const { return kind_; }
     const std::string& path() const { return path_; }

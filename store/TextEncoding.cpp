@@ -67,10 +67,61 @@ size_t firstInvalidUtf8(std::string_view bytes) {
 
 bool isValidUtf8(std::string_view bytes) { return firstInvalidUtf8(bytes) == std::string_view::npos; }
 
-bool hasMultibyteUtf8(std::string_view bytes) {
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if (static_cast<unsigned char>(bytes[i]) >= 0x80 && utf8CharacterAt(bytes, i).length > 0) return true;
+bool holdsC1Control(std::string_view bytes) {
+    for (size_t at = bytes.find('\xC2'); at != std::string_view::npos; at = bytes.find('\xC2', at + 1))
+        if (at + 1 < bytes.size() && static_cast<unsigned char>(bytes[at + 1]) >= 0x80 &&
+            static_cast<unsigned char>(bytes[at + 1]) <= 0x9F)
+            return true;
     return false;
+}
+
+namespace {
+
+bool isEstonianLetter(char32_t c) {
+    switch (c) {
+        case U'õ':
+        case U'ä':
+        case U'ö':
+        case U'ü':
+        case U'š':
+        case U'ž':
+        case U'Õ':
+        case U'Ä':
+        case U'Ö':
+        case U'Ü':
+        case U'Š':
+        case U'Ž': return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+bool readsBetterAsWindows1257(std::string_view bytes) {
+    long windowsLetters = 0;
+    for (const char byte : bytes)
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            windowsLetters += isEstonianLetter(kWindows1257High[static_cast<unsigned char>(byte) - 0x80]);
+    long utf8Letters = 0;  // less one for each C1 control
+    bool characters = false;
+    bool strays = false;
+    for (size_t at = 0; at < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        const Utf8Character character = utf8CharacterAt(bytes, at);
+        if (character.length == 0) {
+            strays = true;
+            ++at;
+            continue;
+        }
+        characters = true;
+        utf8Letters += isEstonianLetter(character.code) ? 1 : character.code <= 0x9F ? -1 : 0;
+        at += character.length;
+    }
+    if (strays && !characters) return true;
+    return windowsLetters > utf8Letters;
 }
 
 std::string windows1257ToUtf8(std::string_view bytes) {

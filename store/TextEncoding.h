@@ -51,9 +51,16 @@ bool isValidUtf8(std::string_view bytes);
 // or npos when it is.
 size_t firstInvalidUtf8(std::string_view bytes);
 
-// True when `bytes` holds at least one well-formed UTF-8 character of two to
-// four bytes: a text in a single-byte code page hardly ever does.
-bool hasMultibyteUtf8(std::string_view bytes);
+// True when the UTF-8 `bytes` hold a C1 control (U+0080 to U+009F), which
+// texts never mean to; windows-1257 letters read as UTF-8 can give one.
+bool holdsC1Control(std::string_view bytes);
+
+// Whether `bytes` read better as windows-1257 than as UTF-8: they hold no
+// UTF-8 character of two to four bytes but bytes that are no UTF-8, or read
+// as windows-1257 they give more Estonian letters (õäöüšž, either case) than
+// read as UTF-8, where each C1 control counts against UTF-8. A UTF-8 list
+// with a stray byte or a strange character among its letters stays UTF-8.
+bool readsBetterAsWindows1257(std::string_view bytes);
 
 // The windows-1257 bytes as UTF-8; undefined bytes become U+FFFD.
 std::string windows1257ToUtf8(std::string_view bytes);

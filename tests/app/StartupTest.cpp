@@ -1,6 +1,7 @@
 // Start-up and shut-down of the main window: the data file's first start,
 // its failures, the "UUS" record, the home-page question and saving.
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -273,6 +274,36 @@ TEST_F(Startup, AWindowThatDoesNotAnswerIsToldInABox) {
     EXPECT_EQ(lastBox()->caption, "Tähelepanu");
     EXPECT_EQ(lastBox()->flags, 48u);
     EXPECT_FALSE(files.exists(dataFile())) << "the list was touched";
+}
+
+TEST_F(Startup, ALockFileThatCannotServeIsRefusedAsTheCommandLineRefusesIt) {
+    const std::string lockFile = store::DataFileLock::lockFileOf(dataFile());
+    const std::string quoted = "\"" + lockFile + "\"";
+    ASSERT_EQ(::symlink((dir.path() + "/muu").c_str(), lockFile.c_str()), 0);
+    ASSERT_EQ(::mkfifo((dir.path() + "/muu").c_str(), 0600), 0);
+    const std::pair<std::string, QString> cases[] = {
+        {"muu", QString::fromStdString("Andmefaili lukufail " + quoted +
+                                       " on nimeviide või pole tavaline fail; seda ei kasutata.")},
+        {"kaust", QString::fromStdString("Andmefaili lukufaili " + quoted +
+                                         " ei saa luua ega avada: see on kaust, mitte fail.")},
+    };
+    for (const auto& [standIn, message] : cases) {
+        if (standIn == "kaust") {
+            ASSERT_EQ(::unlink(lockFile.c_str()), 0);
+            ASSERT_EQ(::mkdir(lockFile.c_str(), 0700), 0);
+        }
+        desktop.clear();
+        create();
+        form->FormActivate();
+        EXPECT_EQ(exitCode, 0);
+        EXPECT_FALSE(form->isVisible());
+        ASSERT_EQ(desktop.count(Call::MessageBox), 1);
+        EXPECT_EQ(lastBox()->text, message);
+        EXPECT_EQ(lastBox()->caption, "Tähelepanu");
+        EXPECT_EQ(lastBox()->flags, 16u);
+        EXPECT_FALSE(files.exists(dataFile())) << "the list was touched";
+        form->close();
+    }
 }
 
 TEST_F(Startup, ADamagedFileShowsTheStoreErrorAndLeavesTheListEmpty) {

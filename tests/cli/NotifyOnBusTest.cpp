@@ -89,14 +89,19 @@ TEST_F(NotifyOnBus, TodaysBirthdayReachesTheServiceWithItsAge) {
     EXPECT_NE(calls.find("desktop-entry:ee.tarvalind.Zerizedozi"), std::string::npos) << calls;
 }
 
-TEST_F(NotifyOnBus, NamesAreEscapedForAServiceThatReadsMarkup) {
+TEST_F(NotifyOnBus, TheBodyIsMarkupOnlyForAServiceThatReadsIt) {
     const store::Date tomorrow = addDays(today_, 1);
-    writeRows({eventRow("Kalle", today_.day, today_.month, std::nullopt, "N"),
+    writeRows({eventRow("Kalle & <i>Malle</i>", today_.day, today_.month, std::nullopt, "N"),
                eventRow("Tom & <b>Jerry</b>", tomorrow.day, tomorrow.month, std::nullopt, "M")});
+    const std::string summary = "\nsummary=Täna: Kalle & <i>Malle</i> (nimepäev)\n";
 
     EXPECT_EQ(run(onPrivateBus(notifyCommand(), "body,body-markup")).status, 0) << errors();
     EXPECT_NE(record().find(", homme: Tom &amp; &lt;b&gt;Jerry&lt;/b&gt; (Muu)\n"), std::string::npos) << record();
-    EXPECT_NE(record().find("\nsummary=Täna: Kalle (nimepäev)\n"), std::string::npos) << record();
+    EXPECT_NE(record().find(summary), std::string::npos) << record();
+
+    EXPECT_EQ(run(onPrivateBus(notifyCommand(), "body")).status, 0) << errors();
+    EXPECT_NE(record().find(", homme: Tom & <b>Jerry</b> (Muu)\n"), std::string::npos) << record();
+    EXPECT_NE(record().find(summary), std::string::npos) << record();
 }
 
 TEST_F(NotifyOnBus, NothingIsSentWhenNothingFallsInTheWindow) {
@@ -111,15 +116,15 @@ TEST_F(NotifyOnBus, NothingIsSentWhenNothingFallsInTheWindow) {
 
 TEST_F(NotifyOnBus, WithoutABusOrAServiceTheLinesGoToStandardOutput) {
     const store::Date tomorrow = addDays(today_, 1);
-    writeRows({eventRow("Mari Maasikas", today_.day, today_.month, today_.year - 40),
-               eventRow("Jüri", tomorrow.day, tomorrow.month, std::nullopt, "N")});
+    writeRows({eventRow("Mari \x1B[2JMaasikas", today_.day, today_.month, today_.year - 40),
+               eventRow("J\xC2\x9Bü\xE2\x80\xAEri", tomorrow.day, tomorrow.month, std::nullopt, "\x1B")});
 
     const ProcessResult noBus =
         run("DBUS_SESSION_BUS_ADDRESS=unix:path=" + quoted(dataFile() + ".no-bus") + " " + notifyCommand());
     EXPECT_EQ(noBus.status, 0);
     EXPECT_EQ(errors(), "");
-    EXPECT_EQ(noBus.out.rfind("Täna: Mari Maasikas (saab 40)\n", 0), 0u) << noBus.out;
-    EXPECT_TRUE(noBus.out.ends_with(", homme: Jüri (Nimepäev)\n")) << noBus.out;
+    EXPECT_EQ(noBus.out.rfind("Täna: Mari  [2JMaasikas (saab 40)\n", 0), 0u) << noBus.out;
+    EXPECT_TRUE(noBus.out.ends_with(", homme: J\\x9Bü\\u{202E}ri (\\x1B)\n")) << noBus.out;
     EXPECT_EQ(std::count(noBus.out.begin(), noBus.out.end(), '\n'), 2);
 
     const ProcessResult noService = run(onPrivateBus(notifyCommand(), std::nullopt));

@@ -49,5 +49,22 @@ TEST(Notify, WithNothingTodayTheNearestDayLeads) {
     EXPECT_EQ(summaryOn({1986, 3, 5}, 1), "Täna: Mari Maasikas (sünnipäev), Jüri (nimepäev), Anu Anneli (sünnipäev)");
 }
 
+TEST(Notify, AHeavyDayIsCountedNotListedAndNoControlCharacterGetsThrough) {
+    std::vector<store::EventRow> rows;
+    for (const char* name : {"A\x1B]2;x\x07", "B\xE2\x80\xAE", "C\xC2\x9B", "D", "E"})
+        rows.push_back(eventRow(name, 5, 3, std::nullopt, "N"));
+    rows.push_back(eventRow("Aadu", 6, 3, std::nullopt, "\x1B"));
+    for (int i = 0; i < 22; ++i)
+        rows.push_back(eventRow("Hilisem " + std::to_string(100 + i), 6, 3, std::nullopt, "N"));
+
+    const std::optional<Reminder> reminder = reminderOf(upcomingDates(rows, {2026, 3, 5}, 7));
+    ASSERT_TRUE(reminder);
+    EXPECT_EQ(reminder->summary, "Täna: A ]2;x  (nimepäev), B\\u{202E} (nimepäev), C\\x9B (nimepäev) ja veel 2");
+    ASSERT_EQ(reminder->bodyLines.size(), kMostBodyLines + 1);
+    EXPECT_EQ(reminder->bodyLines.front(), "06.03. reede, homme: Aadu (\\x1B)");
+    EXPECT_EQ(reminder->bodyLines[kMostBodyLines - 1], "06.03. reede, homme: Hilisem 118 (Nimepäev)");
+    EXPECT_EQ(reminder->bodyLines.back(), "ja veel 3");
+}
+
 }  // namespace
 }  // namespace cli
