@@ -190,6 +190,10 @@ int addToDataFile(const Arguments& arguments, const CommandContext& context,
     }
 
     store::ClientDataSet dataSet(context.files);
+    // Rows are only added, and written in the file's order: without the
+    // index, each new row joins the end of the view instead of its place in
+    // the index's order, which moves every row after it.
+    dataSet.setIndexName("");
     openDataFile(dataSet, path);
     const ImportCounts counts = add(dataSet);
     try {
