@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include "cli/CalendarDays.h"
 #include "cli/CliError.h"
@@ -121,6 +122,17 @@ icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Da
     return event;
 }
 
+using OwnedComponent = std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)>;
+
+OwnedComponent owned(icalcomponent* component) { return {component, &icalcomponent_free}; }
+
+constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
+
+std::string textOf(icalcomponent* component) {
+    const std::unique_ptr<char, decltype(&std::free)> text(icalcomponent_as_ical_string_r(component), &std::free);
+    return text ? std::string(text.get()) : std::string();
+}
+
 }  // namespace
 
 std::string eventUid(const store::EventRow& row, int occurrence) {
@@ -131,24 +143,26 @@ std::string eventUid(const store::EventRow& row, int occurrence) {
 
 IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
                         std::optional<int> alarmDays) {
-    std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> calendar(icalcomponent_new_vcalendar(),
-                                                                           &icalcomponent_free);
+    const OwnedComponent calendar = owned(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Tarvalind//Zerizedozi//ET"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
 
+    // The calendar's text is its head, each event's text, then its end. Each
+    // event is written as soon as it is made and freed again, so that only
+    // one event's components are held at a time, however long the list.
     IcsCalendar result;
+    result.text = textOf(calendar.get());
+    result.text.erase(result.text.rfind(kCalendarEnd));
     std::map<std::string, int> seen;
     for (const store::EventRow& row : rows) {
         const std::optional<MonthDay> md = monthDayOf(row);
         if (!md) continue;
         const int occurrence = ++seen[identityOf(row)];
-        icalcomponent_add_component(calendar.get(), newEvent(row, *md, today, occurrence, alarmDays));
+        result.text += textOf(owned(newEvent(row, *md, today, occurrence, alarmDays)).get());
         ++result.eventCount;
     }
-
-    std::unique_ptr<char, decltype(&std::free)> text(icalcomponent_as_ical_string_r(calendar.get()), &std::free);
-    if (text) result.text = text.get();
+    result.text += kCalendarEnd;
     return result;
 }
 
