@@ -12,6 +12,7 @@
 #include <future>
 #include <iterator>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <string>
@@ -558,8 +559,9 @@ std::optional<PlainLayout> plainLayoutOf(const FileReader& file) {
     return layout;
 }
 
-// Reads the parts of `layout` in pieces, each into its own places; false when a part does not read as plain or holds
-// other than its count of rows. Read again, so checked again: the file may have changed since.
+// Reads the parts of `layout` in pieces, each into its own places; false
+// when a part does not read as plain or holds other than its count of rows.
+// Read again, so checked again: the file may have changed since.
 template <typename Places>
 bool readParts(const FileReader& file, const PlainLayout& layout, std::vector<Places>& places) {
     return allPartsBeside(places.size(), [&](size_t part) {
@@ -574,11 +576,8 @@ bool readParts(const FileReader& file, const PlainLayout& layout, std::vector<Pl
 std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& file) {
     const std::optional<PlainLayout> layout = plainLayoutOf(file);
     if (!layout) return std::nullopt;
-    size_t count = 0;
+    std::vector<EventRow> rows(std::reduce(layout->rowCounts.begin(), layout->rowCounts.end()));
     std::vector<RowPlaces> places;
-    std::vector<EventRow> rows;
-    for (const size_t partCount : layout->rowCounts) count += partCount;
-    rows.resize(count);
     size_t first = 0;
     for (const size_t partCount : layout->rowCounts) {
         places.emplace_back(rows, first, first + partCount);
