@@ -19,6 +19,7 @@
 #include "cli/IcsExport.h"
 #include "cli/InputFile.h"
 #include "cli/LockedDataFile.h"
+#include "cli/ListRows.h"
 #include "cli/OutputFile.h"
 #include "cli/SyncCommand.h"
 #include "cli/Upcoming.h"
@@ -72,22 +73,16 @@ std::string readInputFile(const std::string& path, const CommandContext& context
     }
 }
 
-// Every row of the data file, in the list's order (month, day, year, name).
-// A list that does not exist yet is empty.
-std::vector<store::EventRow> readRows(const std::string& path, const CommandContext& context) {
-    store::ClientDataSet dataSet(context.files);
-    dataSet.setFileName(path);
+// The rows of the data file that `keep` says true of (every row without
+// it), in the list's order. A list that does not exist yet is empty.
+std::vector<store::EventRow> readRows(const std::string& path, const CommandContext& context,
+                                      const store::RowFilter& keep = {}) {
     try {
-        dataSet.open();
+        return readListRows(context.files, path, keep);
     } catch (const store::StoreError& error) {
         if (isMissingFile(error)) return {};
         throw CliError(storeErrorText(error, path));
     }
-    std::vector<store::EventRow> rows;
-    rows.reserve(static_cast<size_t>(dataSet.recordCount()));
-    for (int i = 0; i < dataSet.recordCount(); ++i) rows.push_back(dataSet.viewRow(i));
-    dataSet.close();
-    return rows;
 }
 
 // The value of option `name` as read by `parse`, or nullopt without the
@@ -105,7 +100,9 @@ std::optional<int> numberOption(const Arguments& arguments, std::string_view nam
 int upcoming(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--days", "--file"}, 0);
     const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultUpcomingDays);
-    const auto dates = upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days);
+    const store::Date today = context.clock.today();
+    const auto dates =
+        upcomingDates(readRows(dataFileOf(arguments, context), context, UpcomingWindow(today, days)), today, days);
     if (dates.empty()) context.out << nothingUpcomingLine(days) << '\n';
     for (const UpcomingDate& date : dates) context.out << escapeControlCharacters(upcomingLine(date)) << '\n';
     return kExitOk;
@@ -137,8 +134,9 @@ int notify(const std::vector<std::string>& args, const CommandContext& context) 
         }
     }
     const int days = numberOption(arguments, "--days", parseUpcomingDays).value_or(kDefaultReminderDays);
-    const std::optional<Reminder> reminder =
-        reminderOf(upcomingDates(readRows(dataFileOf(arguments, context), context), context.clock.today(), days));
+    const store::Date today = context.clock.today();
+    const std::optional<Reminder> reminder = reminderOf(
+        upcomingDates(readRows(dataFileOf(arguments, context), context, UpcomingWindow(today, days)), today, days));
     if (!reminder || context.notifications.show(*reminder)) return kExitOk;
     context.out << reminder->summary << '\n';
     for (const std::string& line : reminder->bodyLines) context.out << line << '\n';

@@ -1,13 +1,11 @@
 #include "cli/IcsExport.h"
 
-#include <libical/ical.h>
-
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <map>
-#include <memory>
+#include <string_view>
+#include <unordered_map>
 
 #include "cli/CalendarDays.h"
 #include "cli/CliError.h"
@@ -17,20 +15,62 @@ namespace cli {
 
 namespace {
 
-std::string identityOf(const store::EventRow& row) {
-    auto number = [](const auto& value) { return value ? std::to_string(*value) : std::string(); };
-    // The unit separator cannot occur in a name read from the data file.
-    return row.nimi + '\x1f' + number(row.paev) + '\x1f' + number(row.kuu) + '\x1f' + number(row.aasta) + '\x1f' +
-           row.tyyp;
+// The FNV-1a hash of a row's name, day, month, year and type, each ended by a
+// unit separator but the last, numbers in decimals and a null as nothing.
+// The unit separator cannot occur in a name read from the data file.
+std::uint64_t identityHash(const store::EventRow& row) {
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto add = [&hash](std::string_view bytes) {
+        for (const char c : bytes) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 1099511628211ull;
+        }
+    };
+    const auto addNumber = [&add](const auto& value) {
+        char digits[16];
+        if (value)
+            add({digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, *value).ptr - digits)});
+        add("\x1f");
+    };
+    add(row.nimi);
+    add("\x1f");
+    addNumber(row.paev);
+    addNumber(row.kuu);
+    addNumber(row.aasta);
+    add(row.tyyp);
+    return hash;
 }
 
-std::uint64_t fnv1a(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
+// How many rows of each identity (name, day, month, year and type) have
+// been met so far. The rows must outlive it.
+class Occurrences {
+public:
+    explicit Occurrences(size_t rows) { counts_.reserve(rows); }
+    // The 1-based count of rows like `row` so far, `row` included; `hash`
+    // is its identityHash.
+    int next(const store::EventRow& row, std::uint64_t hash) { return ++counts_[{&row, hash}]; }
+
+private:
+    struct Identity {
+        const store::EventRow* row;
+        std::uint64_t hash;
+        bool operator==(const Identity& other) const {
+            const store::EventRow& a = *row;
+            const store::EventRow& b = *other.row;
+            return hash == other.hash && a.nimi == b.nimi && a.paev == b.paev && a.kuu == b.kuu && a.aasta == b.aasta &&
+                   a.tyyp == b.tyyp;
+        }
+    };
+    struct ByHash {
+        size_t operator()(const Identity& identity) const { return static_cast<size_t>(identity.hash); }
+    };
+    std::unordered_map<Identity, int, ByHash> counts_;
+};
+
+void appendUid(std::string& out, std::uint64_t hash, int occurrence) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%016llx-%d@zerizedozi", static_cast<unsigned long long>(hash), occurrence);
+    out += text;
 }
 
 // TEXT values may hold tabs and line breaks but no other control characters.
@@ -60,12 +100,12 @@ int startYear(const store::EventRow& row, MonthDay md, const store::Date& today)
     return base;
 }
 
-icaltimetype icalDate(const store::Date& date) {
-    icaltimetype time = icaltime_null_date();
-    time.year = date.year;
-    time.month = date.month;
-    time.day = date.day;
-    return time;
+// "20260305": a date as iCalendar writes it. REQUIRES: a year of 0 to 9999.
+void appendDate(std::string& out, const store::Date& date) {
+    char digits[8];
+    int number = date.year * 10000 + date.month * 100 + date.day;
+    for (int i = 7; i >= 0; --i, number /= 10) digits[i] = static_cast<char>('0' + number % 10);
+    out.append(digits, sizeof digits);
 }
 
 std::string summaryOf(const store::EventRow& row) {
@@ -76,87 +116,118 @@ std::string summaryOf(const store::EventRow& row) {
     return name.empty() ? kind : name + " — " + kind;
 }
 
-icalcomponent* newAlarm(int daysBefore, const std::string& text) {
-    icaldurationtype before = icaldurationtype_null_duration();
-    before.is_neg = daysBefore > 0;
-    before.days = static_cast<unsigned int>(daysBefore);
-    icaltriggertype trigger{};
-    trigger.time = icaltime_null_time();
-    trigger.duration = before;
-
-    icalcomponent* alarm = icalcomponent_new_valarm();
-    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-    icalcomponent_add_property(alarm, icalproperty_new_description(text.c_str()));
-    return alarm;
+// A TEXT value: line breaks as "\n", and "\", ";" and "," after a "\".
+void appendEscaped(std::string& out, std::string_view text) {
+    for (const char c : text) {
+        if (c == '\n') {
+            out += "\\n";
+            continue;
+        }
+        if (c == '\\' || c == ';' || c == ',') out += '\\';
+        out += c;
+    }
 }
 
-icalcomponent* newEvent(const store::EventRow& row, MonthDay md, const store::Date& today, const std::string& uid,
-                        std::optional<int> alarmDays) {
+constexpr size_t kMostLineOctets = 75;
+
+// Where the piece of `text` that starts at `start` ends: at the text's end
+// when fewer than 75 octets are left; else after the last ";", ":" or blank
+// among its first 74 octets (not counting the first); else before the last
+// character that starts among its first 75; else after 74 octets.
+size_t foldedPieceEnd(std::string_view text, size_t start) {
+    if (text.size() - start < kMostLineOctets) return text.size();
+    for (size_t at = start + kMostLineOctets - 2; at > start; --at)
+        if (text[at] == ';' || text[at] == ':' || text[at] == ' ') return at + 1;
+    for (size_t at = start + kMostLineOctets - 1; at > start; --at) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (c < 0x80 || (c & 0xC0) == 0xC0) return at;
+    }
+    return start + kMostLineOctets - 1;
+}
+
+// Ends the content line that starts at `from` in `out` with its CRLF and
+// folds it as libical folds lines: the line and its CRLF are cut into
+// pieces, and each piece after the first goes on a line of its own after a
+// blank.
+void endLine(std::string& out, size_t from) {
+    out += "\r\n";
+    if (out.size() - from < kMostLineOctets) return;
+    const std::string text = out.substr(from);
+    out.resize(from);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = foldedPieceEnd(text, start);
+        if (start > 0) out += "\r\n ";
+        out.append(text, start, end - start);
+        start = end;
+    }
+}
+
+// Appends the line "NAME:text", the text escaped.
+void appendTextLine(std::string& out, std::string_view name, std::string_view text) {
+    const size_t from = out.size();
+    out += name;
+    out += ':';
+    appendEscaped(out, text);
+    endLine(out, from);
+}
+
+void appendAlarm(std::string& out, int daysBefore, const std::string& text) {
+    out += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
+    out += daysBefore > 0 ? "TRIGGER:-P" + std::to_string(daysBefore) + "D\r\n" : "TRIGGER:PT0S\r\n";
+    appendTextLine(out, "DESCRIPTION", text);
+    out += "END:VALARM\r\n";
+}
+
+// An event's lines after its UID line, which the caller has just written.
+void appendEventAfterUid(std::string& out, const store::EventRow& row, MonthDay md, const store::Date& today,
+                         std::optional<int> alarmDays) {
     const store::Date start{startYear(row, md, today), md.month, md.day};
     const bool leapDay = md.month == 2 && md.day == 29;
-
-    icaltimetype stamp = icaltime_null_time();
-    stamp.year = today.year;
-    stamp.month = today.month;
-    stamp.day = today.day;
-    stamp.zone = icaltimezone_get_utc_timezone();
-
-    icalcomponent* event = icalcomponent_new_vevent();
-    icalcomponent_add_property(event, icalproperty_new_uid(uid.c_str()));
-    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(icalDate(start)));
-    icalcomponent_add_property(event, icalproperty_new_dtend(icalDate(store::addDays(start, 1))));
-    icalcomponent_add_property(event, icalproperty_new_rrule(icalrecurrencetype_from_string(
-                                          leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY")));
+    out += "DTSTAMP:";
+    appendDate(out, today);
+    out += "T000000Z\r\nDTSTART;VALUE=DATE:";
+    appendDate(out, start);
+    out += "\r\nDTEND;VALUE=DATE:";
+    appendDate(out, store::addDays(start, 1));
+    out += leapDay ? "\r\nRRULE:FREQ=YEARLY;BYMONTHDAY=-1;BYMONTH=2\r\n" : "\r\nRRULE:FREQ=YEARLY\r\n";
     const std::string summary = summaryOf(row);
-    icalcomponent_add_property(event, icalproperty_new_summary(summary.c_str()));
-    if (row.aasta)
-        icalcomponent_add_property(event,
-                                   icalproperty_new_description(("Aasta: " + std::to_string(*row.aasta)).c_str()));
-    if (const auto label = store::typeLabel(row.tyyp))
-        icalcomponent_add_property(event, icalproperty_new_categories(std::string(*label).c_str()));
-    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    if (alarmDays) icalcomponent_add_component(event, newAlarm(*alarmDays, summary));
-    return event;
+    appendTextLine(out, "SUMMARY", summary);
+    if (row.aasta) out += "DESCRIPTION:Aasta: " + std::to_string(*row.aasta) + "\r\n";
+    if (const auto label = store::typeLabel(row.tyyp)) appendTextLine(out, "CATEGORIES", *label);
+    out += "TRANSP:TRANSPARENT\r\n";
+    if (alarmDays) appendAlarm(out, *alarmDays, summary);
+    out += "END:VEVENT\r\n";
 }
 
-using Calendar = std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)>;
-
-Calendar newCalendar() {
-    Calendar calendar(icalcomponent_new_vcalendar(), &icalcomponent_free);
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Tarvalind//Zerizedozi//ET"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-    return calendar;
-}
-
-std::string textOf(const Calendar& calendar) {
-    std::unique_ptr<char, decltype(&std::free)> text(icalcomponent_as_ical_string_r(calendar.get()), &std::free);
-    return text ? std::string(text.get()) : std::string();
-}
+constexpr std::string_view kCalendarBegin =
+    "BEGIN:VCALENDAR\r\nPRODID:-//Tarvalind//Zerizedozi//ET\r\nVERSION:2.0\r\nCALSCALE:GREGORIAN\r\n";
+constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
 
 }  // namespace
 
 std::string eventUid(const store::EventRow& row, int occurrence) {
-    char hash[17];
-    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(identityOf(row))));
-    return std::string(hash) + "-" + std::to_string(occurrence) + "@zerizedozi";
+    std::string uid;
+    appendUid(uid, identityHash(row), occurrence);
+    return uid;
 }
 
 IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
                         std::optional<int> alarmDays) {
-    const Calendar calendar = newCalendar();
     IcsCalendar result;
-    std::map<std::string, int> seen;
+    result.text.reserve(rows.size() * (alarmDays ? 400 : 300));
+    result.text += kCalendarBegin;
+    Occurrences occurrences(rows.size());
     for (const store::EventRow& row : rows) {
         const std::optional<MonthDay> md = monthDayOf(row);
         if (!md) continue;
-        const int occurrence = ++seen[identityOf(row)];
-        icalcomponent_add_component(calendar.get(), newEvent(row, *md, today, eventUid(row, occurrence), alarmDays));
+        const std::uint64_t hash = identityHash(row);
+        result.text += "BEGIN:VEVENT\r\nUID:";
+        appendUid(result.text, hash, occurrences.next(row, hash));
+        result.text += "\r\n";
+        appendEventAfterUid(result.text, row, *md, today, alarmDays);
         ++result.eventCount;
     }
-    result.text = textOf(calendar);
+    result.text += kCalendarEnd;
     return result;
 }
 
@@ -164,9 +235,12 @@ std::string eventIcs(const store::EventRow& row, const std::string& uid, const s
                      std::optional<int> alarmDays) {
     const std::optional<MonthDay> md = monthDayOf(row);
     if (!md) return {};
-    const Calendar calendar = newCalendar();
-    icalcomponent_add_component(calendar.get(), newEvent(row, *md, today, uid, alarmDays));
-    return textOf(calendar);
+    std::string text(kCalendarBegin);
+    text += "BEGIN:VEVENT\r\n";
+    appendTextLine(text, "UID", uid);
+    appendEventAfterUid(text, row, *md, today, alarmDays);
+    text += kCalendarEnd;
+    return text;
 }
 
 int parseAlarmDays(const std::string& text) {

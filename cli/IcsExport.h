@@ -1,5 +1,6 @@
 // The `export-ics` calendar: every yearly date as a recurring all-day event
-// of an iCalendar file (RFC 5545), written with libical.
+// of an iCalendar file (RFC 5545), its lines escaped and folded as the
+// calendar library libical writes them.
 #pragma once
 
 #include <optional>

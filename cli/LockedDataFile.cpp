@@ -42,6 +42,10 @@ LockedDataFile::LockedDataFile(store::FileSystem& files, const std::string& path
     checkLock(lock_, path_);
     prepare(files, path_);
     dataSet_.setFileName(path_);
+    // Rows are written in the file's order whatever the index: without one,
+    // a new row joins the end of the view instead of its place in the
+    // index's order, which would move every row after it.
+    dataSet_.setIndexName("");
     try {
         dataSet_.open();
     } catch (const store::StoreError& error) {

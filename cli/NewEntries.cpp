@@ -1,7 +1,10 @@
 #include "cli/NewEntries.h"
 
-#include <set>
-#include <tuple>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <unordered_set>
 
 #include "store/DateText.h"
 
@@ -9,14 +12,61 @@ namespace cli {
 
 namespace {
 
-using RowKey = std::tuple<std::string, std::optional<std::int16_t>, std::optional<std::int16_t>,
-                          std::optional<std::int32_t>, std::string>;
+// What tells one row from another for adding: Nimi, Paev, Kuu, Aasta and Tyyp.
+struct RowKey {
+    std::string_view name;
+    std::optional<std::int16_t> day;
+    std::optional<std::int16_t> month;
+    std::optional<std::int32_t> year;
+    std::string_view type;
+    friend bool operator==(const RowKey&, const RowKey&) = default;
+};
 
-RowKey keyOf(const store::EventRow& row) { return {row.nimi, row.paev, row.kuu, row.aasta, row.tyyp}; }
+// The keys of the list's rows, then those of the entries, by their place in
+// that sequence; they point into both, which must stay as they are.
+class Keys {
+public:
+    Keys(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries)
+        : rows_(rows), entries_(entries) {}
+    size_t size() const { return rows_.size() + entries_.size(); }
+    RowKey operator[](size_t i) const {
+        if (i < rows_.size()) {
+            const store::EventRow& row = rows_[i];
+            return {row.nimi, row.paev, row.kuu, row.aasta, row.tyyp};
+        }
+        const NewEntry& entry = entries_[i - rows_.size()];
+        return {entry.name, static_cast<std::int16_t>(entry.date.day), static_cast<std::int16_t>(entry.date.month),
+                entry.date.year, std::string_view(&entry.type, 1)};
+    }
 
-RowKey keyOf(const NewEntry& entry) {
-    return {entry.name, static_cast<std::int16_t>(entry.date.day), static_cast<std::int16_t>(entry.date.month),
-            entry.date.year, std::string(1, entry.type)};
+private:
+    const std::vector<store::EventRow>& rows_;
+    const std::vector<NewEntry>& entries_;
+};
+
+size_t hashOf(const RowKey& key) {
+    size_t hash = std::hash<std::string_view>()(key.name);
+    const auto mix = [&hash](size_t value) { hash = (hash ^ value) * 0x100000001b3ull; };
+    mix(key.day ? static_cast<size_t>(*key.day) : 0x10000);
+    mix(key.month ? static_cast<size_t>(*key.month) : 0x10000);
+    mix(key.year ? static_cast<size_t>(static_cast<std::uint32_t>(*key.year)) : 0x100000000ull);
+    mix(std::hash<std::string_view>()(key.type));
+    return hash;
+}
+
+// Which entries are new: none of the list's rows, nor an entry before it,
+// has the same key. One pass over a hashed set of places.
+std::vector<bool> newEntries(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries) {
+    const Keys keys(rows, entries);
+    std::vector<size_t> hashes(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) hashes[i] = hashOf(keys[i]);
+    const auto hash = [&hashes](size_t i) { return hashes[i]; };
+    const auto equal = [&](size_t a, size_t b) { return hashes[a] == hashes[b] && keys[a] == keys[b]; };
+    std::unordered_set<size_t, decltype(hash), decltype(equal)> present(keys.size(), hash, equal);
+    for (size_t i = 0; i < rows.size(); ++i) present.insert(i);
+    std::vector<bool> isNew(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) isNew[i] = present.insert(rows.size() + i).second;
+    return isNew;
 }
 
 store::Date storedDate(const YearlyDate& date, const store::Date& today) {
@@ -28,12 +78,11 @@ store::Date storedDate(const YearlyDate& date, const store::Date& today) {
 
 ImportCounts addNewEntries(store::ClientDataSet& dataSet, const std::vector<NewEntry>& entries,
                            const store::Date& today) {
-    std::set<RowKey> present;
-    for (const store::EventRow& row : dataSet.allRows()) present.insert(keyOf(row));
-
+    const std::vector<bool> isNew = newEntries(dataSet.allRows(), entries);
     ImportCounts counts;
-    for (const NewEntry& entry : entries) {
-        if (!present.insert(keyOf(entry)).second) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const NewEntry& entry = entries[i];
+        if (!isNew[i]) {
             ++counts.skipped;
             continue;
         }

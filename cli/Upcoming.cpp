@@ -8,7 +8,19 @@
 
 namespace cli {
 
+UpcomingWindow::UpcomingWindow(const store::Date& today, int days)
+    : first_(today), last_(store::addDays(today, days - 1)) {}
+
+bool UpcomingWindow::operator()(const store::EventRow& row) const {
+    const std::optional<MonthDay> md = monthDayOf(row);
+    if (!md) return false;
+    for (int year = first_.year; year <= last_.year; ++year)
+        if (contains(occurrenceIn(year, *md))) return true;
+    return false;
+}
+
 std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows, const store::Date& today, int days) {
+    const UpcomingWindow window(today, days);
     const store::Date lastDay = store::addDays(today, days - 1);
     std::vector<UpcomingDate> found;
     for (const store::EventRow& row : rows) {
@@ -16,7 +28,7 @@ std::vector<UpcomingDate> upcomingDates(const std::vector<store::EventRow>& rows
         if (!md) continue;
         for (int year = today.year; year <= lastDay.year; ++year) {
             const store::Date date = occurrenceIn(year, *md);
-            if (date < today || lastDay < date) continue;
+            if (!window.contains(date)) continue;
             std::optional<int> turns;
             if (row.aasta && *row.aasta < year) turns = year - *row.aasta;
             found.push_back({date, store::daysBetween(today, date), row.nimi,

@@ -22,6 +22,21 @@ struct UpcomingDate {
     std::optional<int> turns;  // the age reached that day, for a row with an earlier year
 };
 
+// The days from `today` on, `days` of them, today included.
+// REQUIRES: 1 <= days <= kMaxUpcomingDays.
+class UpcomingWindow {
+public:
+    UpcomingWindow(const store::Date& today, int days);
+    bool contains(const store::Date& date) const { return !(date < first_) && !(last_ < date); }
+    // Whether the row has a valid day and month that fall within the window,
+    // in either year it spans: whether upcomingDates lists the row.
+    bool operator()(const store::EventRow& row) const;
+
+private:
+    store::Date first_;
+    store::Date last_;
+};
+
 // The dates of `rows` that fall within `days` days starting with `today`
 // (today included), in date order; dates of one day keep the order of `rows`.
 // A row without a valid day and month is left out; 29 February falls on

@@ -2,7 +2,9 @@
 # Builds the benchmarks in build-bench. First bench_startup starts the built
 # program on Xvfb (display $BENCH_DISPLAY, default :60) and prints its
 # start-up table, before the other benchmarks have churned the machine's
-# memory. Then three repetitions each of bench_store (the record store
+# memory. Then bench_cli times zerizedozi-cli's commands as whole processes,
+# each beside a run of the floor program bench_floor, and prints its table.
+# Then three repetitions each of bench_store (the record store
 # against its floors) and bench_app (the window program, offscreen); extra
 # arguments go to both (for example --benchmark_filter=Open). Ends with a
 # Markdown table of the store's medians and their ratios to the floors; the
@@ -15,8 +17,9 @@ build=$root/build-bench
 
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -DZERIZEDOZI_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j2 --target bench_store bench_app bench_startup
+cmake --build "$build" -j2 --target bench_store bench_app bench_startup bench_cli
 "$build/bench/bench_startup" "$build/app/zerizedozi" --display="${BENCH_DISPLAY:-:60}" --runs=7
+"$build/bench/bench_cli" "$build/app/zerizedozi-cli" "$build/bench/bench_floor" --runs=7
 for program in store app; do
   QT_QPA_PLATFORM=offscreen "$build/bench/bench_$program" --benchmark_repetitions=3 \
     --benchmark_report_aggregates_only=true \

@@ -10,7 +10,9 @@
 #include <cstring>
 #include <functional>
 #include <future>
+#include <iterator>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <string>
@@ -185,23 +187,65 @@ bool readWrittenRow(std::string_view text, size_t& at, EventRow& row, bool check
     return true;
 }
 
-// Reads the plain rows of `text` into rows[next, end), moving `next` on:
-// those written as this program writes them straight, the rest through the
-// plain scanner. False when `text` is not plain; throws StoreError for a bad
-// value or for more rows than places. `checkUtf8`: the text was not checked
-// for UTF-8 beforehand; then only values may hold bytes beyond ASCII, and
-// those of numbers are digits.
-bool readRowsInto(std::string_view text, std::vector<EventRow>& rows, size_t& next, size_t end, bool checkUtf8) {
+// Where readRowsInto puts the rows it reads: each row goes into fresh(), and
+// done() takes it once read. These are the counted places rows[next, end).
+class RowPlaces {
+public:
+    RowPlaces(std::vector<EventRow>& rows, size_t next, size_t end) : rows_(rows), next_(next), end_(end) {}
+    bool more() const { return next_ < end_; }
+    EventRow& fresh() { return rows_[next_]; }
+    void done() { ++next_; }
+    bool full() const { return next_ == end_; }
+
+private:
+    std::vector<EventRow>& rows_;
+    size_t next_;
+    size_t end_;
+};
+
+// `count` rows read one at a time into one place, of which those that `keep`
+// says true of are kept.
+class KeptRows {
+public:
+    KeptRows(const RowFilter& keep, size_t count) : keep_(keep), count_(count) {}
+    bool more() const { return read_ < count_; }
+    EventRow& fresh() {
+        row_ = EventRow{};
+        return row_;
+    }
+    void done() {
+        ++read_;
+        if (keep_(row_)) kept.push_back(std::move(row_));
+    }
+    bool full() const { return read_ == count_; }
+    std::vector<EventRow> kept;
+
+private:
+    const RowFilter& keep_;
+    size_t count_;
+    size_t read_ = 0;
+    EventRow row_;
+};
+
+// Reads the plain rows of `text` into `places`: those written as this
+// program writes them straight, the rest through the plain scanner. False
+// when `text` is not plain; throws StoreError for a bad value or for more
+// rows than places. `checkUtf8`: the text was not checked for UTF-8
+// beforehand; then only values may hold bytes beyond ASCII, and those of
+// numbers are digits.
+template <typename Places>
+bool readRowsInto(std::string_view text, Places& places, bool checkUtf8) {
     size_t at = 0;
-    while (next < end && readWrittenRow(text, at, rows[next], checkUtf8)) ++next;
+    while (places.more() && readWrittenRow(text, at, places.fresh(), checkUtf8)) places.done();
     return scanPlainRows(text.substr(at), [&](std::span<const PlainAttribute> attributes) {
-        if (next == end) throw StoreError::noPacket();
-        EventRow& row = rows[next++];
+        if (!places.more()) throw StoreError::noPacket();
+        EventRow& row = places.fresh();
         for (const PlainAttribute& attribute : attributes) {
             if (checkUtf8 && storedFieldOf(attribute.name) < 0 && !isValidUtf8(attribute.value))
                 throw StoreError::noPacket();
             readField(row, attribute.name, attribute.value, checkUtf8);
         }
+        places.done();
     });
 }
 
@@ -215,10 +259,9 @@ std::optional<std::vector<EventRow>> readPlainRows(std::string_view text) {
     for (size_t i = 0; i < parts.size(); ++i) firstRow[i + 1] = firstRow[i] + countOf(parts[i], "<ROW");
     std::vector<EventRow> rows(firstRow.back());
     const bool plain = allPartsBeside(parts.size(), [&](size_t part) {
-        size_t next = firstRow[part];
-        const size_t end = firstRow[part + 1];
+        RowPlaces places(rows, firstRow[part], firstRow[part + 1]);
         // Texts cut from valid UTF-8 at ASCII quotes, with ASCII entities, stay valid.
-        return readRowsInto(parts[part], rows, next, end, false) && next == end;
+        return readRowsInto(parts[part], places, false) && places.full();
     });
     if (!plain) return std::nullopt;
     return rows;
@@ -481,9 +524,16 @@ bool readPieces(const FileReader& file, std::uint64_t from, std::uint64_t to,
     }
 }
 
-// The rows of a plain packet in `file`, read in pieces, or nullopt when it is
-// anything else or has a fault of any kind: it is then read whole.
-std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& file) {
+// Where a plain packet's rows lie in its file, in one part or in two, and
+// how many rows each part holds.
+struct PlainLayout {
+    std::vector<std::uint64_t> bounds;  // part i is [bounds[i], bounds[i + 1])
+    std::vector<size_t> rowCounts;
+};
+
+// The layout of a plain packet in `file`, found by reading its rows once in
+// pieces, or nullopt when it is anything else or has a fault of any kind.
+std::optional<PlainLayout> plainLayoutOf(const FileReader& file) {
     const std::uint64_t size = file.size();
     std::string head(static_cast<size_t>(std::min<std::uint64_t>(size, kHeadBytes)), '\0');
     if (file.readAt(0, head) != head.size()) return std::nullopt;
@@ -525,23 +575,54 @@ std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& f
     if (!countedAll || whole.firstInvalid != std::string::npos || ofTail.firstInvalid != std::string::npos)
         return std::nullopt;
     whole.addCounts(ofTail);
-    std::vector<size_t> firstRow(parts + 1, 0);
-    for (size_t part = 0; part < parts; ++part) {
-        whole.addCounts(counted[part]);
-        firstRow[part + 1] = firstRow[part] + counted[part].elements;
+    PlainLayout layout{std::move(bounds), {}};
+    for (const Census& part : counted) {
+        whole.addCounts(part);
+        layout.rowCounts.push_back(part.elements);
     }
     if (!rowsWithinAllowance(whole, static_cast<size_t>(size))) return std::nullopt;
+    return layout;
+}
 
-    std::vector<EventRow> rows(firstRow.back());
-    const bool read = allPartsBeside(parts, [&](size_t part) {
-        size_t next = firstRow[part];
-        const size_t end = firstRow[part + 1];
-        return readPieces(file, bounds[part], bounds[part + 1],
-                          // Read again, so checked again: the file may have changed since.
-                          [&](std::string_view piece) { return readRowsInto(piece, rows, next, end, true); }) &&
-               next == end;
+// Reads the parts of `layout` in pieces, each into its own places; false
+// when a part does not read as plain or holds other than its count of rows.
+// Read again, so checked again: the file may have changed since.
+template <typename Places>
+bool readParts(const FileReader& file, const PlainLayout& layout, std::vector<Places>& places) {
+    return allPartsBeside(places.size(), [&](size_t part) {
+        return readPieces(file, layout.bounds[part], layout.bounds[part + 1],
+                          [&](std::string_view piece) { return readRowsInto(piece, places[part], true); }) &&
+               places[part].full();
     });
-    if (!read) return std::nullopt;
+}
+
+// The rows of a plain packet in `file`, read in pieces, or nullopt when it is
+// anything else or has a fault of any kind: it is then read whole.
+std::optional<std::vector<EventRow>> readPlainPacketInPieces(const FileReader& file) {
+    const std::optional<PlainLayout> layout = plainLayoutOf(file);
+    if (!layout) return std::nullopt;
+    std::vector<EventRow> rows(std::reduce(layout->rowCounts.begin(), layout->rowCounts.end()));
+    std::vector<RowPlaces> places;
+    size_t first = 0;
+    for (const size_t partCount : layout->rowCounts) {
+        places.emplace_back(rows, first, first + partCount);
+        first += partCount;
+    }
+    if (!readParts(file, *layout, places)) return std::nullopt;
+    return rows;
+}
+
+// The rows of a plain packet in `file` that `keep` says true of, read in
+// pieces as above.
+std::optional<std::vector<EventRow>> readKeptPlainRowsInPieces(const FileReader& file, const RowFilter& keep) {
+    const std::optional<PlainLayout> layout = plainLayoutOf(file);
+    if (!layout) return std::nullopt;
+    std::vector<KeptRows> parts;
+    for (const size_t partCount : layout->rowCounts) parts.emplace_back(keep, partCount);
+    if (!readParts(file, *layout, parts)) return std::nullopt;
+    std::vector<EventRow> rows = std::move(parts.front().kept);
+    for (size_t part = 1; part < parts.size(); ++part)
+        std::move(parts[part].kept.begin(), parts[part].kept.end(), std::back_inserter(rows));
     return rows;
 }
 
@@ -590,6 +671,17 @@ std::vector<EventRow> readDataPacket(const FileReader& file) {
     std::string bytes(static_cast<size_t>(file.size()), '\0');
     bytes.resize(file.readAt(0, bytes));
     return readDataPacket(std::move(bytes));
+}
+
+std::vector<EventRow> readDataPacket(const FileReader& file, const RowFilter& keep) {
+    try {
+        if (auto rows = readKeptPlainRowsInPieces(file, keep)) return std::move(*rows);
+    } catch (const StoreError&) {
+        // read whole, which reports the fault in its own words
+    }
+    std::vector<EventRow> rows = readDataPacket(file);
+    std::erase_if(rows, [&keep](const EventRow& row) { return !keep(row); });
+    return rows;
 }
 
 std::vector<EventRow> readDataPacketByTree(std::string_view bytes) {

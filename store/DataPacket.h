@@ -2,6 +2,7 @@
 // METADATA and one <ROW .../> per event in ROWDATA.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,14 @@ std::vector<EventRow> readDataPacket(std::string&& bytes);
 // The same reading of a file. A plainly written packet is read from it in
 // pieces, never held whole in memory; any other is read whole as above.
 std::vector<EventRow> readDataPacket(const FileReader& file);
+
+// Whether a row is wanted.
+using RowFilter = std::function<bool(const EventRow&)>;
+
+// The same reading of a file, every row read and checked alike, but only the
+// rows `keep` says true of are kept, in the file's order: a plainly written
+// packet then never holds more than those rows in memory.
+std::vector<EventRow> readDataPacket(const FileReader& file, const RowFilter& keep);
 
 // The same reading, with every packet going through the XML document tree.
 // readDataPacket takes a faster way for plainly written packets; this one

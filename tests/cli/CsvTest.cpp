@@ -137,6 +137,22 @@ TEST(CsvCommands, ExportThenImportGivesTheSameRows) {
     EXPECT_EQ(store::readDataPacket(readFile(runner.file("uus.xml"))), expected);
 }
 
+// The list's order: month, day, year (none first), then the name byte by byte.
+TEST(CsvCommands, ExportListsTheRowsInTheListsOrder) {
+    CommandRunner runner(kToday);
+    runner.writeRows({eventRow("Õie", 5, 3, 1980), eventRow("Ants", 5, 3, 1980), eventRow("Ülo", 1, 1, std::nullopt),
+                      eventRow("Zeno", 5, 3, std::nullopt), eventRow("Aadu", 24, 12, 1999),
+                      eventRow("Mari", 5, 3, 1970), eventRow("Bert", 1, 1, std::nullopt)});
+    EXPECT_EQ(runner.run({"export-csv"}).out, kHeader +
+                                                  "Bert;1;1;;S\r\n"
+                                                  "Ülo;1;1;;S\r\n"
+                                                  "Zeno;5;3;;S\r\n"
+                                                  "Mari;5;3;1970;S\r\n"
+                                                  "Ants;5;3;1980;S\r\n"
+                                                  "Õie;5;3;1980;S\r\n"
+                                                  "Aadu;24;12;1999;S\r\n");
+}
+
 TEST(CsvCommands, ABadRowLeavesTheDataFileAsItWas) {
     CommandRunner runner(kToday);
     runner.writeRows({eventRow("Olemas", 1, 1, 1950)});

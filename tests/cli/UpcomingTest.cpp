@@ -116,6 +116,28 @@ TEST(Upcoming, TheCommandListsTheDefaultFourteenDays) {
               "05.03. neljapäev, täna: Esimene (Sünnipäev)\n");
 }
 
+// The command picks the rows of the coming days from the list as it lies in
+// the file; dates of one day come in the list's order: month, day, year
+// (none first), the name byte by byte, then the file's order.
+TEST(Upcoming, TheCommandOrdersDatesOfOneDayAsTheListDoes) {
+    testing::CommandRunner runner({2026, 12, 30});
+    runner.writeRows({eventRow("Märts", 1, 3, 1990), eventRow("Šarl", 1, 1, 1980), eventRow("Hiline", 2, 3, 1990),
+                      eventRow("Uusaasta", 1, 1, std::nullopt, "T"), eventRow("Liigaasta", 29, 2, 1984),
+                      eventRow("Zeno", 1, 1, 1980), eventRow("Aadu", 1, 1, 1980), eventRow("Eile", 29, 12, 1990),
+                      eventRow("Vana-aasta", 31, 12, std::nullopt, "T"), eventRow("Aadu", 1, 1, 1980, "N")});
+    const testing::RunResult result = runner.run({"upcoming", "--days", "62"});
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out,
+              "31.12. neljapäev, homme: Vana-aasta (Tähtpäev)\n"
+              "01.01. reede, 2 päeva pärast: Uusaasta (Tähtpäev)\n"
+              "01.01. reede, 2 päeva pärast: Aadu (Sünnipäev, saab 47)\n"
+              "01.01. reede, 2 päeva pärast: Aadu (Nimepäev, saab 47)\n"
+              "01.01. reede, 2 päeva pärast: Zeno (Sünnipäev, saab 47)\n"
+              "01.01. reede, 2 päeva pärast: Šarl (Sünnipäev, saab 47)\n"
+              "01.03. esmaspäev, 61 päeva pärast: Liigaasta (Sünnipäev, saab 43)\n"
+              "01.03. esmaspäev, 61 päeva pärast: Märts (Sünnipäev, saab 37)\n");
+}
+
 TEST(Upcoming, DaysMustBeAWholeNumberFromOneTo366) {
     EXPECT_EQ(parseUpcomingDays("1"), 1);
     EXPECT_EQ(parseUpcomingDays("366"), 366);

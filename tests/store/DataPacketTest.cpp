@@ -179,11 +179,23 @@ TEST(DataPacket, RefusesDamagedPacketsWithAClearError) {
 // Plainly written packets are read without a document tree, from a file in
 // pieces; everything else goes through the tree. All ways must agree on
 // every input.
+// A filter for reading that keeps some rows of a list and leaves out others.
+bool hasEvenName(const EventRow& row) { return row.nimi.size() % 2 == 0; }
+
+// What reading gives when it keeps only the rows of even names.
+std::variant<std::vector<EventRow>, std::string> kept(std::variant<std::vector<EventRow>, std::string> read) {
+    if (auto* rows = std::get_if<std::vector<EventRow>>(&read)) std::erase_if(*rows, std::not_fn(hasEvenName));
+    return read;
+}
+
+// Every way of reading gives the same rows or the same error: from memory,
+// through the tree, and from a file, whole or keeping only some rows.
 void expectBothWaysAlike(const std::string& bytes) {
     const auto fast = outcome([&] { return readDataPacket(bytes); });
     const auto tree = outcome([&] { return readDataPacketByTree(bytes); });
     EXPECT_EQ(fast, tree) << bytes;
     EXPECT_EQ(outcome([&] { return readDataPacket(BytesFile(bytes)); }), tree) << bytes;
+    EXPECT_EQ(outcome([&] { return readDataPacket(BytesFile(bytes), hasEvenName); }), kept(tree)) << bytes;
 }
 
 TEST(DataPacket, UnusualButValidPacketsReadAsTheTreeReadsThem) {
@@ -243,6 +255,9 @@ TEST(DataPacket, ALargePacketReadsAsTheTreeReadsIt) {
     const BytesFile file(packet);
     EXPECT_EQ(readDataPacket(file), rows);
     EXPECT_LT(file.largestRead(), packet.size() / 4) << "a plain packet is never read whole";
+    const BytesFile keptFrom(packet);
+    EXPECT_EQ(readDataPacket(keptFrom, hasEvenName), std::get<std::vector<EventRow>>(kept(rows)));
+    EXPECT_LT(keptFrom.largestRead(), packet.size() / 4);
 
     const size_t middle = packet.find("<ROW ", packet.size() / 2);
     const size_t late = packet.find("<ROW ", packet.size() * 9 / 10);
@@ -320,6 +335,8 @@ TEST(DataPacket, AFileChangedWhileReadIsReadAsItEndsUp) {
         changed[changing] = '\xFF';
         EXPECT_EQ(outcome([&] { return readDataPacket(BytesFile(packet, changing)); }),
                   outcome([&] { return readDataPacket(changed); }));
+        EXPECT_EQ(outcome([&] { return readDataPacket(BytesFile(packet, changing), hasEvenName); }),
+                  kept(outcome([&] { return readDataPacket(changed); })));
     }
 }
 
