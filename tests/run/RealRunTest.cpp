@@ -1,6 +1,7 @@
 // The built program itself, started in a program folder of its own on a
 // private X display: it creates its data file, closes when the window manager
-// asks it to, asks about the home page, and ends with exit code 0.
+// asks it to, asks about the home page, and ends with exit code 0; `kill`
+// saves and ends it without asking.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -18,6 +19,7 @@
 #include "store/DataPacket.h"
 #include "store/EventRecord.h"
 #include "tests/run/VirtualDisplay.h"
+#include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -29,6 +31,8 @@ namespace fs = std::filesystem;
 
 constexpr xcb_keysym_t kEscape = 0xff1b;
 constexpr xcb_keysym_t kReturn = 0xff0d;
+constexpr xcb_keysym_t kDelete = 0xffff;
+constexpr xcb_keysym_t kControl = 0xffe3;
 
 // The program copied into a fresh folder, with a stand-in for xdg-open that
 // notes which addresses the program asked the desktop to open.
@@ -89,6 +93,7 @@ public:
         }
     }
     bool started() const { return pid_ > 0; }
+    void signal(int number) { ::kill(pid_, number); }
 
     // The exit code once the program has ended within `timeout`; -1 when a
     // signal ended it.
@@ -168,6 +173,38 @@ TEST(RealRun, JahOpensTheHomePageAndALaterStartLeavesTheFileAsItWas) {
     ASSERT_TRUE(waitForFile(folder.opened(), 10s));
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(readFile(folder.opened()), "http://www.tarvalind.ee/?visitor=Zerizedozi\n");
+}
+
+// `kill` while the grid's delete confirmation is up: the row deleted before
+// is saved, and the program ends by itself, the box and the home-page
+// question left unanswered.
+TEST(RealRun, ATerminationSignalSavesTheListAndEndsEvenWithABoxUp) {
+    ProgramFolder folder;
+    writeFile(folder.dataFile(),
+              store::writeDataPacket({eventRow("Mari", 5, 3, 1980, "S", 2026), eventRow("Jaan", 6, 3, 1981, "S", 2026),
+                                      eventRow("Juku", 7, 3, 1982, "S", 2026)}));
+    VirtualDisplay display;
+    RunningProgram running(folder, display.name());
+    ASSERT_TRUE(running.started());
+    const xcb_window_t window = display.waitForWindow("Zerizedozi", 30s);
+    ASSERT_NE(window, XCB_WINDOW_NONE) << "the main window never showed";
+
+    xcb_window_t confirm = XCB_WINDOW_NONE;
+    for (int attempt = 0; attempt < 20 && confirm == XCB_WINDOW_NONE; ++attempt) {
+        display.pressKey(window, kDelete, kControl);
+        confirm = display.waitForWindow("Confirm", 1500ms);
+    }
+    ASSERT_NE(confirm, XCB_WINDOW_NONE) << "Ctrl+Delete asked nothing";
+    for (int attempt = 0; attempt < 20 && display.isViewable(confirm); ++attempt) {
+        display.pressKey(confirm, kReturn);
+        std::this_thread::sleep_for(500ms);
+    }
+    display.pressKey(window, kDelete, kControl);
+    ASSERT_NE(display.waitForWindow("Confirm", 30s), XCB_WINDOW_NONE) << "no box up for the signal";
+
+    running.signal(SIGTERM);
+    EXPECT_EQ(running.exitCode(30s), 0);
+    EXPECT_EQ(store::readDataPacket(readFile(folder.dataFile())).size(), 2u);
 }
 
 }  // namespace
