@@ -167,8 +167,11 @@ TEST_F(ListView, CtrlDeleteAsksInTheToolkitsEnglish) {
 
 TEST_F(ListView, EnterAndDoubleClickOpenTheCurrentRecord) {
     start();
+    QWidget* titles = form->Frame11->DBGrid1->horizontalHeader()->viewport();
+    const QPoint nameTitle(form->Frame11->DBGrid1->columnViewportPosition(app::ColNimi) + 5, 5);
     QTest::keyClick(form->Frame11->DBGrid1, Qt::Key_Return);
     form->Frame11DBGrid1DblClick();
+    QTest::mouseDClick(titles, Qt::LeftButton, {}, nameTitle);
     EXPECT_EQ(desktop.count(Call::MessageBox), 0);
     EXPECT_FALSE(form->Frame21->isVisibleTo(form.get()));
 
@@ -178,6 +181,17 @@ TEST_F(ListView, EnterAndDoubleClickOpenTheCurrentRecord) {
     EXPECT_TRUE(form->Frame21->isVisibleTo(form.get()));
     EXPECT_FALSE(form->Frame11->isVisibleTo(form.get()));
     EXPECT_EQ(form->Frame21->txtNimi2->text(), "Mari");
+
+    // On the title row: its first click sorts, the double-click opens.
+    startWithFamily();
+    titles = form->Frame11->DBGrid1->horizontalHeader()->viewport();
+    QTest::mouseDClick(titles, Qt::RightButton, {}, nameTitle);
+    EXPECT_FALSE(form->Frame21->isVisibleTo(form.get()));
+    QTest::mouseClick(titles, Qt::LeftButton, {}, nameTitle);
+    QTest::mouseDClick(titles, Qt::LeftButton, {}, nameTitle);
+    EXPECT_TRUE(form->Frame21->isVisibleTo(form.get()));
+    EXPECT_EQ(gridNames(), "Šarlotte,Mari,Jüri,Jõulud,Ants,Anneli");
+    EXPECT_EQ(form->Frame21->txtNimi2->text().toStdString(), form->ClientDataSet1.fieldText(app::ColNimi));
 }
 
 TEST_F(ListView, KeysMoveByRows) {
