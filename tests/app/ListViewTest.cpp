@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/BevelPanel.h"
 #include "app/DBGrid.h"
 #include "app/GlyphButton.h"
 #include "app/Unit2.h"
@@ -48,6 +49,29 @@ TEST_F(ListView, ShowsTwoDigitDaysAndMonthsAndTheAge) {
     EXPECT_EQ(grid.columnWidth(app::ColPaev), 31);
     EXPECT_GT(grid.columnWidth(app::ColTyyp), 4);
     EXPECT_EQ(grid.horizontalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+}
+
+// Outside in: a sunken border of 2 pixels (grey over white, then black over
+// light grey) and a raised bevel of 1 pixel (white over grey) around the grid.
+TEST_F(ListView, TheGridSitsInASunkenBorderWithARaisedBevelInside) {
+    start();
+    QWidget* panel = form->Frame11->Panel2;
+    EXPECT_EQ(form->Frame11->DBGrid1->geometry(), QRect(3, 3, 398, 253));
+    const QImage shown = panel->grab().toImage();
+    const int midX = panel->width() / 2, midY = panel->height() / 2;
+    const int right = panel->width() - 1, bottom = panel->height() - 1;
+    const std::array<std::pair<QString, QString>, 3> rings = {
+        std::pair{"#808080", "#ffffff"},
+        std::pair{"#000000", "#c0c0c0"},
+        std::pair{"#ffffff", "#808080"},
+    };
+    for (int in = 0; in < 3; ++in) {
+        const auto& [topLeft, bottomRight] = rings[static_cast<size_t>(in)];
+        EXPECT_EQ(shown.pixelColor(in, midY).name(), topLeft) << in;
+        EXPECT_EQ(shown.pixelColor(midX, in).name(), topLeft) << in;
+        EXPECT_EQ(shown.pixelColor(right - in, midY).name(), bottomRight) << in;
+        EXPECT_EQ(shown.pixelColor(midX, bottom - in).name(), bottomRight) << in;
+    }
 }
 
 TEST_F(ListView, TitleClicksSortDescendingThenAscendingPerColumn) {
