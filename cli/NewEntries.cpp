@@ -12,11 +12,13 @@ namespace {
 using RowKey = std::tuple<std::string, std::optional<std::int16_t>, std::optional<std::int16_t>,
                           std::optional<std::int32_t>, std::string>;
 
-RowKey keyOf(const store::EventRow& row) { return {row.nimi, row.paev, row.kuu, row.aasta, row.tyyp}; }
+RowKey keyOf(const store::EventRow& row, SameRow same) {
+    return {row.nimi, row.paev, row.kuu, same == SameRow::InAnyYear ? std::nullopt : row.aasta, row.tyyp};
+}
 
-RowKey keyOf(const NewEntry& entry) {
+RowKey keyOf(const NewEntry& entry, SameRow same) {
     return {entry.name, static_cast<std::int16_t>(entry.date.day), static_cast<std::int16_t>(entry.date.month),
-            entry.date.year, std::string(1, entry.type)};
+            same == SameRow::InAnyYear ? std::nullopt : entry.date.year, std::string(1, entry.type)};
 }
 
 store::Date storedDate(const YearlyDate& date, const store::Date& today) {
@@ -27,13 +29,13 @@ store::Date storedDate(const YearlyDate& date, const store::Date& today) {
 }  // namespace
 
 ImportCounts addNewEntries(store::ClientDataSet& dataSet, const std::vector<NewEntry>& entries,
-                           const store::Date& today) {
+                           const store::Date& today, SameRow same) {
     std::set<RowKey> present;
-    for (const store::EventRow& row : dataSet.allRows()) present.insert(keyOf(row));
+    for (const store::EventRow& row : dataSet.allRows()) present.insert(keyOf(row, same));
 
     ImportCounts counts;
     for (const NewEntry& entry : entries) {
-        if (!present.insert(keyOf(entry)).second) {
+        if (!present.insert(keyOf(entry, same)).second) {
             ++counts.skipped;
             continue;
         }
