@@ -18,6 +18,7 @@
 
 #include "store/DataPacket.h"
 #include "store/EventRecord.h"
+#include "tests/run/SessionBus.h"
 #include "tests/run/VirtualDisplay.h"
 #include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
@@ -56,15 +57,16 @@ private:
     TempDir dir_;
 };
 
+// The program on a bus of its own and `display`, its data file beside it.
 class RunningProgram {
 public:
-    RunningProgram(const ProgramFolder& folder, const std::string& display) {
+    RunningProgram(const ProgramFolder& folder, const std::string& display) : bus_(folder.runtime()) {
         std::vector<std::string> environment;
         for (char** entry = environ; *entry; ++entry) {
             const std::string text = *entry;
             if (!text.starts_with("DISPLAY=") && !text.starts_with("QT_QPA_PLATFORM=") &&
                 !text.starts_with("WAYLAND_DISPLAY=") && !text.starts_with("BROWSER=") && !text.starts_with("PATH=") &&
-                !text.starts_with("XDG_RUNTIME_DIR="))
+                !text.starts_with("XDG_RUNTIME_DIR=") && !text.starts_with("DBUS_SESSION_BUS_ADDRESS="))
                 environment.push_back(text);
         }
         const char* path = std::getenv("PATH");
@@ -72,6 +74,7 @@ public:
         environment.push_back("DISPLAY=" + display);
         environment.push_back("QT_QPA_PLATFORM=xcb");
         environment.push_back("XDG_RUNTIME_DIR=" + folder.runtime());
+        environment.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus_.address());
         std::vector<char*> envp;
         for (std::string& text : environment) envp.push_back(text.data());
         envp.push_back(nullptr);
@@ -112,6 +115,7 @@ public:
     }
 
 private:
+    SessionBus bus_;
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
