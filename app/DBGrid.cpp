@@ -149,6 +149,11 @@ void DBGrid::paintEvent(QPaintEvent* event) {
 }
 
 bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
+    // The title row is part of the grid: a double-click there opens the
+    // record as one on a cell does (its first click still sorts).
+    if (event->type() == QEvent::MouseButtonDblClick && watched == horizontalHeader()->viewport() &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        emit doubleClicked();
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {

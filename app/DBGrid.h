@@ -2,8 +2,9 @@
 // Up/Left and Down/Right move one row, Page Up/Down a screen, Home/End to the
 // first or last row; Tab and Shift+Tab move the column and wrap to the next
 // or previous row. It reports what the window acts on: a title click, a
-// double-click, a typed character, Ctrl+Delete and a right-button release
-// over a column (its title or a cell, never outside them). It also tells when
+// double-click (on a cell, on a title or below the rows), a typed character,
+// Ctrl+Delete and a right-button release over a column (its title or a cell,
+// never outside them). It also tells when
 // it has painted the rows of a new view (after binding or a model reset).
 #pragma once
 

@@ -12,6 +12,8 @@
 #include <QUrlQuery>
 #include <cerrno>
 
+#include <cstdio>
+
 #include "app/AppMessage.h"
 #include "app/DBGrid.h"
 #include "app/DataSource.h"
@@ -229,13 +231,45 @@ void TForm1::FormCloseQuery() {
     closed_ = true;
     ClientDataSet1.Tag = 0;
     closeStoreAskingOnFailure();
-    frontRequests_.reset();
-    dataFileLock_.reset();
+    letGoOfList();
     startSyncAfterClose(platform_, programPath_, dataFilePath_);
-    hide();
+    if (ended_) return;  // a signal came while the save-failed question was up
     if (platform_.messageBox(nullptr, QString::fromUtf8(texts::kWebQuestion), QString::fromUtf8(texts::kWebCaption),
                              MB_ICONQUESTION | MB_YESNO) == IDYES)
         platform_.shellOpen(homePageAddress());
+}
+
+void TForm1::endOnSignal() {
+    int code = 0;
+    // Unsaved while the store is open: at a close whose save failed and
+    // whose question is up, the save is tried once more.
+    if (!ended_ && ClientDataSet1.active()) {
+        closed_ = true;
+        ClientDataSet1.Tag = 0;
+        try {
+            closeStore();
+        } catch (const store::WriteError& error) {
+            std::fprintf(stderr, "%s %s\n%s%s\n", texts::kSaveFailed, error.path().c_str(), texts::kSaveFailedReason,
+                         error.reason().c_str());
+            code = 1;
+        } catch (const std::exception&) {}
+        letGoOfList();
+    }
+    ended_ = true;
+    endProgram(code);
+}
+
+void TForm1::closeStore() {
+    ClientDataSet1.cancel();
+    ClientDataSet1.mergeChangeLog();
+    ClientDataSet1.close();
+}
+
+// Others may take the list now; the window is gone from the screen.
+void TForm1::letGoOfList() {
+    frontRequests_.reset();
+    dataFileLock_.reset();
+    hide();
 }
 
 // Closing writes the run's changes. Where the disk refuses them the user is
@@ -243,9 +277,7 @@ void TForm1::FormCloseQuery() {
 void TForm1::closeStoreAskingOnFailure() {
     for (;;) {
         try {
-            ClientDataSet1.cancel();
-            ClientDataSet1.mergeChangeLog();
-            ClientDataSet1.close();
+            closeStore();
             return;
         } catch (const store::WriteError& error) {
             const QString text = QString::fromUtf8(texts::kSaveFailed) + QStringLiteral("\r") +

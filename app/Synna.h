@@ -101,6 +101,11 @@ public:
     void FormCreate();
     void FormActivate();
     void FormCloseQuery();
+    // A termination signal, also while a box is up: saves the list as a close
+    // does, without any box (a failed save is told on stderr), and ends the
+    // program at once without the home-page question, with code 0, or 1
+    // when the list could not be saved.
+    void endOnSignal();
 
     // --- list view ------------------------------------------------------------
     void Frame11btn3Click();
@@ -153,6 +158,8 @@ private:
     bool warnedListEmpty();
     void centreOnScreen();
     void closeStoreAskingOnFailure();
+    void closeStore();
+    void letGoOfList();
     // Shows the window above the others and gives it the focus; false while
     // it is not shown or is closing.
     bool bringToFront();

@@ -1,9 +1,9 @@
 #include "app/Unit1.h"
 
 #include <QFontMetrics>
-#include <QFrame>
 #include <QHeaderView>
 
+#include "app/BevelPanel.h"
 #include "app/DBGrid.h"
 #include "app/FilterMenu.h"
 #include "app/GlyphButton.h"
@@ -55,14 +55,12 @@ TFrame1::TFrame1(QWidget* parent) : QWidget(parent) {
     btn3 = toolbarButton(Panel1, QStringLiteral("Kustuta"), 201, glyphKustuta());
     btn4 = toolbarButton(Panel1, QStringLiteral("Trüki"), 302, glyphTryki());
 
-    Panel2 = new QFrame(this);
+    Panel2 = new BevelPanel(this);
     Panel2->setGeometry(0, 30, 404, 259);
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->setLineWidth(3);
-    fillBackground(Panel2);
 
     DBGrid1 = new DBGrid(Panel2);
-    DBGrid1->setGeometry(3, 3, 398, 253);
+    const int border = BevelPanel::kBorderWidth;
+    DBGrid1->setGeometry(Panel2->rect().adjusted(border, border, -border, -border));
 
     MenuPaev = new FilterMenu(1, this);
     MenuKuu = new FilterMenu(2, this);

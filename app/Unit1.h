@@ -7,10 +7,9 @@
 #include <QWidget>
 #include <array>
 
-class QFrame;
-
 namespace app {
 
+class BevelPanel;
 class DBGrid;
 class FilterMenu;
 class GlyphButton;
@@ -26,7 +25,7 @@ public:
     GlyphButton* btn2;  // "Muuda"
     GlyphButton* btn3;  // "Kustuta"
     GlyphButton* btn4;  // "Trüki"
-    QFrame* Panel2;
+    BevelPanel* Panel2;
     DBGrid* DBGrid1;
 
     FilterMenu* MenuPaev;

@@ -70,9 +70,9 @@ int main(int argc, char** argv) {
     // Logging off closes the window as any other close request does.
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &Form1,
                      [&Form1](QSessionManager&) { Form1.close(); });
-    // So does a request to end by a signal: a logout without a session
-    // manager, a closed terminal, `kill`.
-    const platform::TerminationSignals terminationSignals([&Form1] { Form1.close(); });
+    // A request to end by a signal (a logout without a session manager, a
+    // closed terminal, `kill`) saves the list and ends without asking.
+    const platform::TerminationSignals terminationSignals([&Form1] { Form1.endOnSignal(); });
     // For the start-up benchmark: each time the grid has painted the rows of
     // a new view, a line with the monotonic clock's nanoseconds on stderr.
     if (qEnvironmentVariableIsSet("ZERIZEDOZI_PAINT_LOG"))

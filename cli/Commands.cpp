@@ -226,7 +226,7 @@ int importCsv(const std::vector<std::string>& args, const CommandContext& contex
 int addHolidays(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--file"}, 0);
     return addToDataFile(arguments, context, [&](store::ClientDataSet& dataSet) {
-        return addNewEntries(dataSet, estonianHolidays(), context.clock.today());
+        return addNewEntries(dataSet, estonianHolidays(), context.clock.today(), SameRow::InAnyYear);
     });
 }
 

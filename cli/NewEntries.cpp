@@ -26,22 +26,23 @@ struct RowKey {
 // that sequence; they point into both, which must stay as they are.
 class Keys {
 public:
-    Keys(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries)
-        : rows_(rows), entries_(entries) {}
+    Keys(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries, SameRow same)
+        : rows_(rows), entries_(entries), anyYear_(same == SameRow::InAnyYear) {}
     size_t size() const { return rows_.size() + entries_.size(); }
     RowKey operator[](size_t i) const {
         if (i < rows_.size()) {
             const store::EventRow& row = rows_[i];
-            return {row.nimi, row.paev, row.kuu, row.aasta, row.tyyp};
+            return {row.nimi, row.paev, row.kuu, anyYear_ ? std::nullopt : row.aasta, row.tyyp};
         }
         const NewEntry& entry = entries_[i - rows_.size()];
         return {entry.name, static_cast<std::int16_t>(entry.date.day), static_cast<std::int16_t>(entry.date.month),
-                entry.date.year, std::string_view(&entry.type, 1)};
+                anyYear_ ? std::nullopt : entry.date.year, std::string_view(&entry.type, 1)};
     }
 
 private:
     const std::vector<store::EventRow>& rows_;
     const std::vector<NewEntry>& entries_;
+    bool anyYear_;
 };
 
 size_t hashOf(const RowKey& key) {
@@ -55,9 +56,10 @@ size_t hashOf(const RowKey& key) {
 }
 
 // Which entries are new: none of the list's rows, nor an entry before it,
-// has the same key. One pass over a hashed set of places.
-std::vector<bool> newEntries(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries) {
-    const Keys keys(rows, entries);
+// is the same row. One pass over a hashed set of places.
+std::vector<bool> newEntries(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries,
+                              SameRow same) {
+    const Keys keys(rows, entries, same);
     std::vector<size_t> hashes(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) hashes[i] = hashOf(keys[i]);
     const auto hash = [&hashes](size_t i) { return hashes[i]; };
@@ -77,8 +79,8 @@ store::Date storedDate(const YearlyDate& date, const store::Date& today) {
 }  // namespace
 
 ImportCounts addNewEntries(store::ClientDataSet& dataSet, const std::vector<NewEntry>& entries,
-                           const store::Date& today) {
-    const std::vector<bool> isNew = newEntries(dataSet.allRows(), entries);
+                           const store::Date& today, SameRow same) {
+    const std::vector<bool> isNew = newEntries(dataSet.allRows(), entries, same);
     ImportCounts counts;
     for (size_t i = 0; i < entries.size(); ++i) {
         const NewEntry& entry = entries[i];

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <array>
+#include <cerrno>
 #include <csignal>
 
 namespace platform {
@@ -14,11 +15,24 @@ namespace {
 constexpr std::array kSignals = {SIGTERM, SIGHUP, SIGINT};
 std::array<struct sigaction, kSignals.size()> earlierHandling{};
 volatile std::sig_atomic_t writeEnd = -1;
+volatile std::sig_atomic_t signalled = 0;
 
-// Only what is safe in a signal handler: one byte down the socket.
-void wakeEventLoop(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(writeEnd, &byte, 1);
+// Only what is safe in a signal handler, leaving errno as the interrupted
+// code had it: the first signal sends one byte down the socket, a later one
+// is raised again with the default handling, which ends the program.
+void onTerminationSignal(int signal) {
+    const int interruptedErrno = errno;
+    if (signalled) {
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        ::sigaction(signal, &byDefault, nullptr);
+        ::raise(signal);
+    } else {
+        signalled = 1;
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t sent = ::send(writeEnd, &byte, 1, MSG_NOSIGNAL);
+    }
+    errno = interruptedErrno;
 }
 
 }  // namespace
@@ -29,6 +43,7 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* 
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ends) != 0) return;
     readEnd_ = ends[0];
     writeEnd = ends[1];
+    signalled = 0;
     auto* notifier = new QSocketNotifier(readEnd_, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[64];
@@ -36,10 +51,14 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal, QObject* 
         onSignal_();
     });
     struct sigaction handling {};
-    handling.sa_handler = wakeEventLoop;
+    handling.sa_handler = onTerminationSignal;
     sigemptyset(&handling.sa_mask);
+    for (const int signal : kSignals) sigaddset(&handling.sa_mask, signal);
     handling.sa_flags = SA_RESTART;
-    for (size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &handling, &earlierHandling[i]);
+    for (size_t i = 0; i < kSignals.size(); ++i) {
+        ::sigaction(kSignals[i], nullptr, &earlierHandling[i]);
+        if (earlierHandling[i].sa_handler != SIG_IGN) ::sigaction(kSignals[i], &handling, nullptr);
+    }
 }
 
 TerminationSignals::~TerminationSignals() {

@@ -1,7 +1,10 @@
 // The signals that end a program unless it handles them (SIGTERM, SIGHUP,
 // SIGINT), handed to the event loop instead while an object of this class
 // lives: a logout without a session manager, a closed terminal or `kill`
-// then ends the program as a close request does, and its list is saved.
+// then reach the program as a call in its event loop, which saves and ends.
+// The first signal is handed over; any later one ends the program as the
+// signal does by default, for a program that could not end by itself.
+// A signal the program was started ignoring (nohup) stays ignored.
 // One at a time; the signals' earlier handling comes back when it ends, and
 // stays when no socket can be had to hand them over.
 #pragma once
@@ -14,8 +17,8 @@ namespace platform {
 
 class TerminationSignals : public QObject {
 public:
-    // `onSignal` runs in the event loop of the thread that owns this object,
-    // soon after one or more of the signals arrived.
+    // `onSignal` runs once, in the event loop of the thread that owns this
+    // object (a modal box's loop too), soon after the first signal arrived.
     explicit TerminationSignals(std::function<void()> onSignal, QObject* parent = nullptr);
     ~TerminationSignals() override;
     TerminationSignals(const TerminationSignals&) = delete;

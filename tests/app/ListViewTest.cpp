@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/BevelPanel.h"
 #include "app/DBGrid.h"
 #include "app/GlyphButton.h"
 #include "app/Unit2.h"
@@ -48,6 +49,29 @@ TEST_F(ListView, ShowsTwoDigitDaysAndMonthsAndTheAge) {
     EXPECT_EQ(grid.columnWidth(app::ColPaev), 31);
     EXPECT_GT(grid.columnWidth(app::ColTyyp), 4);
     EXPECT_EQ(grid.horizontalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+}
+
+// Outside in: a sunken border of 2 pixels (grey over white, then black over
+// light grey) and a raised bevel of 1 pixel (white over grey) around the grid.
+TEST_F(ListView, TheGridSitsInASunkenBorderWithARaisedBevelInside) {
+    start();
+    QWidget* panel = form->Frame11->Panel2;
+    EXPECT_EQ(form->Frame11->DBGrid1->geometry(), QRect(3, 3, 398, 253));
+    const QImage shown = panel->grab().toImage();
+    const int midX = panel->width() / 2, midY = panel->height() / 2;
+    const int right = panel->width() - 1, bottom = panel->height() - 1;
+    const std::array<std::pair<QString, QString>, 3> rings = {
+        std::pair{"#808080", "#ffffff"},
+        std::pair{"#000000", "#c0c0c0"},
+        std::pair{"#ffffff", "#808080"},
+    };
+    for (int in = 0; in < 3; ++in) {
+        const auto& [topLeft, bottomRight] = rings[static_cast<size_t>(in)];
+        EXPECT_EQ(shown.pixelColor(in, midY).name(), topLeft) << in;
+        EXPECT_EQ(shown.pixelColor(midX, in).name(), topLeft) << in;
+        EXPECT_EQ(shown.pixelColor(right - in, midY).name(), bottomRight) << in;
+        EXPECT_EQ(shown.pixelColor(midX, bottom - in).name(), bottomRight) << in;
+    }
 }
 
 TEST_F(ListView, TitleClicksSortDescendingThenAscendingPerColumn) {
@@ -167,8 +191,11 @@ TEST_F(ListView, CtrlDeleteAsksInTheToolkitsEnglish) {
 
 TEST_F(ListView, EnterAndDoubleClickOpenTheCurrentRecord) {
     start();
+    QWidget* titles = form->Frame11->DBGrid1->horizontalHeader()->viewport();
+    const QPoint nameTitle(form->Frame11->DBGrid1->columnViewportPosition(app::ColNimi) + 5, 5);
     QTest::keyClick(form->Frame11->DBGrid1, Qt::Key_Return);
     form->Frame11DBGrid1DblClick();
+    QTest::mouseDClick(titles, Qt::LeftButton, {}, nameTitle);
     EXPECT_EQ(desktop.count(Call::MessageBox), 0);
     EXPECT_FALSE(form->Frame21->isVisibleTo(form.get()));
 
@@ -178,6 +205,17 @@ TEST_F(ListView, EnterAndDoubleClickOpenTheCurrentRecord) {
     EXPECT_TRUE(form->Frame21->isVisibleTo(form.get()));
     EXPECT_FALSE(form->Frame11->isVisibleTo(form.get()));
     EXPECT_EQ(form->Frame21->txtNimi2->text(), "Mari");
+
+    // On the title row: its first click sorts, the double-click opens.
+    startWithFamily();
+    titles = form->Frame11->DBGrid1->horizontalHeader()->viewport();
+    QTest::mouseDClick(titles, Qt::RightButton, {}, nameTitle);
+    EXPECT_FALSE(form->Frame21->isVisibleTo(form.get()));
+    QTest::mouseClick(titles, Qt::LeftButton, {}, nameTitle);
+    QTest::mouseDClick(titles, Qt::LeftButton, {}, nameTitle);
+    EXPECT_TRUE(form->Frame21->isVisibleTo(form.get()));
+    EXPECT_EQ(gridNames(), "Šarlotte,Mari,Jüri,Jõulud,Ants,Anneli");
+    EXPECT_EQ(form->Frame21->txtNimi2->text().toStdString(), form->ClientDataSet1.fieldText(app::ColNimi));
 }
 
 TEST_F(ListView, KeysMoveByRows) {

@@ -148,6 +148,47 @@ TEST_F(Startup, AFailedSaveAsksToTryAgainBeforeClosing) {
     EXPECT_EQ(desktop.last(Call::MessageBox)->caption, "WEB");
 }
 
+// `kill`, a logout without a session manager or a closed terminal: the list
+// is saved and the program ends with nobody left to answer a box.
+TEST_F(Startup, ATerminationSignalSavesAndEndsWithoutAnyBox) {
+    start({{5, 3, 1980, "Mari"}, {6, 3, 1981, "Jaan"}});
+    form->ClientDataSet1.deleteRecord();
+    form->endOnSignal();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(desktop.count(Call::MessageBox), 0);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(store::readDataPacket(readFile(dataFile())).size(), 1u);
+    EXPECT_TRUE(store::DataFileLock(dataFile()).holds());
+
+    // The disk refuses: told on stderr, and the exit code says so.
+    exitCode.reset();
+    start({{5, 3, 1980, "Mari"}, {6, 3, 1981, "Jaan"}});
+    form->ClientDataSet1.deleteRecord();
+    files.replaceFailures = 1;
+    testing::internal::CaptureStderr();
+    form->endOnSignal();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Andmeid ei õnnestunud salvestada faili"), std::string::npos);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(desktop.count(Call::MessageBox), 0);
+    EXPECT_EQ(store::readDataPacket(readFile(dataFile())).size(), 2u);
+}
+
+// A signal while the save-failed question of a close is up tries the save
+// once more and ends without the home-page question.
+TEST_F(Startup, ATerminationSignalWhileABoxIsUpStillSavesAndEnds) {
+    start({{5, 3, 1980, "Mari"}});
+    form->ClientDataSet1.deleteRecord();
+    files.replaceFailures = 1;
+    desktop.whileBoxIsUp = [this] {
+        if (!exitCode) form->endOnSignal();
+    };
+    form->close();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(store::readDataPacket(readFile(dataFile())).empty());
+    ASSERT_EQ(desktop.count(Call::MessageBox), 1);
+    EXPECT_EQ(lastBox()->text.left(38), "Andmeid ei õnnestunud salvestada faili");
+}
+
 TEST_F(Startup, AMissingFileEndsTheProgramAfterTheWarning) {
     files.createFails = true;
     start();

@@ -1,6 +1,7 @@
 // The built program itself, started in a program folder of its own on a
 // private X display: it creates its data file, closes when the window manager
-// asks it to, asks about the home page, and ends with exit code 0.
+// asks it to, asks about the home page, and ends with exit code 0; `kill`
+// saves and ends it without asking.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,7 +18,9 @@
 
 #include "store/DataPacket.h"
 #include "store/EventRecord.h"
+#include "tests/run/SessionBus.h"
 #include "tests/run/VirtualDisplay.h"
+#include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -29,6 +32,8 @@ namespace fs = std::filesystem;
 
 constexpr xcb_keysym_t kEscape = 0xff1b;
 constexpr xcb_keysym_t kReturn = 0xff0d;
+constexpr xcb_keysym_t kDelete = 0xffff;
+constexpr xcb_keysym_t kControl = 0xffe3;
 
 // The program copied into a fresh folder, with a stand-in for xdg-open that
 // notes which addresses the program asked the desktop to open.
@@ -52,15 +57,16 @@ private:
     TempDir dir_;
 };
 
+// The program on a bus of its own and `display`, its data file beside it.
 class RunningProgram {
 public:
-    RunningProgram(const ProgramFolder& folder, const std::string& display) {
+    RunningProgram(const ProgramFolder& folder, const std::string& display) : bus_(folder.runtime()) {
         std::vector<std::string> environment;
         for (char** entry = environ; *entry; ++entry) {
             const std::string text = *entry;
             if (!text.starts_with("DISPLAY=") && !text.starts_with("QT_QPA_PLATFORM=") &&
                 !text.starts_with("WAYLAND_DISPLAY=") && !text.starts_with("BROWSER=") && !text.starts_with("PATH=") &&
-                !text.starts_with("XDG_RUNTIME_DIR="))
+                !text.starts_with("XDG_RUNTIME_DIR=") && !text.starts_with("DBUS_SESSION_BUS_ADDRESS="))
                 environment.push_back(text);
         }
         const char* path = std::getenv("PATH");
@@ -68,6 +74,7 @@ public:
         environment.push_back("DISPLAY=" + display);
         environment.push_back("QT_QPA_PLATFORM=xcb");
         environment.push_back("XDG_RUNTIME_DIR=" + folder.runtime());
+        environment.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus_.address());
         std::vector<char*> envp;
         for (std::string& text : environment) envp.push_back(text.data());
         envp.push_back(nullptr);
@@ -89,6 +96,7 @@ public:
         }
     }
     bool started() const { return pid_ > 0; }
+    void signal(int number) { ::kill(pid_, number); }
 
     // The exit code once the program has ended within `timeout`; -1 when a
     // signal ended it.
@@ -107,6 +115,7 @@ public:
     }
 
 private:
+    SessionBus bus_;
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
@@ -168,6 +177,38 @@ TEST(RealRun, JahOpensTheHomePageAndALaterStartLeavesTheFileAsItWas) {
     ASSERT_TRUE(waitForFile(folder.opened(), 10s));
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(readFile(folder.opened()), "http://www.tarvalind.ee/?visitor=Zerizedozi\n");
+}
+
+// `kill` while the grid's delete confirmation is up: the row deleted before
+// is saved, and the program ends by itself, the box and the home-page
+// question left unanswered.
+TEST(RealRun, ATerminationSignalSavesTheListAndEndsEvenWithABoxUp) {
+    ProgramFolder folder;
+    writeFile(folder.dataFile(),
+              store::writeDataPacket({eventRow("Mari", 5, 3, 1980, "S", 2026), eventRow("Jaan", 6, 3, 1981, "S", 2026),
+                                      eventRow("Juku", 7, 3, 1982, "S", 2026)}));
+    VirtualDisplay display;
+    RunningProgram running(folder, display.name());
+    ASSERT_TRUE(running.started());
+    const xcb_window_t window = display.waitForWindow("Zerizedozi", 30s);
+    ASSERT_NE(window, XCB_WINDOW_NONE) << "the main window never showed";
+
+    xcb_window_t confirm = XCB_WINDOW_NONE;
+    for (int attempt = 0; attempt < 20 && confirm == XCB_WINDOW_NONE; ++attempt) {
+        display.pressKey(window, kDelete, kControl);
+        confirm = display.waitForWindow("Confirm", 1500ms);
+    }
+    ASSERT_NE(confirm, XCB_WINDOW_NONE) << "Ctrl+Delete asked nothing";
+    for (int attempt = 0; attempt < 20 && display.isViewable(confirm); ++attempt) {
+        display.pressKey(confirm, kReturn);
+        std::this_thread::sleep_for(500ms);
+    }
+    display.pressKey(window, kDelete, kControl);
+    ASSERT_NE(display.waitForWindow("Confirm", 30s), XCB_WINDOW_NONE) << "no box up for the signal";
+
+    running.signal(SIGTERM);
+    EXPECT_EQ(running.exitCode(30s), 0);
+    EXPECT_EQ(store::readDataPacket(readFile(folder.dataFile())).size(), 2u);
 }
 
 }  // namespace

@@ -113,21 +113,26 @@ void VirtualDisplay::requestClose(xcb_window_t window) {
     xcb_flush(connection_);
 }
 
-void VirtualDisplay::pressKey(xcb_window_t window, xcb_keysym_t keysym) {
+xcb_keycode_t VirtualDisplay::keycode(xcb_keysym_t keysym) {
     const xcb_setup_t* setup = xcb_get_setup(connection_);
     const int count = setup->max_keycode - setup->min_keycode + 1;
     const auto mapping = owned(xcb_get_keyboard_mapping_reply(
         connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, static_cast<uint8_t>(count)), nullptr));
     if (!mapping) throw std::runtime_error("no keyboard mapping");
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());
-    xcb_keycode_t keycode = 0;
-    for (int i = 0; i < count * mapping->keysyms_per_keycode && !keycode; ++i)
+    for (int i = 0; i < count * mapping->keysyms_per_keycode; ++i)
         if (keysyms[i] == keysym)
-            keycode = static_cast<xcb_keycode_t>(setup->min_keycode + i / mapping->keysyms_per_keycode);
-    if (!keycode) throw std::runtime_error("no key for keysym " + std::to_string(keysym));
+            return static_cast<xcb_keycode_t>(setup->min_keycode + i / mapping->keysyms_per_keycode);
+    throw std::runtime_error("no key for keysym " + std::to_string(keysym));
+}
 
+void VirtualDisplay::pressKey(xcb_window_t window, xcb_keysym_t keysym, xcb_keysym_t modifier) {
+    const xcb_keycode_t key = keycode(keysym);
+    const xcb_keycode_t held = modifier ? keycode(modifier) : 0;
     xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
-    xcb_test_fake_input(connection_, XCB_KEY_PRESS, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-    xcb_test_fake_input(connection_, XCB_KEY_RELEASE, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    if (held) xcb_test_fake_input(connection_, XCB_KEY_PRESS, held, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_test_fake_input(connection_, XCB_KEY_PRESS, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_test_fake_input(connection_, XCB_KEY_RELEASE, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    if (held) xcb_test_fake_input(connection_, XCB_KEY_RELEASE, held, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     xcb_flush(connection_);
 }

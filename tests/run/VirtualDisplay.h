@@ -33,10 +33,12 @@ public:
     void requestClose(xcb_window_t window);
 
     // Gives `window` the keyboard focus and presses and releases the key of
-    // `keysym` (an X keysym, e.g. 0xff1b for Escape) on the virtual keyboard.
-    void pressKey(xcb_window_t window, xcb_keysym_t keysym);
+    // `keysym` (an X keysym, e.g. 0xff1b for Escape) on the virtual keyboard,
+    // holding down the key of `modifier` (e.g. 0xffe3 for Control) if given.
+    void pressKey(xcb_window_t window, xcb_keysym_t keysym, xcb_keysym_t modifier = 0);
 
 private:
+    xcb_keycode_t keycode(xcb_keysym_t keysym);
     xcb_atom_t atom(std::string_view name);
     std::string title(xcb_window_t window);
 

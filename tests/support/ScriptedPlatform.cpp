@@ -41,6 +41,7 @@ void ScriptedPlatform::clear() {
 
 int ScriptedPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption, unsigned flags) {
     calls_.push_back({.kind = Call::MessageBox, .text = text, .caption = caption, .flags = flags, .owner = owner});
+    if (whileBoxIsUp) whileBoxIsUp();
     return messageAnswers_.empty() ? escapeAnswer(flags) : takeFront(messageAnswers_);
 }
 

@@ -35,6 +35,9 @@ public:
     void answerNext(int answer) { messageAnswers_.push_back(answer); }
     void answerNextDialog(int result) { dialogResults_.push_back(result); }
     std::function<int(QDialog&)> dialogHandler;
+    // Runs while each message box is up, before it answers: what else may
+    // happen then (a signal, a timer).
+    std::function<void()> whileBoxIsUp;
     bool registryFails = false;
     bool shellOpenFails = false;
 
@@ -44,7 +47,7 @@ public:
     int count(Call::Kind kind) const;
     // The latest call of `kind`, or null when there is none.
     const Call* last(Call::Kind kind) const;
-    // Forgets the recorded calls and the queued answers; keeps the handler
+    // Forgets the recorded calls and the queued answers; keeps the handlers
     // and the failure switches.
     void clear();
 
