@@ -24,6 +24,7 @@
 #include "app/Unit2.h"
 #include "platform/Platform.h"
 #include "store/DataFile.h"
+#include "store/ErrorTexts.h"
 #include "store/FileSystem.h"
 #include "store/Leftovers.h"
 
@@ -236,7 +237,8 @@ void TForm1::FormCloseQuery() {
 }
 
 // Closing writes the run's changes. Where the disk refuses them the user is
-// told and may try again, instead of losing them without a word.
+// told and may try again, instead of losing them without a word; any other
+// failure is shown in the error box, and closing goes on.
 void TForm1::closeStoreAskingOnFailure() {
     for (;;) {
         try {
@@ -245,14 +247,17 @@ void TForm1::closeStoreAskingOnFailure() {
             ClientDataSet1.close();
             return;
         } catch (const store::WriteError& error) {
+            const std::string reason =
+                error.errorNumber() != 0 ? store::systemErrorText(error.errorNumber()) : error.reason();
             const QString text = QString::fromUtf8(texts::kSaveFailed) + QStringLiteral("\r") +
                                  QString::fromStdString(error.path()) + QStringLiteral("\r\r") +
-                                 QString::fromUtf8(texts::kSaveFailedReason) + QString::fromStdString(error.reason()) +
+                                 QString::fromUtf8(texts::kSaveFailedReason) + QString::fromStdString(reason) +
                                  QStringLiteral("\r\r") + QString::fromUtf8(texts::kSaveRetry);
             if (platform_.messageBox(this, text, QString::fromUtf8(texts::kAttention), MB_YESNO | MB_ICONERROR) !=
                 IDYES)
                 return;
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            showErrorBox(platform_, error);
             return;
         }
     }

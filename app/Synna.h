@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "app/MenuValues.h"
@@ -156,6 +157,19 @@ private:
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);
+    // Runs `handler` guarded on each `signal` of `sender`, with the signal's
+    // arguments when it takes them.
+    template <typename Sender, typename Signal, typename Handler>
+    void connectGuarded(Sender* sender, Signal signal, Handler handler) {
+        connect(sender, signal, this, [this, handler](auto... arguments) {
+            guarded([&] {
+                if constexpr (std::is_invocable_v<Handler, decltype(arguments)...>)
+                    handler(arguments...);
+                else
+                    handler();
+            });
+        });
+    }
     void makeMenuValues();
 
     platform::Platform& platform_;

@@ -39,15 +39,13 @@ QChar typedCharacter(const QKeyEvent& key) {
 
 void TForm1::connectEditor() {
     TFrame2* editor = Frame21;
-    connect(editor->btn1, &QPushButton::clicked, this,
-            [this] { guarded([this] { Frame21btn1Click(Frame21->btn1->Tag); }); });
-    connect(editor->btn2, &QPushButton::clicked, this,
-            [this] { guarded([this] { Frame21btn1Click(Frame21->btn2->Tag); }); });
-    connect(editor->btn3, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn3Click(); }); });
-    connect(editor->txtNimi2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtNimi2Change(); }); });
-    connect(editor->txtAasta2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
-    connect(editor->txtPaev2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
-    connect(editor->txtKuu2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
+    connectGuarded(editor->btn1, &QPushButton::clicked, [this] { Frame21btn1Click(Frame21->btn1->Tag); });
+    connectGuarded(editor->btn2, &QPushButton::clicked, [this] { Frame21btn1Click(Frame21->btn2->Tag); });
+    connectGuarded(editor->btn3, &QPushButton::clicked, [this] { Frame21btn3Click(); });
+    connectGuarded(editor->txtNimi2, &QLineEdit::textChanged, [this] { Frame21txtNimi2Change(); });
+    connectGuarded(editor->txtAasta2, &QLineEdit::textChanged, [this] { Frame21txtKuu2Change(); });
+    connectGuarded(editor->txtPaev2, &QComboBox::activated, [this] { Frame21txtKuu2Change(); });
+    connectGuarded(editor->txtKuu2, &QComboBox::activated, [this] { Frame21txtKuu2Change(); });
     for (QWidget* control : std::initializer_list<QWidget*>{
              editor->txtNimi2, editor->txtPaev2, editor->txtKuu2, editor->txtAasta2, editor->RadioButton1,
              editor->RadioButton2, editor->RadioButton3, editor->RadioButton4})

@@ -11,7 +11,6 @@
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
 #include "cli/ControlCharacters.h"
-#include "cli/ErrorTexts.h"
 #include "cli/EstonianHolidays.h"
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
@@ -22,10 +21,15 @@
 #include "store/ClientDataSet.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
+#include "store/ErrorTexts.h"
 #include "store/Leftovers.h"
 #include "store/StoreError.h"
 
 namespace cli {
+
+using store::quotedPath;
+using store::storeErrorText;
+using store::systemErrorText;
 
 namespace {
 

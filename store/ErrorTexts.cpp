@@ -1,10 +1,10 @@
-#include "cli/ErrorTexts.h"
+#include "store/ErrorTexts.h"
 
 #include <cerrno>
 
-namespace cli {
+namespace store {
 
-using Kind = store::StoreError::Kind;
+using Kind = StoreError::Kind;
 
 std::string systemErrorText(int error) {
     switch (error) {
@@ -23,7 +23,7 @@ std::string systemErrorText(int error) {
 
 std::string quotedPath(const std::string& path) { return "\"" + path + "\""; }
 
-std::string storeErrorText(const store::StoreError& error, const std::string& file) {
+std::string storeErrorText(const StoreError& error, const std::string& file) {
     const std::string damaged = "Andmefail " + quotedPath(file) + " on rikutud: ";
     const std::string field = "\"" + error.field() + "\"";
     switch (error.kind()) {
@@ -51,9 +51,10 @@ std::string storeErrorText(const store::StoreError& error, const std::string& fi
                                                   : std::to_string(error.number() >> 20) + " MiB.");
         case Kind::NotUtf8: return damaged + "bait " + std::to_string(error.number()) + " pole UTF-8.";
         case Kind::TooDense: return damaged + "selle suuruse kohta on liiga palju elemente.";
+        case Kind::NotAnInteger: return "\"" + error.value() + "\" pole täisarv.";
         case Kind::Engine: break;
     }
     return "Andmefaili " + quotedPath(file) + " ei saa kasutada, sisemine viga: " + error.what();
 }
 
-}  // namespace cli
+}  // namespace store
