@@ -12,13 +12,13 @@
 #include <QUrlQuery>
 
 #include "app/AppMessage.h"
+#include "app/Collation.h"
 #include "app/DBGrid.h"
 #include "app/DataSource.h"
 #include "app/ErrorReporting.h"
 #include "app/FrontRequests.h"
 #include "app/GlyphButton.h"
 #include "app/Looks.h"
-#include "app/NameOrder.h"
 #include "app/Texts.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"

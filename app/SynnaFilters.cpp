@@ -7,9 +7,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "app/Collation.h"
 #include "app/DataSource.h"
 #include "app/FilterMenu.h"
-#include "app/NameOrder.h"
 #include "app/Synna.h"
 #include "app/Unit1.h"
 #include "store/AgeText.h"

@@ -32,7 +32,7 @@ void TForm1::connectListView() {
     connectGuarded(Frame11->btn3, &QPushButton::clicked, [this] { Frame11btn3Click(); });
     connectGuarded(Frame11->btn4, &QPushButton::clicked, [this] { Frame11btn4Click(); });
     connectGuarded(grid, &DBGrid::titleClicked, [this](int column) { Frame11DBGrid1TitleClick(column); });
-    connectGuarded(grid, &DBGrid::doubleClicked, [this] { Frame11DBGrid1DblClick(); });
+    connectGuarded(grid, &DBGrid::gridDoubleClicked, [this] { Frame11DBGrid1DblClick(); });
     connectGuarded(grid, &DBGrid::keyTyped, [this](QChar key) { Frame11DBGrid1KeyPress(key); });
     connectGuarded(grid, &DBGrid::deleteRequested, [this] { Frame11DBGrid1ConfirmDelete(); });
     connect(grid, &DBGrid::columnMenuRequested, this, &TForm1::showColumnMenu);

@@ -10,10 +10,10 @@
 #include <optional>
 #include <system_error>
 
+#include "app/Collation.h"
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
 #include "app/Glyphs.h"
-#include "app/NameOrder.h"
 #include "app/Synna.h"
 #include "app/Texts.h"
 #include "app/Unit1.h"

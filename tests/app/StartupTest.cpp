@@ -10,9 +10,9 @@
 #include <QWheelEvent>
 #include <filesystem>
 
+#include "app/Collation.h"
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
-#include "app/NameOrder.h"
 #include "app/Unit2.h"
 #include "store/DataFileLock.h"
 #include "tests/app/FormFixture.h"
