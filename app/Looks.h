@@ -1,14 +1,23 @@
-// The program's colours and fonts, in one place.
+// The program's colours, fonts and window size, in one place.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QSize>
+
+class QWidget;
 
 namespace app::looks {
 
 inline const QColor kFormColour(0, 128, 192);     // window, toolbar, titles
 inline const QColor kCellColour(166, 202, 240);   // grid cells
 inline const QColor kSelectionColour(0, 0, 128);  // the current row
+
+// The window's inside, which each of its two views fills.
+inline constexpr QSize kFormSize(404, 289);
+
+// Paints `widget`'s background in the form colour.
+void fillBackground(QWidget* widget);
 
 // "MS Sans Serif", 11 pixels (8 points at 96 dpi).
 QFont uiFont(bool bold = false);

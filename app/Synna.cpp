@@ -88,11 +88,8 @@ TForm1::TForm1(const FormContext& context)
     setWindowTitle(texts::programName());
     // The print dialog names its PDF file after the document, else "print.pdf".
     printer_->setDocName(texts::programName());
-    setFixedSize(404, 289);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, looks::kFormColour);
-    setPalette(colours);
+    setFixedSize(looks::kFormSize);
+    looks::fillBackground(this);
     setFont(looks::uiFont());
 
     DataSource1 = new DataSource(ClientDataSet1, this);
@@ -158,7 +155,10 @@ bool TForm1::claimList() {
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         if (askWindowToFront(dataFilePath_, left)) return false;
-        // The other window may be starting, or closing and letting go of the list.
+        // The other window may be starting, or closing and letting go of the
+        // list. The wait blocks on purpose: the answer decides whether this
+        // window is shown at all, so nothing of it is on screen yet, and the
+        // program has nothing else to do until claimPatience runs out.
         QThread::msleep(100);
     }
     platform_.messageBox(nullptr, QString::fromUtf8(texts::kOpenInAnotherWindow), QString::fromUtf8(texts::kAttention),

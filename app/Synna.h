@@ -161,7 +161,7 @@ private:
     // arguments when it takes them.
     template <typename Sender, typename Signal, typename Handler>
     void connectGuarded(Sender* sender, Signal signal, Handler handler) {
-        connect(sender, signal, this, [this, handler](auto... arguments) {
+        connect(sender, signal, this, [this, handler](auto... arguments) -> void {
             guarded([&] {
                 if constexpr (std::is_invocable_v<Handler, decltype(arguments)...>)
                     handler(arguments...);
@@ -171,6 +171,9 @@ private:
         });
     }
     void makeMenuValues();
+    // Whether the editor's "Lisa"/"Muuda" saves: a name, a day and a month
+    // given. Both buttons show it with their cursor.
+    void setCanSave(bool canSave);
 
     platform::Platform& platform_;
     const store::Clock& clock_;
@@ -192,6 +195,7 @@ private:
     bool ended_ = false;
     bool closed_ = false;
     bool menuValuesPending_ = false;
+    bool canSave_ = false;
 };
 
 }  // namespace app

@@ -50,7 +50,7 @@ TEST_F(Startup, ClosingAsksTheHomePageQuestionWithoutAnOwner) {
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->caption, "WEB");
     EXPECT_EQ(question->text, "Kas soovid külastada programmi kodulehte?");
-    EXPECT_EQ(question->flags, 36u);
+    EXPECT_EQ(question->flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
     EXPECT_EQ(question->owner, nullptr);
     EXPECT_FALSE(form->isVisible());
     ASSERT_NE(desktop.last(Call::ShellOpen), nullptr);
@@ -104,7 +104,7 @@ TEST_F(Startup, AFailedSaveAsksToTryAgainBeforeClosing) {
     const auto& calls = desktop.calls();
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].caption, "Tähelepanu");
-    EXPECT_EQ(calls[0].flags, 4u | 16u);
+    EXPECT_EQ(calls[0].flags, platform::MB_YESNO | platform::MB_ICONERROR);
     EXPECT_TRUE(
         calls[0].text.startsWith("Andmeid ei õnnestunud salvestada faili\r" + QString::fromStdString(dataFile())));
     EXPECT_TRUE(calls[0].text.contains("\r\rPõhjus: kettal pole vaba ruumi\r\r")) << calls[0].text.toStdString();
@@ -132,7 +132,7 @@ TEST_F(Startup, AnyOtherFailureOfTheClosingSaveIsShownAndClosingGoesOn) {
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].caption, "Zerizedozi");
     EXPECT_EQ(calls[0].text, "std::bad_alloc.");
-    EXPECT_EQ(calls[0].flags, 16u);
+    EXPECT_EQ(calls[0].flags, platform::MB_OK | platform::MB_ICONERROR);
     EXPECT_EQ(calls[1].caption, "WEB");
     EXPECT_EQ(readFile(dataFile()), before);
     EXPECT_FALSE(form->isVisible());
@@ -146,7 +146,7 @@ TEST_F(Startup, AMissingFileEndsTheProgramAfterTheWarning) {
     ASSERT_EQ(desktop.count(Call::MessageBox), 1);
     EXPECT_EQ(lastBox()->text, "Ei leidnud programmi avamiseks vajalikke faile!");
     EXPECT_EQ(lastBox()->caption, "Tähelepanu");
-    EXPECT_EQ(lastBox()->flags, 48u);
+    EXPECT_EQ(lastBox()->flags, platform::MB_OK | platform::MB_ICONWARNING);
     EXPECT_EQ(lastBox()->owner, form.get());
     form->close();
     EXPECT_EQ(desktop.count(Call::MessageBox), 1);  // no home-page question
@@ -172,9 +172,9 @@ TEST_F(Startup, AWriteProtectionThatStaysEndsTheProgramWithItsErrorNumber) {
     const auto& calls = desktop.calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, Call::Beep);
-    EXPECT_EQ(calls[0].flags, 16u);
+    EXPECT_EQ(calls[0].flags, platform::MB_OK | platform::MB_ICONERROR);
     EXPECT_EQ(calls[1].text, "Andmefailil on kirjutuskaitse, mida pole võimalik eemaldada.\r\rViga: #13");
-    EXPECT_EQ(calls[1].flags, 16u);
+    EXPECT_EQ(calls[1].flags, platform::MB_OK | platform::MB_ICONERROR);
     EXPECT_FALSE(form->ClientDataSet1.active());
 }
 
@@ -188,11 +188,11 @@ TEST_F(Startup, AFolderThatTakesNoNewFilesEndsTheProgramAtStart) {
     const auto& calls = desktop.calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, Call::Beep);
-    EXPECT_EQ(calls[0].flags, 16u);
+    EXPECT_EQ(calls[0].flags, platform::MB_OK | platform::MB_ICONERROR);
     EXPECT_EQ(calls[1].text, "Andmefailil on kirjutuskaitse, mida pole võimalik eemaldada.\r\rViga: #" +
                                  QString::number(folder.refusal()));
     EXPECT_EQ(calls[1].caption, "Tähelepanu");
-    EXPECT_EQ(calls[1].flags, 16u);
+    EXPECT_EQ(calls[1].flags, platform::MB_OK | platform::MB_ICONERROR);
     EXPECT_FALSE(form->ClientDataSet1.active());
     form->close();
     EXPECT_EQ(desktop.calls().size(), 2u);  // no home-page question
@@ -261,7 +261,7 @@ TEST_F(Startup, AWindowThatDoesNotAnswerIsToldInABox) {
     ASSERT_EQ(desktop.count(Call::MessageBox), 1);
     EXPECT_EQ(lastBox()->text, "Tähtpäevade nimekiri on juba teises aknas avatud.");
     EXPECT_EQ(lastBox()->caption, "Tähelepanu");
-    EXPECT_EQ(lastBox()->flags, 48u);
+    EXPECT_EQ(lastBox()->flags, platform::MB_OK | platform::MB_ICONWARNING);
     EXPECT_FALSE(files.exists(dataFile())) << "the list was touched";
 }
 
@@ -287,7 +287,7 @@ TEST_F(Startup, ADamagedFileShowsTheStoreErrorAndLeavesTheListEmpty) {
             EXPECT_EQ(text, message);
         }
         EXPECT_EQ(lastBox()->caption, "Zerizedozi");
-        EXPECT_EQ(lastBox()->flags, 16u);
+        EXPECT_EQ(lastBox()->flags, platform::MB_OK | platform::MB_ICONERROR);
         EXPECT_EQ(form->ClientDataSet1.Tag, 0);
         EXPECT_EQ(form->Frame11->DBGrid1->model(), nullptr);
         form->close();

@@ -20,3 +20,12 @@ inline store::EventRow eventRow(std::string name, int day, int month, std::optio
     if (store::isValidDate(kuupYear, month, day)) row.kuup = store::Date{kuupYear, month, day};
     return row;
 }
+
+// An entry as tests list them: day, month, year (none for a yearly date),
+// name and type code.
+struct Entry {
+    int day, month;
+    std::optional<int> year;
+    std::string name;
+    std::string type = "S";
+};
