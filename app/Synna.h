@@ -61,6 +61,15 @@ struct FormContext {
     std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead = nullptr;
 };
 
+// Calls `handler` with `arguments`, or with none when it takes none.
+template <typename Handler, typename... Arguments>
+void callWith(const Handler& handler, const Arguments&... arguments) {
+    if constexpr (std::is_invocable_v<const Handler&, const Arguments&...>)
+        handler(arguments...);
+    else
+        handler();
+}
+
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -161,14 +170,8 @@ private:
     // arguments when it takes them.
     template <typename Sender, typename Signal, typename Handler>
     void connectGuarded(Sender* sender, Signal signal, Handler handler) {
-        connect(sender, signal, this, [this, handler](auto... arguments) -> void {
-            guarded([&] {
-                if constexpr (std::is_invocable_v<Handler, decltype(arguments)...>)
-                    handler(arguments...);
-                else
-                    handler();
-            });
-        });
+        connect(sender, signal, this,
+                [this, handler](auto... arguments) -> void { guarded([&] { callWith(handler, arguments...); }); });
     }
     void makeMenuValues();
     // Whether the editor's "Lisa"/"Muuda" saves: a name, a day and a month

@@ -52,7 +52,7 @@ struct AgeInputs {
     friend bool operator==(const AgeInputs&, const AgeInputs&) = default;
     struct Hash {
         size_t operator()(const AgeInputs& a) const {
-            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009 +
+            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009LL +
                                              a.day.value_or(-1));
         }
     };

@@ -21,7 +21,7 @@ QString dataFolder(const QString& programFolder) {
     QCoreApplication::setApplicationName(QStringLiteral("Zerizedozi"));
     const store::ListFolders folders{programFolder.toStdString(), installedFolder().toStdString(),
                                      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()};
-    const QString chosen = QString::fromStdString(store::chooseDataFolder(store::PosixFileSystem::instance(), folders));
+    QString chosen = QString::fromStdString(store::chooseDataFolder(store::PosixFileSystem::instance(), folders));
     if (chosen.toStdString() == folders.user) QDir().mkpath(chosen);
     return chosen;
 }

@@ -119,9 +119,8 @@ void rewriteInPlace(const std::string& path, std::string_view content) {
         throw WriteError(path, error);
     }
     const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        error = errno;
-    else if (!writeAll(fd, content) || ::ftruncate(fd, static_cast<off_t>(content.size())) != 0 || ::fsync(fd) != 0)
+    if (fd < 0 || !writeAll(fd, content) || ::ftruncate(fd, static_cast<off_t>(content.size())) != 0 ||
+        ::fsync(fd) != 0)
         error = errno;
     if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) throw WriteError(path, error);
