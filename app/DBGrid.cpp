@@ -137,7 +137,7 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
 
 void DBGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton) emit doubleClicked();
+    if (event->button() == Qt::LeftButton) emit gridDoubleClicked();
 }
 
 void DBGrid::paintEvent(QPaintEvent* event) {

@@ -23,7 +23,9 @@ public:
 
 signals:
     void titleClicked(int column);
-    void doubleClicked();
+    // A left double-click on the rows' area, on a cell or not
+    // (QAbstractItemView::doubleClicked tells only those on a cell).
+    void gridDoubleClicked();
     void keyTyped(QChar key);
     void deleteRequested();
     void columnMenuRequested(int column, const QPoint& globalPos);

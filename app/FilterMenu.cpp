@@ -95,8 +95,6 @@ FilterMenu::FilterMenu(int tag, QWidget* parent) : QMenu(parent), tag_(tag) {
     setFont(looks::uiFont());
 }
 
-FilterMenu::~FilterMenu() { deleteItems(); }
-
 void FilterMenu::setValues(MenuValues values) {
     forgetItems();
     values_ = std::move(values);
@@ -107,7 +105,7 @@ void FilterMenu::forgetItems() {
     if (!built_) return;
     setDefaultAction(nullptr);
     clear();
-    deleteItems();
+    items_.clear();
     delete radioGroup_;
     radioGroup_ = nullptr;
     positions_.clear();
@@ -133,14 +131,9 @@ QStringList FilterMenu::values() {
     return values_.toList();
 }
 
-// Items have no parent, so that clearing the menu never deletes them twice.
-void FilterMenu::deleteItems() {
-    for (QAction* made : items_) delete made;
-    items_.clear();
-}
-
 QAction* FilterMenu::makeItem(int position) {
-    auto* made = new QAction;
+    auto owned = std::make_unique<QAction>();
+    QAction* made = owned.get();
     made->setData(tag_);
     if (position == 1) {
         made->setSeparator(true);
@@ -150,7 +143,7 @@ QAction* FilterMenu::makeItem(int position) {
         radioGroup_->addAction(made);
         connect(made, &QAction::triggered, this, [this, made] { emit chosen(made); });
     }
-    items_[static_cast<size_t>(position)] = made;
+    items_[static_cast<size_t>(position)] = std::move(owned);
     positions_[made] = position;
     return made;
 }
@@ -164,7 +157,7 @@ void FilterMenu::ensureBuilt() {
     radioGroup_ = new QActionGroup(this);
     radioGroup_->setExclusive(true);
     const int count = static_cast<int>(values_.size()) + 2;
-    items_.assign(static_cast<size_t>(count), nullptr);
+    items_.resize(static_cast<size_t>(count));
     checked_ = makeItem(0);
     checked_->setChecked(true);
     addAction(checked_);
@@ -204,7 +197,7 @@ void FilterMenu::addValueList() {
 QAction* FilterMenu::item(int position) {
     ensureBuilt();
     if (position < 0 || position >= static_cast<int>(items_.size())) return nullptr;
-    QAction* found = items_[static_cast<size_t>(position)];
+    QAction* found = items_[static_cast<size_t>(position)].get();
     return found ? found : makeItem(position);
 }
 

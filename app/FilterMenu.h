@@ -30,7 +30,6 @@ class FilterMenu : public QMenu {
 
 public:
     FilterMenu(int tag, QWidget* parent);
-    ~FilterMenu() override;
 
     // Lists longer than this scroll inside the menu.
     static constexpr int kLongList = 300;
@@ -67,14 +66,15 @@ private:
 
     QAction* makeItem(int position);
     void addValueList();
-    void deleteItems();
     void forgetItems();
 
     int tag_;
     MenuValues values_;
     std::function<MenuValues()> pending_;
     bool built_ = false;
-    std::vector<QAction*> items_;  // by menu position; null until made; owned
+    // By menu position; null until made. The menu owns them, not as their
+    // parent, so that clearing the menu never deletes them twice.
+    std::vector<std::unique_ptr<QAction>> items_;
     std::unordered_map<const QAction*, int> positions_;
     QAction* checked_ = nullptr;
     QListView* valueList_ = nullptr;

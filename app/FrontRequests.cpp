@@ -29,7 +29,7 @@ constexpr qint64 kMostMessageBytes = sizeof kRequest - 1;
 // folder's path with links resolved and the file's name.
 QString canonicalListPath(const QString& dataFile) {
     const QFileInfo file(dataFile);
-    if (const QString path = file.canonicalFilePath(); !path.isEmpty()) return path;
+    if (QString path = file.canonicalFilePath(); !path.isEmpty()) return path;
     if (const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath(); !folder.isEmpty())
         return folder + QLatin1Char('/') + file.fileName();
     return file.absoluteFilePath();

@@ -1,6 +1,16 @@
 #include "app/Looks.h"
 
+#include <QPalette>
+#include <QWidget>
+
 namespace app::looks {
+
+void fillBackground(QWidget* widget) {
+    widget->setAutoFillBackground(true);
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, kFormColour);
+    widget->setPalette(colours);
+}
 
 // The classic faces first; where they are missing, their metric-compatible
 // stand-ins, so that columns keep their widths.

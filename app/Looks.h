@@ -1,8 +1,11 @@
-// The program's colours and fonts, in one place.
+// The program's colours, fonts and window size, in one place.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QSize>
+
+class QWidget;
 
 namespace app::looks {
 
@@ -14,6 +17,12 @@ inline const QColor kEdgeHighlight(255, 255, 255);
 inline const QColor kEdgeLight(192, 192, 192);
 inline const QColor kEdgeShadow(128, 128, 128);
 inline const QColor kEdgeDarkShadow(0, 0, 0);
+
+// The window's inside, which each of its two views fills.
+inline constexpr QSize kFormSize(404, 289);
+
+// Paints `widget`'s background in the form colour.
+void fillBackground(QWidget* widget);
 
 // "MS Sans Serif", 11 pixels (8 points at 96 dpi).
 QFont uiFont(bool bold = false);

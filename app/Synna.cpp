@@ -15,20 +15,20 @@
 #include <cstdio>
 
 #include "app/AppMessage.h"
+#include "app/Collation.h"
 #include "app/DBGrid.h"
 #include "app/DataSource.h"
 #include "app/ErrorReporting.h"
 #include "app/FrontRequests.h"
 #include "app/GlyphButton.h"
 #include "app/Looks.h"
-#include "app/NameOrder.h"
 #include "app/SyncAfterClose.h"
 #include "app/Texts.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
-#include "cli/ErrorTexts.h"
 #include "platform/Platform.h"
 #include "store/DataFile.h"
+#include "store/ErrorTexts.h"
 #include "store/FileSystem.h"
 #include "store/Leftovers.h"
 
@@ -71,11 +71,8 @@ TForm1::TForm1(const FormContext& context)
     setWindowTitle(texts::programName());
     // The print dialog names its PDF file after the document, else "print.pdf".
     printer_->setDocName(texts::programName());
-    setFixedSize(404, 289);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, looks::kFormColour);
-    setPalette(colours);
+    setFixedSize(looks::kFormSize);
+    looks::fillBackground(this);
     setFont(looks::uiFont());
 
     DataSource1 = new DataSource(ClientDataSet1, this);
@@ -149,7 +146,10 @@ bool TForm1::claimList() {
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         if (askWindowToFront(dataFilePath_, left)) return false;
-        // The other window may be starting, or closing and letting go of the list.
+        // The other window may be starting, or closing and letting go of the
+        // list. The wait blocks on purpose: the answer decides whether this
+        // window is shown at all, so nothing of it is on screen yet, and the
+        // program has nothing else to do until claimPatience runs out.
         QThread::msleep(100);
     }
     platform_.messageBox(nullptr, QString::fromUtf8(texts::kOpenInAnotherWindow), QString::fromUtf8(texts::kAttention),
@@ -159,7 +159,7 @@ bool TForm1::claimList() {
 
 void TForm1::refuseLockFile(int error) {
     const std::string lockFile = store::DataFileLock::lockFileOf(dataFilePath_.toStdString());
-    platform_.messageBox(nullptr, QString::fromStdString(cli::unusableLockText(lockFile, error)),
+    platform_.messageBox(nullptr, QString::fromStdString(store::unusableLockText(lockFile, error)),
                          QString::fromUtf8(texts::kAttention), MB_OK | MB_ICONERROR);
 }
 
@@ -273,21 +273,25 @@ void TForm1::letGoOfList() {
 }
 
 // Closing writes the run's changes. Where the disk refuses them the user is
-// told and may try again, instead of losing them without a word.
+// told and may try again, instead of losing them without a word; any other
+// failure is shown in the error box, and closing goes on.
 void TForm1::closeStoreAskingOnFailure() {
     for (;;) {
         try {
             closeStore();
             return;
         } catch (const store::WriteError& error) {
+            const std::string reason =
+                error.errorNumber() != 0 ? store::systemErrorText(error.errorNumber()) : error.reason();
             const QString text = QString::fromUtf8(texts::kSaveFailed) + QStringLiteral("\r") +
                                  QString::fromStdString(error.path()) + QStringLiteral("\r\r") +
-                                 QString::fromUtf8(texts::kSaveFailedReason) + QString::fromStdString(error.reason()) +
+                                 QString::fromUtf8(texts::kSaveFailedReason) + QString::fromStdString(reason) +
                                  QStringLiteral("\r\r") + QString::fromUtf8(texts::kSaveRetry);
             if (platform_.messageBox(this, text, QString::fromUtf8(texts::kAttention), MB_YESNO | MB_ICONERROR) !=
                 IDYES)
                 return;
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
+            showErrorBox(platform_, error);
             return;
         }
     }

@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "app/MenuValues.h"
@@ -59,6 +60,15 @@ struct FormContext {
     // list takes the rows only while the file is unchanged.
     std::function<std::optional<store::ClientDataSet::ReadRows>()> readAhead = nullptr;
 };
+
+// Calls `handler` with `arguments`, or with none when it takes none.
+template <typename Handler, typename... Arguments>
+void callWith(const Handler& handler, const Arguments&... arguments) {
+    if constexpr (std::is_invocable_v<const Handler&, const Arguments&...>)
+        handler(arguments...);
+    else
+        handler();
+}
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -168,7 +178,17 @@ private:
     // Runs a handler the way the event loop would: an error shows the
     // toolkit's error box and abandons the handler.
     void guarded(const std::function<void()>& handler);
+    // Runs `handler` guarded on each `signal` of `sender`, with the signal's
+    // arguments when it takes them.
+    template <typename Sender, typename Signal, typename Handler>
+    void connectGuarded(Sender* sender, Signal signal, Handler handler) {
+        connect(sender, signal, this,
+                [this, handler](auto... arguments) -> void { guarded([&] { callWith(handler, arguments...); }); });
+    }
     void makeMenuValues();
+    // Whether the editor's "Lisa"/"Muuda" saves: a name, a day and a month
+    // given. Both buttons show it with their cursor.
+    void setCanSave(bool canSave);
 
     platform::Platform& platform_;
     const store::Clock& clock_;
@@ -190,6 +210,7 @@ private:
     bool ended_ = false;
     bool closed_ = false;
     bool menuValuesPending_ = false;
+    bool canSave_ = false;
 };
 
 }  // namespace app

@@ -22,8 +22,6 @@ using namespace platform;
 
 namespace {
 
-constexpr int kNameLength = 60;
-
 // The character a key press types: Enter 13, Esc 27, else its text; none for
 // keys that type nothing (arrows, Delete, function keys) and for Tab and
 // Shift+Tab, which move the focus.
@@ -39,15 +37,13 @@ QChar typedCharacter(const QKeyEvent& key) {
 
 void TForm1::connectEditor() {
     TFrame2* editor = Frame21;
-    connect(editor->btn1, &QPushButton::clicked, this,
-            [this] { guarded([this] { Frame21btn1Click(Frame21->btn1->Tag); }); });
-    connect(editor->btn2, &QPushButton::clicked, this,
-            [this] { guarded([this] { Frame21btn1Click(Frame21->btn2->Tag); }); });
-    connect(editor->btn3, &QPushButton::clicked, this, [this] { guarded([this] { Frame21btn3Click(); }); });
-    connect(editor->txtNimi2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtNimi2Change(); }); });
-    connect(editor->txtAasta2, &QLineEdit::textChanged, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
-    connect(editor->txtPaev2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
-    connect(editor->txtKuu2, &QComboBox::activated, this, [this] { guarded([this] { Frame21txtKuu2Change(); }); });
+    connectGuarded(editor->btn1, &QPushButton::clicked, [this] { Frame21btn1Click(Frame21->btn1->Tag); });
+    connectGuarded(editor->btn2, &QPushButton::clicked, [this] { Frame21btn1Click(Frame21->btn2->Tag); });
+    connectGuarded(editor->btn3, &QPushButton::clicked, [this] { Frame21btn3Click(); });
+    connectGuarded(editor->txtNimi2, &QLineEdit::textChanged, [this] { Frame21txtNimi2Change(); });
+    connectGuarded(editor->txtAasta2, &QLineEdit::textChanged, [this] { Frame21txtKuu2Change(); });
+    connectGuarded(editor->txtPaev2, &QComboBox::activated, [this] { Frame21txtKuu2Change(); });
+    connectGuarded(editor->txtKuu2, &QComboBox::activated, [this] { Frame21txtKuu2Change(); });
     for (QWidget* control : std::initializer_list<QWidget*>{
              editor->txtNimi2, editor->txtPaev2, editor->txtKuu2, editor->txtAasta2, editor->RadioButton1,
              editor->RadioButton2, editor->RadioButton3, editor->RadioButton4})
@@ -79,10 +75,10 @@ void TForm1::Frame11btn1Click() {
     editor->txtPaev2->setCurrentIndex(0);
     editor->txtKuu2->setCurrentIndex(0);
     editor->txtAasta2->clear();
-    editor->txtNimi2->setMaxLength(kNameLength);
+    editor->txtNimi2->setMaxLength(TFrame2::kNameLength);
     editor->txtNimi2->clear();
     editor->txtNimi2->setFocus();
-    editor->btn1->setCursor(Qt::ForbiddenCursor);
+    setCanSave(false);
     Frame21txtKuu2Change();
 }
 
@@ -93,7 +89,6 @@ void TForm1::Frame11btn2Click() {
     editor->show();
     editor->btn1->hide();
     editor->btn2->show();
-    editor->btn2->setCursor(Qt::PointingHandCursor);
     editor->RadioButton1->setChecked(true);
     editor->txtAasta2->clear();
     editor->txtNimi2->clear();
@@ -107,7 +102,7 @@ void TForm1::Frame11btn2Click() {
     editor->txtAasta2->setText(QString::fromStdString(ClientDataSet1.fieldText(store::Aasta)));
     // A stored name longer than the editor's limit is shown whole, never cut.
     const QString name = QString::fromStdString(ClientDataSet1.fieldText(store::Nimi));
-    editor->txtNimi2->setMaxLength(std::max(kNameLength, static_cast<int>(name.size())));
+    editor->txtNimi2->setMaxLength(std::max(TFrame2::kNameLength, static_cast<int>(name.size())));
     editor->txtNimi2->setText(name);
     // Setting the text it already has (an empty name) sends no change.
     Frame21txtNimi2Change();
@@ -134,13 +129,18 @@ void TForm1::Frame21txtKuu2Change() {
 void TForm1::Frame21txtNimi2Change() {
     const bool allowed = !Frame21->txtNimi2->text().isEmpty() && !Frame21->txtPaev2->currentText().isEmpty() &&
                          !Frame21->txtKuu2->currentText().isEmpty();
-    Frame21->btn1->setCursor(allowed ? Qt::PointingHandCursor : Qt::ForbiddenCursor);
-    Frame21->btn2->setCursor(Frame21->btn1->cursor());
+    setCanSave(allowed);
+}
+
+void TForm1::setCanSave(bool canSave) {
+    canSave_ = canSave;
+    for (GlyphButton* save : {Frame21->btn1, Frame21->btn2})
+        save->setCursor(canSave ? Qt::PointingHandCursor : Qt::ForbiddenCursor);
 }
 
 void TForm1::Frame21btn1Click(int tag) {
     TFrame2* editor = Frame21;
-    if (editor->btn1->cursor().shape() != Qt::PointingHandCursor) return;
+    if (!canSave_) return;
 
     QString dateText = editor->txtPaev2->currentText() + QLatin1Char('.') + editor->txtKuu2->currentText();
     if (!editor->txtAasta2->text().isEmpty()) dateText += QLatin1Char('.') + editor->txtAasta2->text();

@@ -7,9 +7,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "app/Collation.h"
 #include "app/DataSource.h"
 #include "app/FilterMenu.h"
-#include "app/NameOrder.h"
 #include "app/Synna.h"
 #include "app/Unit1.h"
 #include "store/AgeText.h"
@@ -52,7 +52,7 @@ struct AgeInputs {
     friend bool operator==(const AgeInputs&, const AgeInputs&) = default;
     struct Hash {
         size_t operator()(const AgeInputs& a) const {
-            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009 +
+            return std::hash<std::int64_t>()(a.year.value_or(-1) * 1000003LL + a.month.value_or(-1) * 1009LL +
                                              a.day.value_or(-1));
         }
     };

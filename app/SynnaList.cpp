@@ -27,16 +27,14 @@ constexpr const char* kSortFields[kGridColumns] = {
 
 void TForm1::connectListView() {
     DBGrid* grid = Frame11->DBGrid1;
-    connect(Frame11->btn1, &QPushButton::clicked, this, [this] { guarded([this] { Frame11btn1Click(); }); });
-    connect(Frame11->btn2, &QPushButton::clicked, this, [this] { guarded([this] { Frame11btn2Click(); }); });
-    connect(Frame11->btn3, &QPushButton::clicked, this, [this] { guarded([this] { Frame11btn3Click(); }); });
-    connect(Frame11->btn4, &QPushButton::clicked, this, [this] { guarded([this] { Frame11btn4Click(); }); });
-    connect(grid, &DBGrid::titleClicked, this,
-            [this](int column) { guarded([this, column] { Frame11DBGrid1TitleClick(column); }); });
-    connect(grid, &DBGrid::doubleClicked, this, [this] { guarded([this] { Frame11DBGrid1DblClick(); }); });
-    connect(grid, &DBGrid::keyTyped, this,
-            [this](QChar key) { guarded([this, &key] { Frame11DBGrid1KeyPress(key); }); });
-    connect(grid, &DBGrid::deleteRequested, this, [this] { guarded([this] { Frame11DBGrid1ConfirmDelete(); }); });
+    connectGuarded(Frame11->btn1, &QPushButton::clicked, [this] { Frame11btn1Click(); });
+    connectGuarded(Frame11->btn2, &QPushButton::clicked, [this] { Frame11btn2Click(); });
+    connectGuarded(Frame11->btn3, &QPushButton::clicked, [this] { Frame11btn3Click(); });
+    connectGuarded(Frame11->btn4, &QPushButton::clicked, [this] { Frame11btn4Click(); });
+    connectGuarded(grid, &DBGrid::titleClicked, [this](int column) { Frame11DBGrid1TitleClick(column); });
+    connectGuarded(grid, &DBGrid::gridDoubleClicked, [this] { Frame11DBGrid1DblClick(); });
+    connectGuarded(grid, &DBGrid::keyTyped, [this](QChar key) { Frame11DBGrid1KeyPress(key); });
+    connectGuarded(grid, &DBGrid::deleteRequested, [this] { Frame11DBGrid1ConfirmDelete(); });
     connect(grid, &DBGrid::columnMenuRequested, this, &TForm1::showColumnMenu);
     connect(DataSource1, &DataSource::currentRowChanged, grid, [grid](int row) {
         if (!grid->model()) return;
@@ -44,8 +42,7 @@ void TForm1::connectListView() {
         if (row >= 0) grid->setCurrentIndex(grid->model()->index(row, column));
     });
     for (FilterMenu* menu : Frame11->columnMenus())
-        connect(menu, &FilterMenu::chosen, this,
-                [this](QAction* item) { guarded([this, item] { Frame11Kik2Click(item); }); });
+        connectGuarded(menu, &FilterMenu::chosen, [this](QAction* item) { Frame11Kik2Click(item); });
 }
 
 void TForm1::Frame11btn3Click() {

@@ -14,13 +14,6 @@ namespace app {
 
 namespace {
 
-void fillBackground(QWidget* widget) {
-    widget->setAutoFillBackground(true);
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::Window, looks::kFormColour);
-    widget->setPalette(colours);
-}
-
 GlyphButton* toolbarButton(QWidget* toolbar, const QString& caption, int left, const QPixmap& glyph) {
     auto* button = new GlyphButton(caption, toolbar);
     button->setGeometry(left, -2, 102, 33);
@@ -44,19 +37,19 @@ QStringList fixedValues(int tag) {
 }  // namespace
 
 TFrame1::TFrame1(QWidget* parent) : QWidget(parent) {
-    setGeometry(0, 0, 404, 289);
-    fillBackground(this);
+    setGeometry(QRect(QPoint(), looks::kFormSize));
+    looks::fillBackground(this);
 
     Panel1 = new QWidget(this);
-    Panel1->setGeometry(0, 0, 404, 30);
-    fillBackground(Panel1);
+    Panel1->setGeometry(0, 0, looks::kFormSize.width(), 30);
+    looks::fillBackground(Panel1);
     btn1 = toolbarButton(Panel1, QStringLiteral("Lisa"), -1, glyphLisa());
     btn2 = toolbarButton(Panel1, QStringLiteral("Muuda"), 100, glyphMuuda());
     btn3 = toolbarButton(Panel1, QStringLiteral("Kustuta"), 201, glyphKustuta());
     btn4 = toolbarButton(Panel1, QStringLiteral("Trüki"), 302, glyphTryki());
 
     Panel2 = new BevelPanel(this);
-    Panel2->setGeometry(0, 30, 404, 259);
+    Panel2->setGeometry(0, 30, looks::kFormSize.width(), looks::kFormSize.height() - 30);
 
     DBGrid1 = new DBGrid(Panel2);
     const int border = BevelPanel::kBorderWidth;

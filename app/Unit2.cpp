@@ -56,11 +56,8 @@ void followCheckedForFocus(QRadioButton* button) {
 }  // namespace
 
 TFrame2::TFrame2(QWidget* parent) : QWidget(parent) {
-    setGeometry(0, 0, 404, 289);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, looks::kFormColour);
-    setPalette(colours);
+    setGeometry(QRect(QPoint(), looks::kFormSize));
+    looks::fillBackground(this);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Andmed "), this);
     GroupBox1->setGeometry(8, 8, 385, 225);
@@ -80,7 +77,7 @@ TFrame2::TFrame2(QWidget* parent) : QWidget(parent) {
     Label9->resize(120, Label9->height());
 
     txtNimi2 = input<QLineEdit>(GroupBox1, 72, 24, 297);
-    txtNimi2->setMaxLength(60);
+    txtNimi2->setMaxLength(kNameLength);
     txtPaev2 = input<QComboBox>(GroupBox1, 72, 52, 73);
     txtPaev2->setMaxVisibleItems(14);
     txtKuu2 = input<QComboBox>(GroupBox1, 72, 80, 73);

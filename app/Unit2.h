@@ -24,6 +24,10 @@ class TFrame2 : public QWidget {
 public:
     explicit TFrame2(QWidget* parent);
 
+    // The most characters a new name may have; a longer stored name is still
+    // shown whole.
+    static constexpr int kNameLength = 60;
+
     QGroupBox* GroupBox1;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
     QLineEdit* txtNimi2;

@@ -6,10 +6,10 @@
 #include <future>
 #include <optional>
 
+#include "app/Collation.h"
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
 #include "app/Glyphs.h"
-#include "app/NameOrder.h"
 #include "app/Synna.h"
 #include "app/Unit1.h"
 #include "platform/DataFolderLookup.h"

@@ -83,6 +83,19 @@ void BM_Sort(benchmark::State& state) {
 }
 BENCHMARK(BM_Sort)->Apply(sizes);
 
+// The first 256 rows of the index "Kuup1", which a list shows before the
+// rest of its rows are in order.
+void BM_FirstRows(benchmark::State& state) {
+    BenchStore store(dataFileOf(static_cast<int>(state.range(0))));
+    store.data().open();
+    const store::ByteTextOrder bytes;
+    const store::IndexOrder index({store::Kuu, store::Paev, store::Aasta, store::Nimi}, false, bytes);
+    const std::vector<bool> members(store.data().allRows().size(), true);
+    for (auto _ : state) benchmark::DoNotOptimize(index.front(store.data().allRows(), members, 256));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FirstRows)->Apply(sizes);
+
 // The floor of sorting: std::sort of (month, day, year, name) tuples, a
 // missing value first.
 void BM_SortFloor(benchmark::State& state) {

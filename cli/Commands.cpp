@@ -13,7 +13,6 @@
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
 #include "cli/ControlCharacters.h"
-#include "cli/ErrorTexts.h"
 #include "cli/EstonianHolidays.h"
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
@@ -25,9 +24,14 @@
 #include "cli/Upcoming.h"
 #include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
+#include "store/ErrorTexts.h"
 #include "store/StoreError.h"
 
 namespace cli {
+
+using store::quotedPath;
+using store::storeErrorText;
+using store::systemErrorText;
 
 namespace {
 

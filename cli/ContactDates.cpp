@@ -143,9 +143,9 @@ void addCardDates(const Card& card, std::vector<ContactDate>& out) {
 }
 
 std::optional<char> dateType(const std::string& propertyName) {
-    if (propertyName == "BDAY") return 'S';
+    if (propertyName == "BDAY") return store::kBirthday;
     if (propertyName == "ANNIVERSARY" || propertyName == "X-ANNIVERSARY" || propertyName == "X-EVOLUTION-ANNIVERSARY")
-        return 'T';
+        return store::kRedLetterDay;
     return std::nullopt;
 }
 

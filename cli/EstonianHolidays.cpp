@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "store/EventRecord.h"
+
 namespace cli {
 
 namespace {
@@ -49,7 +51,8 @@ std::vector<NewEntry> estonianHolidays() {
     std::vector<NewEntry> entries;
     entries.reserve(kFixedDays.size());
     for (const FixedDay& fixed : kFixedDays)
-        entries.push_back({std::string(fixed.name), 'T', YearlyDate{std::nullopt, fixed.month, fixed.day}});
+        entries.push_back(
+            {std::string(fixed.name), store::kRedLetterDay, YearlyDate{std::nullopt, fixed.month, fixed.day}});
     return entries;
 }
 

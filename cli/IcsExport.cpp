@@ -109,7 +109,7 @@ void appendDate(std::string& out, const store::Date& date) {
 }
 
 std::string summaryOf(const store::EventRow& row) {
-    const std::string name = withoutControls(row.nimi);
+    std::string name = withoutControls(row.nimi);
     const auto label = store::typeLabel(row.tyyp);
     if (!label) return name;
     const std::string kind = labelInSentence(std::string(*label));

@@ -1,7 +1,7 @@
 #include "cli/LockedDataFile.h"
 
 #include "cli/CliError.h"
-#include "cli/ErrorTexts.h"
+#include "store/ErrorTexts.h"
 #include "cli/InputFile.h"
 #include "store/DataFile.h"
 #include "store/Leftovers.h"
@@ -14,8 +14,8 @@ namespace {
 void checkLock(const store::DataFileLock& lock, const std::string& path) {
     if (lock.holds()) return;
     if (lock.heldElsewhere())
-        throw CliError("Andmefail " + quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
-    throw CliError(unusableLockText(store::DataFileLock::lockFileOf(path), lock.error()));
+        throw CliError("Andmefail " + store::quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+    throw CliError(store::unusableLockText(store::DataFileLock::lockFileOf(path), lock.error()));
 }
 
 void prepare(store::FileSystem& files, const std::string& path) {
@@ -24,13 +24,13 @@ void prepare(store::FileSystem& files, const std::string& path) {
     const store::DataFileStatus status = store::prepareDataFile(files, path);
     switch (status.kind) {
         case store::DataFileStatus::Ready: break;
-        case store::DataFileStatus::Missing: throw CliError("Andmefaili " + quotedPath(path) + " ei saa luua.");
+        case store::DataFileStatus::Missing: throw CliError("Andmefaili " + store::quotedPath(path) + " ei saa luua.");
         case store::DataFileStatus::WriteProtected:
-            throw CliError("Andmefaili " + quotedPath(path) +
-                           " kirjutuskaitset ei saa eemaldada: " + systemErrorText(status.error) + ".");
+            throw CliError("Andmefaili " + store::quotedPath(path) +
+                           " kirjutuskaitset ei saa eemaldada: " + store::systemErrorText(status.error) + ".");
         case store::DataFileStatus::FolderUnwritable:
-            throw CliError("Andmefaili " + quotedPath(path) +
-                           " ei saa salvestada, sest selle kausta ei saa faile luua: " + systemErrorText(status.error) +
+            throw CliError("Andmefaili " + store::quotedPath(path) +
+                           " ei saa salvestada, sest selle kausta ei saa faile luua: " + store::systemErrorText(status.error) +
                            ".");
     }
 }
@@ -49,7 +49,7 @@ LockedDataFile::LockedDataFile(store::FileSystem& files, const std::string& path
     try {
         dataSet_.open();
     } catch (const store::StoreError& error) {
-        throw CliError(storeErrorText(error, path_));
+        throw CliError(store::storeErrorText(error, path_));
     }
 }
 

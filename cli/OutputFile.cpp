@@ -7,9 +7,12 @@
 #include <cerrno>
 
 #include "cli/CliError.h"
-#include "cli/ErrorTexts.h"
+#include "store/ErrorTexts.h"
 
 namespace cli {
+
+using store::quotedPath;
+using store::systemErrorText;
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "cli/CalendarDays.h"
 #include "cli/ChildProcess.h"
 #include "cli/CliError.h"
-#include "cli/ErrorTexts.h"
+#include "store/ErrorTexts.h"
 #include "cli/IcsExport.h"
 #include "cli/LockedDataFile.h"
 #include "cli/SyncMerge.h"
@@ -34,7 +34,7 @@ std::string readText(const std::string& path) {
     try {
         return store::PosixFileSystem::instance().read(path);
     } catch (const store::StoreError& error) {
-        throw CliError(storeErrorText(error, path));
+        throw CliError(store::storeErrorText(error, path));
     }
 }
 
@@ -122,7 +122,7 @@ public:
             lock_ = std::make_unique<store::DataFileLock>(path);
             if (lock_->holds()) return;
             if (!lock_->heldElsewhere() || std::chrono::steady_clock::now() > deadline)
-                throw CliError("Teine sünkroonimine käib veel (" + quotedPath(store::DataFileLock::lockFileOf(path)) +
+                throw CliError("Teine sünkroonimine käib veel (" + store::quotedPath(store::DataFileLock::lockFileOf(path)) +
                                "); proovi hiljem uuesti.");
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
         }
@@ -135,7 +135,7 @@ private:
 void makeFolder(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) throw CliError("Kausta " + quotedPath(folder) + " ei saa luua: " + error.message() + ".");
+    if (error) throw CliError("Kausta " + store::quotedPath(folder) + " ei saa luua: " + error.message() + ".");
 }
 
 std::string parentOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
@@ -201,7 +201,7 @@ SyncCounts mergeWithVdir(const SyncRequest& request, const SyncPaths& paths, sto
         try {
             list.save();
         } catch (const store::WriteError& error) {
-            throw CliError(storeErrorText(error, list.path()));
+            throw CliError(store::storeErrorText(error, list.path()));
         }
     }
     if (plan.changesState(state)) saveSyncState(paths.stateFile, plan.state);
@@ -246,14 +246,14 @@ void setUpSync(const SyncRequest& request, const SyncSettings& settings, std::os
         store::PosixFileSystem::instance().replace(paths.configFile, vdirsyncerConfig(paths, settings));
         store::PosixFileSystem::instance().replace(paths.vdir + "/displayname", kCollectionTitle);
     } catch (const store::StoreError& error) {
-        throw CliError(storeErrorText(error, error.path()));
+        throw CliError(store::storeErrorText(error, error.path()));
     }
     for (const char* step : {"discover", "metasync"}) {
         const ChildResult result = runChild({"vdirsyncer", "-c", paths.configFile, step}, "y\ny\n", kSetupTimeout);
         if (!result.started) throw CliError("Programmi vdirsyncer ei leitud; paigalda see: apt install vdirsyncer.");
         if (result.exitCode != 0)
             throw CliError("Serveriga ei saanud ühendust või see keeldus (" + reasonOf(result.output) +
-                           "); seaded on kirjutatud faili " + quotedPath(paths.configFile) + ".");
+                           "); seaded on kirjutatud faili " + store::quotedPath(paths.configFile) + ".");
     }
     out << "Sünkroonimine on seadistatud: kalender \"" << kCollectionTitle << "\" serveris " << settings.url
         << ", kasutaja " << settings.user << ". Sünkrooni käsuga: zerizedozi-cli sync\n";

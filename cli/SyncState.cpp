@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "cli/CliError.h"
-#include "cli/ErrorTexts.h"
+#include "store/ErrorTexts.h"
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
 
@@ -136,9 +136,9 @@ SyncState loadSyncState(const std::string& path) {
     try {
         return parseSyncState(files.read(path));
     } catch (const store::StoreError& error) {
-        throw CliError(storeErrorText(error, path));
+        throw CliError(store::storeErrorText(error, path));
     } catch (const CliError& error) {
-        throw CliError("Sünkroonimise olekufail " + quotedPath(path) + " on rikutud (" + error.what() +
+        throw CliError("Sünkroonimise olekufail " + store::quotedPath(path) + " on rikutud (" + error.what() +
                        "); kustuta see, ja järgmine sünkroonimine sobitab loendi ja kalendri uuesti.");
     }
 }
@@ -147,7 +147,7 @@ void saveSyncState(const std::string& path, const SyncState& state) {
     try {
         store::PosixFileSystem::instance().replace(path, syncStateText(state));
     } catch (const store::StoreError& error) {
-        throw CliError(storeErrorText(error, path));
+        throw CliError(store::storeErrorText(error, path));
     }
 }
 

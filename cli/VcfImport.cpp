@@ -2,13 +2,14 @@
 
 #include <optional>
 
+#include "store/EventRecord.h"
 #include "store/TextEncoding.h"
 
 namespace cli {
 
 namespace {
 
-std::string dateWord(char type) { return type == 'S' ? "sünnipäev" : "tähtpäev"; }
+std::string dateWord(char type) { return type == store::kBirthday ? "sünnipäev" : "tähtpäev"; }
 
 // Why the contact date cannot be added, or nullopt when it can.
 std::optional<std::string> problemOf(const ContactDate& contact, const std::string& name, const store::Date& today) {

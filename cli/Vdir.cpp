@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "cli/CliError.h"
-#include "cli/ErrorTexts.h"
+#include "store/ErrorTexts.h"
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
 
@@ -33,7 +33,7 @@ void makeFolders(const std::string& folder) {
     for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            throw CliError("Kausta " + quotedPath(part) + " ei saa luua: " + systemErrorText(errno) + ".");
+            throw CliError("Kausta " + store::quotedPath(part) + " ei saa luua: " + store::systemErrorText(errno) + ".");
         if (slash == std::string::npos) return;
     }
 }
@@ -53,7 +53,7 @@ std::vector<VdirFile> readVdir(const std::string& folder) {
     std::unique_ptr<DIR, FolderCloser> dir(::opendir(folder.c_str()));
     if (!dir) {
         if (errno == ENOENT) return {};
-        throw CliError("Kausta " + quotedPath(folder) + " ei saa lugeda: " + systemErrorText(errno) + ".");
+        throw CliError("Kausta " + store::quotedPath(folder) + " ei saa lugeda: " + store::systemErrorText(errno) + ".");
     }
     std::vector<VdirFile> files;
     while (const dirent* entry = ::readdir(dir.get())) {
@@ -69,7 +69,7 @@ std::vector<VdirFile> readVdir(const std::string& folder) {
             const std::uint64_t hash = contentHash(text);
             files.push_back({name, std::move(text), hash});
         } catch (const store::StoreError& error) {
-            throw CliError(storeErrorText(error, path));
+            throw CliError(store::storeErrorText(error, path));
         }
     }
     std::sort(files.begin(), files.end(), [](const VdirFile& a, const VdirFile& b) { return a.name < b.name; });
@@ -82,14 +82,14 @@ void writeVdirFile(const std::string& folder, const std::string& name, std::stri
     try {
         store::PosixFileSystem::instance().replace(path, text);
     } catch (const store::StoreError& error) {
-        throw CliError(storeErrorText(error, path));
+        throw CliError(store::storeErrorText(error, path));
     }
 }
 
 void removeVdirFile(const std::string& folder, const std::string& name) {
     const std::string path = folder + "/" + name;
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        throw CliError("Faili " + quotedPath(path) + " ei saa kustutada: " + systemErrorText(errno) + ".");
+        throw CliError("Faili " + store::quotedPath(path) + " ei saa kustutada: " + store::systemErrorText(errno) + ".");
 }
 
 std::string vdirFileName(const std::string& uid) {

@@ -51,6 +51,7 @@ int QtPlatform::messageBox(QWidget* owner, const QString& text, const QString& c
     box.setTextFormat(Qt::PlainText);
     const std::vector<Button> buttons = buttonsFor(flags);
     std::vector<QPushButton*> shown;
+    shown.reserve(buttons.size());
     for (const Button& button : buttons) shown.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
     box.setDefaultButton(shown.front());
     box.setEscapeButton(shown.back());

@@ -12,33 +12,6 @@
 namespace print {
 namespace {
 
-// A control of the dialog: `name` inside the group box `group`, or anywhere
-// in the dialog when `group` is null. A label whose mnemonic has no buddy in
-// Qt gets the control `buddy` of the same group, so the "&" takes effect.
-struct Caption {
-    const char* group;
-    const char* name;
-    const char* text;
-    const char* buddy = nullptr;
-};
-
-constexpr Caption kCaptions[] = {
-    {nullptr, "printerGroup", "&Printer"},
-    {"printerGroup", "label", "&Nimi:"},
-    {"printerGroup", "label_2", "Port:"},
-    {"printerGroup", "label_3", "Tüüp:"},
-    {"printerGroup", "properties", "&Omadused"},
-    {nullptr, "gbPrintRange", "&Prindi"},
-    {"gbPrintRange", "printAll", "&Kõik"},
-    {"gbPrintRange", "printRange", "&alates"},
-    {"gbPrintRange", "label_3", "&kuni", "to"},
-    {"gbPrintRange", "pagesRadioButton", "&Lehed"},
-    {"gbPrintRange", "printSelection", "&Selekteering"},
-    {nullptr, "groupBox", "&Paber"},
-    {"groupBox", "label", "&Koopiate arv:"},
-    {"groupBox", "collate", "&"},
-};
-
 void setCaption(QWidget* control, const QString& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(text);

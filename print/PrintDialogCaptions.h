@@ -14,6 +14,34 @@ class QPrintDialog;
 
 namespace print {
 
+// A control of the dialog: `name` inside the group box `group`, or anywhere
+// in the dialog when `group` is null. A label whose mnemonic has no buddy in
+// Qt gets the control `buddy` of the same group, so the "&" takes effect.
+struct Caption {
+    const char* group;
+    const char* name;
+    const char* text;
+    const char* buddy = nullptr;
+};
+
+// Every caption the dialog gets, but those of its OK and Cancel buttons.
+inline constexpr Caption kCaptions[] = {
+    {nullptr, "printerGroup", "&Printer"},
+    {"printerGroup", "label", "&Nimi:"},
+    {"printerGroup", "label_2", "Port:"},
+    {"printerGroup", "label_3", "Tüüp:"},
+    {"printerGroup", "properties", "&Omadused"},
+    {nullptr, "gbPrintRange", "&Prindi"},
+    {"gbPrintRange", "printAll", "&Kõik"},
+    {"gbPrintRange", "printRange", "&alates"},
+    {"gbPrintRange", "label_3", "&kuni", "to"},
+    {"gbPrintRange", "pagesRadioButton", "&Lehed"},
+    {"gbPrintRange", "printSelection", "&Selekteering"},
+    {nullptr, "groupBox", "&Paber"},
+    {"groupBox", "label", "&Koopiate arv:"},
+    {"groupBox", "collate", "&"},
+};
+
 // Sets the captions now. Call on every showing: Qt may build or reset
 // controls when the dialog is shown.
 void PrintDialog1Show(QPrintDialog* dialog);

@@ -30,7 +30,7 @@ struct ReportLine {
 };
 
 // One record as the store shows it. `tyyp` is the type code: "S" birthday,
-// "T" memorial day, "N" name day, "M" other.
+// "T" red-letter day, "N" name day, "M" other.
 struct ReportRecord {
     std::optional<store::Date> kuup;
     std::string aasta, nimi, vanus, tyyp;

@@ -9,7 +9,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools
   libpugixml-dev libicu-dev libical-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang clang-format
+  clang clang-format-14 clang-tidy-14
   fonts-liberation poppler-utils
   xvfb libxcb1-dev libxcb-xtest0-dev
   desktop-file-utils appstream mandoc librsvg2-bin

@@ -2,7 +2,6 @@
 // filter, the editor and the report all show.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -10,17 +9,6 @@
 #include "store/EventRecord.h"
 
 namespace store {
-
-// Raised when a text that must be a decimal integer is not one. The message
-// reads "'<text>' is not a valid integer value".
-class ConversionError : public std::runtime_error {
-public:
-    explicit ConversionError(std::string_view text);
-};
-
-// Reads a decimal integer with an optional sign and nothing else around it.
-// Throws ConversionError otherwise (also on overflow of 32 bits).
-int parseInteger(std::string_view text);
 
 // The age of an event of year `yearText`, `month`, `day` on `today`:
 //   "" year text          -> "?"

@@ -4,10 +4,10 @@
 #include <tuple>
 #include <utility>
 
-#include "store/AgeText.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
 #include "store/IndexOrder.h"
+#include "store/IntegerText.h"
 #include "store/TextEncoding.h"
 #include "store/TextOrder.h"
 

@@ -12,7 +12,8 @@
 // needed, or when the owner calls completeView().
 //
 // Not thread-safe; one owner. Errors are thrown as StoreError (or its
-// WriteError); a failed call leaves the store as it was before the call.
+// WriteError and ConversionError); a failed call leaves the store as it was
+// before the call.
 //
 // ClientDataSet, Tag, the index "Kuup1" and the field names are the program's
 // established design vocabulary; they stay so that design and code use the

@@ -12,6 +12,7 @@ struct Date {
     int month = 1;
     int day = 1;
 
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=>
     friend auto operator<=>(const Date&, const Date&) = default;
 };
 

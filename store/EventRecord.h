@@ -39,13 +39,16 @@ struct EventRow {
     friend bool operator==(const EventRow&, const EventRow&) = default;
 };
 
+// The type codes as the data file has them in Tyyp.
+enum TypeCode : char { kBirthday = 'S', kRedLetterDay = 'T', kNameDay = 'N', kOtherDay = 'M' };
+
 // Type codes and the labels the editor and the report give them.
 struct EventType {
     char code;
     std::string_view label;  // "Sünnipäev", "Tähtpäev", "Nimepäev", "Muu"
 };
 inline constexpr std::array<EventType, 4> kEventTypes = {
-    {{'S', "Sünnipäev"}, {'T', "Tähtpäev"}, {'N', "Nimepäev"}, {'M', "Muu"}}};
+    {{kBirthday, "Sünnipäev"}, {kRedLetterDay, "Tähtpäev"}, {kNameDay, "Nimepäev"}, {kOtherDay, "Muu"}}};
 
 // Place of a type code text in kEventTypes ("T" -> 1), or nullopt for
 // anything else.

@@ -22,6 +22,7 @@ namespace store {
 
 namespace {
 
+// NOLINTNEXTLINE(modernize-use-using): "using" cannot be marked __extension__
 __extension__ typedef unsigned __int128 SortPrefix;
 constexpr int kPrefixBits = 128;
 constexpr size_t kRowsToSortInHalves = 50'000;
@@ -333,14 +334,13 @@ PrefixPlan planOf(const RowCensus& census, const std::vector<int>& fields, const
     return plan;
 }
 
-// The places of `rows` sorted by their packed prefixes, ties by `compare`
-// and then by place.
+// Each row's packed prefix and place; a long list is packed in halves, one
+// beside the other.
 template <typename Prefix>
-std::vector<size_t> sortedByPrefixes(const std::vector<EventRow>& rows, const PrefixPlan& plan, bool descending,
-                                     bool inHalves,
-                                     const std::function<int(const EventRow&, const EventRow&)>& compare) {
+std::unique_ptr<Keyed<Prefix>[]> packedRows(const std::vector<EventRow>& rows, const PrefixPlan& plan, bool descending,
+                                            size_t half) {
     // Filled in halves beside each other, so left uninitialised here.
-    const auto keyed = std::make_unique_for_overwrite<Keyed<Prefix>[]>(rows.size());
+    auto keyed = std::make_unique_for_overwrite<Keyed<Prefix>[]>(rows.size());
     const std::span<Keyed<Prefix>> all(keyed.get(), rows.size());
     // The rows of [from, to) whose names have unsure ranks, with how many of
     // their ranks are sure.
@@ -368,7 +368,7 @@ std::vector<size_t> sortedByPrefixes(const std::vector<EventRow>& rows, const Pr
         }
         return unsure;
     };
-    const size_t half = inHalves ? rows.size() / 2 : rows.size();
+    const bool inHalves = half < rows.size();
     std::future<Unsure> secondHalf;
     if (inHalves) secondHalf = std::async(kBeside, packRows, half, rows.size());
     Unsure unsure = packRows(0, half);
@@ -377,28 +377,31 @@ std::vector<size_t> sortedByPrefixes(const std::vector<EventRow>& rows, const Pr
         unsure.insert(unsure.end(), other.begin(), other.end());
     }
     if (!unsure.empty()) endPrefixesAtUnsureRanks(all, unsure, plan.layout.nameAt, plan.nameRanks->bitsPerRank());
+    return keyed;
+}
 
-    const auto less = [&rows, &compare](const Keyed<Prefix>& x, const Keyed<Prefix>& y) {
-        if (x.prefix != y.prefix) return x.prefix < y.prefix;
-        const int c = compare(rows[x.row], rows[y.row]);
-        return c != 0 ? c < 0 : x.row < y.row;
-    };
-    // A long list is sorted in halves, one beside the other, then merged
-    // straight into the places.
-    const Keyed<Prefix>* const begin = all.data();
-    const Keyed<Prefix>* const end = begin + all.size();
-    const Keyed<Prefix>* const middle = begin + half;
-    if (inHalves) {
-        std::future<void> firstHalf = std::async(kBeside, [&] { std::sort(all.data(), all.data() + half, less); });
-        std::sort(all.data() + half, all.data() + all.size(), less);
-        firstHalf.get();
-    } else {
-        std::sort(all.data(), all.data() + all.size(), less);
+// Sorts [0, half) and [half, end) of `all` each, one beside the other.
+template <typename Prefix, typename Less>
+void sortHalves(std::span<Keyed<Prefix>> all, size_t half, const Less& less) {
+    if (half == all.size()) {
+        std::sort(all.begin(), all.end(), less);
+        return;
     }
-    std::vector<size_t> order(rows.size());
+    std::future<void> firstHalf = std::async(kBeside, [&] { std::sort(all.begin(), all.begin() + half, less); });
+    std::sort(all.begin() + half, all.end(), less);
+    firstHalf.get();
+}
+
+// The places of `all`, whose [0, half) and [half, end) are each sorted, in
+// the order of both.
+template <typename Prefix, typename Less>
+std::vector<size_t> mergedPlaces(std::span<const Keyed<Prefix>> all, size_t half, const Less& less) {
+    std::vector<size_t> order(all.size());
     size_t* out = order.data();
-    const Keyed<Prefix>* first = begin;
+    const Keyed<Prefix>* first = all.data();
+    const Keyed<Prefix>* const middle = first + half;
     const Keyed<Prefix>* second = middle;
+    const Keyed<Prefix>* const end = first + all.size();
     while (first != middle && second != end) {
         const bool fromSecond = less(*second, *first);
         *out++ = fromSecond ? second->row : first->row;
@@ -408,6 +411,31 @@ std::vector<size_t> sortedByPrefixes(const std::vector<EventRow>& rows, const Pr
     for (; first != middle; ++first) *out++ = first->row;
     for (; second != end; ++second) *out++ = second->row;
     return order;
+}
+
+// Orders rows by their prefixes; rows that tie, by `compare` and then by place.
+template <typename Prefix, typename Compare>
+auto keyedLess(const std::vector<EventRow>& rows, const Compare& compare) {
+    return [&rows, &compare](const Keyed<Prefix>& x, const Keyed<Prefix>& y) {
+        if (x.prefix != y.prefix) return x.prefix < y.prefix;
+        const int c = compare(rows[x.row], rows[y.row]);
+        return c != 0 ? c < 0 : x.row < y.row;
+    };
+}
+
+// The places of `rows` sorted by their packed prefixes, ties by `compare`
+// and then by place. A long list is packed and sorted in halves, one beside
+// the other, and the halves merged straight into the places.
+template <typename Prefix>
+std::vector<size_t> sortedByPrefixes(const std::vector<EventRow>& rows, const PrefixPlan& plan, bool descending,
+                                     bool inHalves,
+                                     const std::function<int(const EventRow&, const EventRow&)>& compare) {
+    const size_t half = inHalves ? rows.size() / 2 : rows.size();
+    const std::unique_ptr<Keyed<Prefix>[]> keyed = packedRows<Prefix>(rows, plan, descending, half);
+    const std::span<Keyed<Prefix>> all(keyed.get(), rows.size());
+    const auto less = keyedLess<Prefix>(rows, compare);
+    sortHalves(all, half, less);
+    return mergedPlaces<Prefix>(all, half, less);
 }
 
 }  // namespace

@@ -26,6 +26,9 @@ StoreError::StoreError(Kind kind, std::string_view verb, const std::string& path
     systemError_ = systemError;
 }
 
+StoreError::StoreError(WithoutStoreName, Kind kind, const std::string& text, std::string_view value)
+    : std::runtime_error(text), kind_(kind), value_(value) {}
+
 StoreError StoreError::cannotOpen(const std::string& path, int systemError) {
     return {Kind::CannotOpen, "open", path, systemError, std::strerror(systemError)};
 }
@@ -111,5 +114,9 @@ WriteError::WriteError(const std::string& path, int errorNumber)
 
 WriteError::WriteError(const std::string& path, std::string_view reason)
     : StoreError(Kind::CannotWrite, "write", path, 0, reason), reason_(reason) {}
+
+ConversionError::ConversionError(std::string_view text)
+    : StoreError(WithoutStoreName{}, Kind::NotAnInteger, "'" + std::string(text) + "' is not a valid integer value",
+                 text) {}
 
 }  // namespace store

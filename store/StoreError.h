@@ -1,7 +1,8 @@
 // Errors raised by the record store. Their text names the store first, as
-// the window shows it: "ClientDataSet1: <message>", in the store's English.
+// the window shows it: "ClientDataSet1: <message>", in the store's English;
+// only a conversion error is the toolkit's own, without the store's name.
 // kind() and the details say the same for a front end that words errors in
-// its own language; which details are set depends on the kind.
+// its own language (ErrorTexts); which details are set depends on the kind.
 #pragma once
 
 #include <stdexcept>
@@ -31,6 +32,7 @@ public:
         NotUtf8,       // number(): the first byte that is not UTF-8
         TooDense,      // more elements than a packet of its size holds
         OpenToOthers,  // path(): other users may put another file in its place
+        NotAnInteger,  // value(): the text; thrown as ConversionError
     };
 
     // An Engine error; `message` without the store's name.
@@ -62,6 +64,9 @@ protected:
     StoreError(Kind kind, std::string_view message);
     // A file error: "Cannot <verb> file "<path>": <reason>".
     StoreError(Kind kind, std::string_view verb, const std::string& path, int systemError, std::string_view reason);
+    // A conversion error: `text` whole, without the store's name.
+    struct WithoutStoreName {};
+    StoreError(WithoutStoreName, Kind kind, const std::string& text, std::string_view value);
 
 private:
     Kind kind_ = Kind::Engine;
@@ -86,6 +91,13 @@ public:
 
 private:
     std::string reason_;
+};
+
+// A text that must be a decimal integer is not one. The message reads
+// "'<text>' is not a valid integer value".
+class ConversionError : public StoreError {
+public:
+    explicit ConversionError(std::string_view text);
 };
 
 }  // namespace store

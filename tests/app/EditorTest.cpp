@@ -100,10 +100,10 @@ TEST_F(Editor, AnImpossibleDateIsRefusedWithASound) {
     const auto& calls = desktop.calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, Call::Beep);
-    EXPECT_EQ(calls[0].flags, 48u);
+    EXPECT_EQ(calls[0].flags, platform::MB_OK | platform::MB_ICONWARNING);
     EXPECT_EQ(calls[1].text, "Vale kuupäev!");
     EXPECT_EQ(calls[1].caption, "Tähelepanu");
-    EXPECT_EQ(calls[1].flags, 48u);
+    EXPECT_EQ(calls[1].flags, platform::MB_OK | platform::MB_ICONWARNING);
     EXPECT_TRUE(editor().isVisibleTo(form.get()));
     EXPECT_EQ(editor().txtNimi2->text(), "Mari");
     EXPECT_EQ(form->ClientDataSet1.recordCount(), 0);
@@ -226,7 +226,7 @@ TEST_F(Editor, MuudaOnAnEmptyListWarnsAndStays) {
     start();
     form->Frame11->btn2->click();
     EXPECT_EQ(lastBox()->text, "Andmebaas ei sisalda ühtegi rida!");
-    EXPECT_EQ(lastBox()->flags, 48u);
+    EXPECT_EQ(lastBox()->flags, platform::MB_OK | platform::MB_ICONWARNING);
     EXPECT_TRUE(form->Frame11->isVisibleTo(form.get()));
 }
 

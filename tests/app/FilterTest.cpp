@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "app/NameOrder.h"
+#include "app/Collation.h"
 #include "store/AgeText.h"
 
 #include "tests/app/FormFixture.h"

@@ -22,13 +22,6 @@
 
 using Call = platform::ScriptedPlatform::Call;
 
-struct Entry {
-    int day, month;
-    std::optional<int> year;
-    std::string name;
-    std::string type = "S";
-};
-
 inline store::EventRow rowOf(const Entry& e) { return eventRow(e.name, e.day, e.month, e.year, e.type, 2026); }
 
 class FormFixture : public ::testing::Test {

@@ -6,14 +6,28 @@
 namespace app {
 namespace {
 
-TEST(Glyphs, HaveTheirToolbarAndIconSizes) {
-    EXPECT_EQ(glyphLisa().size(), QSize(25, 25));
-    EXPECT_EQ(glyphMuuda().size(), QSize(25, 25));
-    EXPECT_EQ(glyphKustuta().size(), QSize(25, 25));
-    EXPECT_EQ(glyphTryki().size(), QSize(26, 26));
+// The share of a picture's pixels that are neither white nor transparent.
+double drawnShare(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            drawn += qAlpha(image.pixel(x, y)) != 0 && image.pixel(x, y) != qRgb(255, 255, 255);
+    return static_cast<double>(drawn) / (image.width() * image.height());
+}
+
+TEST(Glyphs, HaveTheirSizesAndEachShowsAPictureOfItsOwn) {
+    const QImage glyphs[] = {glyphLisa().toImage(), glyphMuuda().toImage(), glyphKustuta().toImage(),
+                             glyphTryki().toImage()};
+    for (size_t i = 0; i < std::size(glyphs); ++i) {
+        EXPECT_EQ(glyphs[i].size(), i == 3 ? QSize(26, 26) : QSize(25, 25)) << "glyph " << i;
+        EXPECT_GT(drawnShare(glyphs[i]), 0.2) << "glyph " << i << " is (nearly) blank";
+        for (size_t j = 0; j < i; ++j) EXPECT_NE(glyphs[i], glyphs[j]) << "glyphs " << j << " and " << i;
+    }
     const QList<QSize> iconSizes = mainIcon().availableSizes();
     EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
     EXPECT_TRUE(iconSizes.contains(QSize(16, 16)));
+    for (const int size : {16, 32}) EXPECT_GT(drawnShare(mainIcon().pixmap(size).toImage()), 0.4) << size;
 }
 
 TEST(Glyphs, TheInstalledIconFilesShowTheWindowsIcon) {

@@ -150,7 +150,7 @@ TEST_F(ListView, KustutaAsksBeforeDeleting) {
     const Call* question = lastBox();
     EXPECT_EQ(question->text, "Kas kustutada rida andmebaasist?");
     EXPECT_EQ(question->caption, "Kustutamine");
-    EXPECT_EQ(question->flags, 36u);
+    EXPECT_EQ(question->flags, platform::MB_YESNO | platform::MB_ICONQUESTION);
 
     desktop.answerNext(IDYES);
     form->Frame11->btn3->click();
@@ -167,7 +167,7 @@ TEST_F(ListView, KustutaOnAnEmptyListWarns) {
     form->Frame11->btn3->click();
     EXPECT_EQ(lastBox()->text, "Andmebaas ei sisalda ühtegi rida!");
     EXPECT_EQ(lastBox()->caption, "Tähelepanu");
-    EXPECT_EQ(lastBox()->flags, 48u);
+    EXPECT_EQ(lastBox()->flags, platform::MB_OK | platform::MB_ICONWARNING);
 }
 
 TEST_F(ListView, CtrlDeleteAsksInTheToolkitsEnglish) {
@@ -177,7 +177,7 @@ TEST_F(ListView, CtrlDeleteAsksInTheToolkitsEnglish) {
     EXPECT_EQ(form->ClientDataSet1.recordCount(), 6);
     EXPECT_EQ(lastBox()->text, "Delete record?");
     EXPECT_EQ(lastBox()->caption, "Confirm");
-    EXPECT_EQ(lastBox()->flags, 1u | 32u);
+    EXPECT_EQ(lastBox()->flags, platform::MB_OKCANCEL | platform::MB_ICONQUESTION);
     desktop.answerNext(IDOK);
     QTest::keyClick(form->Frame11->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(form->ClientDataSet1.recordCount(), 5);

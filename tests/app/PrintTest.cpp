@@ -39,7 +39,7 @@ TEST_F(Printing, AnEmptyViewWarnsWithoutADialog) {
     form->Frame11->btn4->click();
     EXPECT_EQ(lastBox()->text, "Andmebaas ei sisalda ühtegi rida!");
     EXPECT_EQ(lastBox()->caption, "Tähelepanu");
-    EXPECT_EQ(lastBox()->flags, 48u);
+    EXPECT_EQ(lastBox()->flags, platform::MB_OK | platform::MB_ICONWARNING);
     EXPECT_EQ(desktop.count(Call::Dialog), 0);
 }
 

@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "cli/ErrorTexts.h"
 #include "store/Clock.h"
+#include "store/ErrorTexts.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace cli {
+
+using store::systemErrorText;
 namespace {
 
 using testing::CommandRunner;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "store/ErrorTexts.h"
+#include "store/StoreError.h"
+
 namespace store {
 namespace {
 
@@ -40,8 +43,10 @@ TEST(AgeText, RejectsYearsThatAreNotIntegers) {
         try {
             AgeText(bad, 1, 1, kToday);
             ADD_FAILURE() << bad;
-        } catch (const ConversionError& error) {
+        } catch (const StoreError& error) {
             EXPECT_EQ(error.what(), "'" + std::string(bad) + "' is not a valid integer value");
+            EXPECT_EQ(error.kind(), StoreError::Kind::NotAnInteger);
+            EXPECT_EQ(storeErrorText(error, "f"), "\"" + std::string(bad) + "\" pole täisarv.");
         }
     }
 }

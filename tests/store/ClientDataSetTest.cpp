@@ -19,13 +19,6 @@
 namespace store {
 namespace {
 
-struct Entry {
-    int day, month;
-    std::optional<int> year;
-    const char* name;
-    const char* type = "S";
-};
-
 class ClientDataSetTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -227,6 +227,16 @@ TEST(DataPacket, UnusualButValidPacketsReadAsTheTreeReadsThem) {
              "<ROW Nimi=\"x\"/></ROWDATA><ROWDATA>" + row,
          })
         expectBothWaysAlike(packetWithRows(rows));
+    // The readers agree above; here, that they agree on the right rows: only
+    // ROW elements are rows, not other elements or text between them.
+    const auto names = [](const std::string& rows) {
+        std::string out;
+        for (const EventRow& read : readDataPacketByTree(packetWithRows(rows))) out += read.nimi + ";";
+        return out;
+    };
+    EXPECT_EQ(names("<ROWS Nimi=\"not a row\"/>" + row), "Õie;");
+    EXPECT_EQ(names(row + "text between" + row), "Õie;Õie;");
+    EXPECT_EQ(names("<ROW Nimi=\"x\"><ROW Nimi=\"inner\"/></ROW>"), "x;");
 
     std::string packet = packetWithRows(row);
     for (const std::string& variant : std::vector<std::string>{

@@ -30,3 +30,11 @@ inline void PrintTo(const EventRow& row, std::ostream* out) {
          << row.tyyp;
 }
 }  // namespace store
+// An entry as tests list them: day, month, year (none for a yearly date),
+// name and type code.
+struct Entry {
+    int day, month;
+    std::optional<int> year;
+    std::string name;
+    std::string type = "S";
+};

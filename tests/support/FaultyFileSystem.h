@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cerrno>
+#include <new>
 
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
@@ -11,6 +12,7 @@ class FaultyFileSystem : public store::PosixFileSystem {
 public:
     int replaceFailures = 0;  // how many coming replace() calls fail (ENOSPC)
     int replaceCalls = 0;
+    bool replaceRunsOutOfMemory = false;  // replace() fails with std::bad_alloc
     mutable int readCalls = 0;
     bool createFails = false;
     int clearReadOnlyError = 0;  // non-zero: clearReadOnly() fails with it
@@ -33,6 +35,7 @@ public:
             --replaceFailures;
             throw store::WriteError(path, ENOSPC);
         }
+        if (replaceRunsOutOfMemory) throw std::bad_alloc();
         PosixFileSystem::replace(path, content);
     }
     void clearReadOnly(const std::string& path) override {

@@ -1,10 +1,10 @@
-#include "cli/ErrorTexts.h"
+#include "store/ErrorTexts.h"
 
 #include <cerrno>
 
-namespace cli {
+namespace store {
 
-using Kind = store::StoreError::Kind;
+using Kind = StoreError::Kind;
 
 std::string systemErrorText(int error) {
     switch (error) {
@@ -30,7 +30,7 @@ std::string unusableLockText(const std::string& lockFile, int error) {
     return "Andmefaili lukufaili " + quotedPath(lockFile) + " ei saa luua ega avada: " + systemErrorText(error) + ".";
 }
 
-std::string storeErrorText(const store::StoreError& error, const std::string& file) {
+std::string storeErrorText(const StoreError& error, const std::string& file) {
     const std::string damaged = "Andmefail " + quotedPath(file) + " on rikutud: ";
     const std::string field = "\"" + error.field() + "\"";
     switch (error.kind()) {
@@ -61,9 +61,10 @@ std::string storeErrorText(const store::StoreError& error, const std::string& fi
         case Kind::OpenToOthers:
             return "Andmefaili " + quotedPath(error.path()) +
                    " ei kasutata: selle kausta võivad kirjutada ka teised kasutajad.";
+        case Kind::NotAnInteger: return "\"" + error.value() + "\" pole täisarv.";
         case Kind::Engine: break;
     }
     return "Andmefaili " + quotedPath(file) + " ei saa kasutada, sisemine viga: " + error.what();
 }
 
-}  // namespace cli
+}  // namespace store

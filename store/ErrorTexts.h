@@ -1,13 +1,15 @@
-// The command line's words, in Estonian, for failures of the record store
-// and of the system. Each names the file and the reason. (The window keeps
-// the store's own English texts, and refuses a lock file in these words.)
+// The programs' words, in Estonian, for failures of the record store and of
+// the system. Each names the file and the reason. The command line words
+// every error with them; the window gives a failed save's reason with them,
+// keeps the store's own English texts in its error box, and refuses a lock
+// file in these words.
 #pragma once
 
 #include <string>
 
 #include "store/StoreError.h"
 
-namespace cli {
+namespace store {
 
 // The reason for a system error number, e.g. "juurdepääs on keelatud" for
 // EACCES; "süsteemi veakood N" for a number without a text of its own.
@@ -15,7 +17,7 @@ std::string systemErrorText(int error);
 
 // One sentence for `error`, met while working on `file`; an error of the
 // file system names the file it was about itself.
-std::string storeErrorText(const store::StoreError& error, const std::string& file);
+std::string storeErrorText(const StoreError& error, const std::string& file);
 
 // Why the data file's lock file `lockFile` cannot serve, for a lock that
 // failed with `error` (not because another program holds it).
@@ -24,4 +26,4 @@ std::string unusableLockText(const std::string& lockFile, int error);
 // "\"<path>\"": how messages show a file's name.
 std::string quotedPath(const std::string& path);
 
-}  // namespace cli
+}  // namespace store

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <random>
 
-#include "app/NameOrder.h"
+#include "app/Collation.h"
 #include "store/ClientDataSet.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"

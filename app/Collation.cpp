@@ -1,4 +1,4 @@
-#include "app/NameOrder.h"
+#include "app/Collation.h"
 
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
