@@ -153,7 +153,7 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
     // record as one on a cell does (its first click still sorts).
     if (event->type() == QEvent::MouseButtonDblClick && watched == horizontalHeader()->viewport() &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        emit doubleClicked();
+        emit gridDoubleClicked();
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
