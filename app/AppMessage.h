@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-wide mouse-wheel hook: every notch of the wheel becomes one
 // press of the Up (wheel turned away from the user) or Down arrow key on the
 // focused control. Fine-grained wheels are added up to whole notches. Modal

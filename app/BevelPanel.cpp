@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BevelPanel.h"
 
-#include <QPainter>
-
 #include "app/Looks.h"
+
+#include <QPainter>
 
 namespace app {
 

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Collation.h"
+
+#include "store/TextEncoding.h"
 
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
@@ -8,8 +11,6 @@
 
 #include <algorithm>
 #include <vector>
-
-#include "store/TextEncoding.h"
 
 namespace app {
 

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text order of the user's language (Estonian: š ž after s, õ ä ö ü after w),
 // as byte keys whose plain byte order is the language's order.
 #pragma once
+
+#include "store/TextOrder.h"
 
 #include <QString>
 
@@ -8,8 +11,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "store/TextOrder.h"
 
 struct UCollator;
 

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DBGrid.h"
+
+#include "app/Looks.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -6,8 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
-
-#include "app/Looks.h"
 
 namespace app {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view's grid: whole rows, no editing, the classic keys.
 // Up/Left and Down/Right move one row, Page Up/Down a screen, Home/End to the
 // first or last row; Tab and Shift+Tab move the column and wrap to the next

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DataSource.h"
+
+#include "app/Looks.h"
+#include "store/ClientDataSet.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
-
-#include "app/Looks.h"
-#include "store/ClientDataSet.h"
 
 namespace app {
 

@@ -1,13 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid's model: reads the store's current view directly, row by row,
 // without copying it. Follows the store: a changed view resets the model, a
 // moved cursor moves the grid's current row, and a row chosen in the grid
 // moves the store's cursor.
 #pragma once
 
-#include <QAbstractTableModel>
-#include <functional>
-
 #include "store/ListColumns.h"
+
+#include <QAbstractTableModel>
+
+#include <functional>
 
 namespace store {
 class ClientDataSet;

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user sees of an error that escapes a handler: the toolkit's
 // error box, caption "Zerizedozi", error icon, OK, the handler abandoned
 // and the program going on.
 #pragma once
 
 #include <QApplication>
+
 #include <exception>
 
 namespace platform {

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FilterMenu.h"
+
+#include "app/Looks.h"
 
 #include <QAbstractListModel>
 #include <QActionGroup>
@@ -8,8 +11,6 @@
 #include <QStyleOptionMenuItem>
 #include <QStyledItemDelegate>
 #include <QWidgetAction>
-
-#include "app/Looks.h"
 
 namespace app {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One column's popup menu of filter values: "Kõik", a separator, then one
 // radio item per value; every item carries the menu's slot number as its Tag
 // (QAction::data). "Kõik" starts checked and is the bold default item;
@@ -11,14 +12,15 @@
 // only as they are chosen. A menu without values has no items at all.
 #pragma once
 
+#include "app/MenuValues.h"
+
 #include <QMenu>
 #include <QStringList>
+
 #include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
-
-#include "app/MenuValues.h"
 
 class QActionGroup;
 class QListView;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing the window of a list to the front from a later start of the
 // program. The window that has a list open listens on a local socket named
 // after the list; a start that finds the list taken asks through it. The
@@ -10,6 +11,7 @@
 
 #include <QObject>
 #include <QString>
+
 #include <chrono>
 #include <functional>
 

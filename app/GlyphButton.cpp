@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GlyphButton.h"
+
+#include "app/Looks.h"
 
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-
-#include "app/Looks.h"
 
 namespace app {
 

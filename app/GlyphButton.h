@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A toolbar button in the classic look: a raised face, a glyph 6 pixels from
 // the left edge, the caption 4 pixels after it in bold white. It never takes
 // the keyboard focus, shows its caption as a hint and a hand pointer.

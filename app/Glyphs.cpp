@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Glyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>
+
 #include <functional>
 
 namespace app {

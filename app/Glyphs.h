@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small pictures the program draws itself: the toolbar glyphs (a person
 // with a plus, a pencil, a cross or a printer, on a white background) and the
 // program icon (a yellow note sheet with a paper clip).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's colours, fonts and window size, in one place.
 #pragma once
 

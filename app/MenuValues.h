@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values of a filter menu, in menu order, kept as one block of UTF-8
 // text: a menu of a million names takes a fraction of the memory that as
 // many QStrings would.
@@ -5,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <cstdint>
 #include <string>
 #include <string_view>

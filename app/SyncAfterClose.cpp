@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SyncAfterClose.h"
 
-#include <QFileInfo>
-
 #include "cli/SyncCommand.h"
+
+#include <QFileInfo>
 
 namespace app {
 

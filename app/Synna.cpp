@@ -1,18 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Synna.h"
-
-#include <QApplication>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QItemSelectionModel>
-#include <QPrinter>
-#include <QScreen>
-#include <QThread>
-#include <QTimer>
-#include <QUrl>
-#include <QUrlQuery>
-#include <cerrno>
-
-#include <cstdio>
 
 #include "app/AppMessage.h"
 #include "app/Collation.h"
@@ -31,6 +18,20 @@
 #include "store/ErrorTexts.h"
 #include "store/FileSystem.h"
 #include "store/Leftovers.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QPrinter>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace app {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: owns the record store, the two views (list and editor)
 // and every handler of the program. One instance per run.
 //
@@ -13,10 +14,17 @@
 // code use the same words.
 #pragma once
 
+#include "app/MenuValues.h"
+#include "print/ReportPrinter.h"
+#include "store/ClientDataSet.h"
+#include "store/DataFileLock.h"
+#include "store/ListColumns.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
 #include <array>
 #include <chrono>
 #include <functional>
@@ -24,12 +32,6 @@
 #include <optional>
 #include <type_traits>
 #include <vector>
-
-#include "app/MenuValues.h"
-#include "print/ReportPrinter.h"
-#include "store/ClientDataSet.h"
-#include "store/DataFileLock.h"
-#include "store/ListColumns.h"
 
 class QAction;
 class QPrinter;

@@ -1,11 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor view's handlers: opening it to add or to modify, the labels
 // that follow the date, the save rule, saving and cancelling, and the keys.
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-
 #include "app/DataSource.h"
 #include "app/GlyphButton.h"
 #include "app/Synna.h"
@@ -15,6 +10,12 @@
 #include "platform/Platform.h"
 #include "store/AgeText.h"
 #include "store/DateText.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 namespace app {
 

@@ -1,12 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The column filters: the menus built from the records, a choice narrowing
 // the list, and the store's per-row age test and age calculation.
-#include <QAction>
-#include <algorithm>
-#include <charconv>
-#include <optional>
-#include <unordered_set>
-#include <utility>
-
 #include "app/Collation.h"
 #include "app/DataSource.h"
 #include "app/FilterMenu.h"
@@ -14,6 +8,14 @@
 #include "app/Unit1.h"
 #include "store/AgeText.h"
 #include "store/TextEncoding.h"
+
+#include <QAction>
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <unordered_set>
+#include <utility>
 
 namespace app {
 

@@ -1,7 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view's handlers: delete, re-sort by a title click, open the
 // current record, and the column menus.
-#include <QAction>
-
 #include "app/DBGrid.h"
 #include "app/DataSource.h"
 #include "app/FilterMenu.h"
@@ -10,6 +9,8 @@
 #include "app/Texts.h"
 #include "app/Unit1.h"
 #include "platform/Platform.h"
+
+#include <QAction>
 
 namespace app {
 

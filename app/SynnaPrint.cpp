@@ -1,9 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the list: the current view, in its order and under its filters,
 // composed into the hidden document and printed once per copy.
-#include <QPrintDialog>
-#include <QPrinter>
-#include <stdexcept>
-
 #include "app/DBGrid.h"
 #include "app/DataSource.h"
 #include "app/ErrorReporting.h"
@@ -15,6 +12,11 @@
 #include "print/PrintDialogChoices.h"
 #include "print/ReportText.h"
 #include "store/Clock.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <stdexcept>
 
 namespace app {
 

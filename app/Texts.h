@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own texts, exactly as the user sees them.
 #pragma once
 
-#include <QString>
-#include <string_view>
-
 #include "store/ProgramName.h"
+
+#include <QString>
+
+#include <string_view>
 
 namespace app::texts {
 

@@ -1,7 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Unit1.h"
-
-#include <QFontMetrics>
-#include <QHeaderView>
 
 #include "app/BevelPanel.h"
 #include "app/DBGrid.h"
@@ -9,6 +7,9 @@
 #include "app/GlyphButton.h"
 #include "app/Glyphs.h"
 #include "app/Looks.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
 
 namespace app {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view: a toolbar of four buttons over the grid, and the six
 // column filter menus. Controls only; the main window handles their events.
 // TFrame1, Unit1, btn1..btn4 and DBGrid1 are the program's established design
@@ -5,6 +6,7 @@
 #pragma once
 
 #include <QWidget>
+
 #include <array>
 
 namespace app {

@@ -1,4 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Unit2.h"
+
+#include "app/GlyphButton.h"
+#include "app/Looks.h"
+#include "app/Texts.h"
+#include "store/EventRecord.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -6,12 +12,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <array>
 
-#include "app/GlyphButton.h"
-#include "app/Looks.h"
-#include "app/Texts.h"
-#include "store/EventRecord.h"
+#include <array>
 
 namespace app {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor view: the fields of one entry (name, day, month, year, type)
 // and the buttons "Lisa"/"Muuda" (one place, one shown) and "Loobu".
 // Controls only; the main window handles their events.

@@ -1,11 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zerizedozi: a calendar of yearly dates. Starts the one main window.
-#include <QSessionManager>
-
-#include <chrono>
-#include <cstdio>
-#include <future>
-#include <optional>
-
 #include "app/Collation.h"
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
@@ -21,6 +15,13 @@
 #include "store/Clock.h"
 #include "store/FileSystem.h"
 #include "store/ProgramName.h"
+
+#include <QSessionManager>
+
+#include <chrono>
+#include <cstdio>
+#include <future>
+#include <optional>
 
 namespace {
 

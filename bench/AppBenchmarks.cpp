@@ -1,13 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's costs on large lists, offscreen: start-up to a
 // painted grid, rebuilding the filter menus, building and painting the name
 // menu, choosing a filter, a title click,
 // composing the report; and the memory a million rows take.
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <QAction>
-#include <QApplication>
-#include <QPixmap>
-
 #include "app/DBGrid.h"
 #include "app/FilterMenu.h"
 #include "app/Synna.h"
@@ -19,6 +14,14 @@
 #include "store/FileSystem.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPixmap>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 namespace bench {
 namespace {

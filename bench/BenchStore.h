@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A store set up as the list view uses it: names in plain byte order (the
 // program plugs in its Estonian collator instead), ages computed by AgeText
 // on the benchmarks' fixed today.
 #pragma once
 
-#include <string>
-
 #include "store/ClientDataSet.h"
 #include "store/TextOrder.h"
+
+#include <string>
 
 namespace bench {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built zerizedozi-cli timed as whole processes from outside, against
 // the floor program (bench_floor: read the file, parse it with pugixml, walk
 // every row's attributes) on the same list, with lists of 9, 100,000 and
@@ -12,28 +13,27 @@
 // first, not counted, reads the programs and the lists into the page cache. Prints the
 // medians, the ratios to what each ran beside, and the goals.
 //   usage: bench_cli CLI FLOOR [--runs=7] [--sizes=9,100000,1000000]
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "DataGenerator.h"
+#include "cli/EventsCsv.h"
+#include "store/DataPacket.h"
+#include "tests/support/TempDir.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
-
-#include "DataGenerator.h"
-#include "cli/EventsCsv.h"
-#include "store/DataPacket.h"
-#include "tests/support/TempDir.h"
 
 extern char** environ;
 

@@ -1,4 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/DataGenerator.h"
+
+#include "store/DataPacket.h"
+#include "store/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <array>
 #include <filesystem>
@@ -6,10 +11,6 @@
 #include <random>
 #include <string_view>
 #include <unordered_set>
-
-#include "store/DataPacket.h"
-#include "store/FileSystem.h"
-#include "tests/support/TempDir.h"
 
 namespace bench {
 

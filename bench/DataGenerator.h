@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Realistic data files for the benchmarks: an Estonian family calendar
 // blown up to any size. Names combine ~60 first and ~60 family names (with
 // õ ä ö ü š ž; so names repeat), years run from 1900 to 2026 with about 15%
 // left empty, all four types occur (mostly birthdays), and every date exists.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "store/Date.h"
 #include "store/EventRecord.h"
+
+#include <string>
+#include <vector>
 
 namespace bench {
 

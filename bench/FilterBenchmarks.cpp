@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Filtering the open store: by name (Nimi='…'), by month (Kuu=3), and by
 // age (onFilterRecord comparing AgeText with "40"). Each iteration applies a
 // filter anew, which rebuilds the view: filter every row, sort what passes.
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
-
 #include "bench/BenchStore.h"
 #include "bench/DataGenerator.h"
 #include "store/AgeText.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 namespace bench {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the command line's benchmark: the least any program that
 // reads the list must do. Reads the data file whole, parses it with pugixml
 // in place and walks every row's attributes once, then prints how many rows

@@ -1,19 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the data file, next to its floors: reading and parsing the bytes
 // with pugixml alone, and std::sort of the index keys in a plain vector.
-#include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <pugixml.hpp>
-
-#include <algorithm>
-#include <climits>
-#include <optional>
-#include <tuple>
-
 #include "bench/BenchStore.h"
 #include "bench/DataGenerator.h"
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
 #include "store/IndexOrder.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <climits>
+#include <malloc.h>
+#include <optional>
+#include <tuple>
 
 namespace bench {
 namespace {

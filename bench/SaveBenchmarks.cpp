@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing a changed store, which writes the whole file, and the re-sort
 // cycle of the list view: close (writing), change the index, open again.
-#include <benchmark/benchmark.h>
-
 #include "bench/BenchStore.h"
 #include "bench/DataGenerator.h"
+
+#include <benchmark/benchmark.h>
 
 namespace bench {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built program started as a user starts it, on a private X server
 // (Xvfb, no window manager, no accessibility bus), with lists of 9, 100,000
 // and 1,000,000 distinct names:
@@ -13,33 +14,32 @@
 // lists into the page cache; the disk is synced after the lists are made
 // and after every run, so that one run's writing does not slow the next.
 //   usage: bench_startup PROGRAM [--display=:60] [--runs=5] [--sizes=9,100000,1000000]
+#include "DataGenerator.h"
+#include "store/DataPacket.h"
+#include "tests/support/TempDir.h"
+
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
+#include <signal.h>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
-
-#include "DataGenerator.h"
-#include "store/DataPacket.h"
-#include "tests/support/TempDir.h"
 
 extern char** environ;
 

@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sync's merge of an unchanged list with its vdir, in process: opening
 // the list under its lock, reading every event file and the state, and
 // finding nothing to do. The first merge, which writes the vdir, is not timed.
+#include "bench/DataGenerator.h"
+#include "cli/SyncCommand.h"
+#include "store/DataPacket.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include "bench/DataGenerator.h"
-#include "cli/SyncCommand.h"
-#include "store/DataPacket.h"
 
 namespace bench {
 namespace {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times a whole `zerizedozi-cli sync` of an unchanged list against a local
 # Radicale, and `vdirsyncer sync` alone on the same pair, alternating run by
 # run, and prints the medians and their ratio (target: within 1.3x).

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Arguments.h"
 
-#include <algorithm>
-
 #include "cli/CliError.h"
+
+#include <algorithm>
 
 namespace cli {
 

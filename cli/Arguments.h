@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line after the command word: positional arguments and options
 // with a value ("--days 7" or "--days=7").
 #pragma once

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a yearly date falls, and the Estonian weekday names.
 #pragma once
 
-#include <optional>
-#include <string_view>
-
 #include "store/Date.h"
 #include "store/EventRecord.h"
+
+#include <optional>
+#include <string_view>
 
 namespace cli {
 

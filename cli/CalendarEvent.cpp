@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CalendarEvent.h"
-
-#include <libical/ical.h>
-
-#include <memory>
 
 #include "cli/CalendarDays.h"
 #include "cli/Upcoming.h"
 #include "store/TextEncoding.h"
+
+#include <libical/ical.h>
+
+#include <memory>
 
 namespace cli {
 

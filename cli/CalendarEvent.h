@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one event of a calendar file, as a phone or another calendar
 // wrote it, back into a row of the list.
 #pragma once
 
+#include "store/EventRecord.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "store/EventRecord.h"
 
 namespace cli {
 

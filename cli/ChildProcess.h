@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running another program to its end, as the command line's sync runs
 // vdirsyncer and secret-tool.
 #pragma once

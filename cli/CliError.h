@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A failure the user can fix, with its message in Estonian as shown on
 // stderr. Store failures are worded by ErrorTexts.
 #pragma once

@@ -1,13 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Commands.h"
-
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <exception>
-#include <functional>
-#include <optional>
-#include <sstream>
-#include <string_view>
 
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
@@ -17,8 +9,8 @@
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
 #include "cli/InputFile.h"
-#include "cli/LockedDataFile.h"
 #include "cli/ListRows.h"
+#include "cli/LockedDataFile.h"
 #include "cli/OutputFile.h"
 #include "cli/SyncCommand.h"
 #include "cli/Upcoming.h"
@@ -26,6 +18,15 @@
 #include "store/ClientDataSet.h"
 #include "store/ErrorTexts.h"
 #include "store/StoreError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string_view>
 
 namespace cli {
 

@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of zerizedozi-cli, run on given streams, clock and file
 // system so that tests can drive them.
 #pragma once
+
+#include "cli/Reminder.h"
+#include "store/Clock.h"
+#include "store/FileSystem.h"
 
 #include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "cli/Reminder.h"
-#include "store/Clock.h"
-#include "store/FileSystem.h"
 
 namespace cli {
 

@@ -1,7 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ContactDates.h"
-
-#include <algorithm>
-#include <initializer_list>
 
 #include "cli/CliError.h"
 #include "cli/ControlCharacters.h"
@@ -9,6 +7,9 @@
 #include "cli/VcardProperties.h"
 #include "store/EventRecord.h"
 #include "store/TextEncoding.h"
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace cli {
 

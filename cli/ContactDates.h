@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dates of the contacts of a vCard file: birthdays and anniversaries,
 // with the contact's name.
 #pragma once
+
+#include "cli/CalendarDays.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "cli/CalendarDays.h"
 
 namespace cli {
 

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ControlCharacters.h"
 
-#include <cstdio>
-
 #include "store/TextEncoding.h"
+
+#include <cstdio>
 
 namespace cli {
 

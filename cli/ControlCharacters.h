@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Characters that must reach neither the list nor the terminal as they are:
 // the C0 controls (NUL, TAB, LF, CR, ESC …), DEL, the C1 controls and the
 // marks that override or isolate the direction of text.

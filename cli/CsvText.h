@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Semicolon-separated text as Estonian spreadsheets write it: RFC 4180
 // quoting, with ";" between the fields of a record.
 #pragma once

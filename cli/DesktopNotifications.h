@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reminders shown through the desktop's notification service
 // (org.freedesktop.Notifications on the session bus).
 #pragma once

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/EstonianHolidays.h"
+
+#include "store/EventRecord.h"
 
 #include <array>
 #include <string_view>
-
-#include "store/EventRecord.h"
 
 namespace cli {
 

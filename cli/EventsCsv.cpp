@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/EventsCsv.h"
-
-#include <algorithm>
-#include <cstdio>
-#include <optional>
 
 #include "cli/ControlCharacters.h"
 #include "cli/CsvText.h"
 #include "cli/TrimBlanks.h"
 #include "store/TextEncoding.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
 
 namespace cli {
 

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event list as a table for spreadsheets: the columns
 // Nimi;Päev;Kuu;Aasta;Tüüp of CsvText, UTF-8.
 #pragma once
 
+#include "cli/NewEntries.h"
+#include "store/EventRecord.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "cli/NewEntries.h"
-#include "store/EventRecord.h"
 
 namespace cli {
 

@@ -1,4 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/IcsExport.h"
+
+#include "cli/CalendarDays.h"
+#include "cli/CliError.h"
+#include "cli/Upcoming.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,10 +11,6 @@
 #include <cstdio>
 #include <string_view>
 #include <unordered_map>
-
-#include "cli/CalendarDays.h"
-#include "cli/CliError.h"
-#include "cli/Upcoming.h"
 
 namespace cli {
 

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The `export-ics` calendar: every yearly date as a recurring all-day event
 // of an iCalendar file (RFC 5545), its lines escaped and folded as the
 // calendar library libical writes them.
 #pragma once
 
+#include "store/Date.h"
+#include "store/EventRecord.h"
+
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "store/Date.h"
-#include "store/EventRecord.h"
 
 namespace cli {
 

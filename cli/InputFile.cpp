@@ -1,11 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/InputFile.h"
-
-#include <sys/stat.h>
-
-#include <cerrno>
 
 #include "cli/CliError.h"
 #include "store/ErrorTexts.h"
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace cli {
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks a file passes before the command line reads it whole, so that
 // no file costs more memory than a small multiple of the largest it accepts.
 #pragma once
 
+#include "store/FileSystem.h"
+
 #include <cstdint>
 #include <string>
-
-#include "store/FileSystem.h"
 
 namespace cli {
 

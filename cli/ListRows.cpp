@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ListRows.h"
+
+#include "store/ClientDataSet.h"
+#include "store/IndexOrder.h"
+#include "store/TextOrder.h"
 
 #include <algorithm>
 #include <memory>
 #include <string_view>
 #include <utility>
-
-#include "store/ClientDataSet.h"
-#include "store/IndexOrder.h"
-#include "store/TextOrder.h"
 
 namespace cli {
 

@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list's rows as the command line reads them from the data file: read
 // in place and put in the list's order, which is the order of the index
 // "Kuup1" with names compared byte by byte: month, day, year (none first),
 // name, then the file's order.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "store/DataPacket.h"
 #include "store/EventRecord.h"
 #include "store/FileSystem.h"
+
+#include <string>
+#include <vector>
 
 namespace cli {
 

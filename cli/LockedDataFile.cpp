@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/LockedDataFile.h"
 
 #include "cli/CliError.h"
-#include "store/ErrorTexts.h"
 #include "cli/InputFile.h"
 #include "store/DataFile.h"
+#include "store/ErrorTexts.h"
 #include "store/Leftovers.h"
 #include "store/StoreError.h"
 
@@ -14,7 +15,8 @@ namespace {
 void checkLock(const store::DataFileLock& lock, const std::string& path) {
     if (lock.holds()) return;
     if (lock.heldElsewhere())
-        throw CliError("Andmefail " + store::quotedPath(path) + " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
+        throw CliError("Andmefail " + store::quotedPath(path) +
+                       " on aknaprogrammis avatud; sulge programm ja proovi uuesti.");
     throw CliError(store::unusableLockText(store::DataFileLock::lockFileOf(path), lock.error()));
 }
 
@@ -30,8 +32,8 @@ void prepare(store::FileSystem& files, const std::string& path) {
                            " kirjutuskaitset ei saa eemaldada: " + store::systemErrorText(status.error) + ".");
         case store::DataFileStatus::FolderUnwritable:
             throw CliError("Andmefaili " + store::quotedPath(path) +
-                           " ei saa salvestada, sest selle kausta ei saa faile luua: " + store::systemErrorText(status.error) +
-                           ".");
+                           " ei saa salvestada, sest selle kausta ei saa faile luua: " +
+                           store::systemErrorText(status.error) + ".");
     }
 }
 

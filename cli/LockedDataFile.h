@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file opened for changing: its lock held, leftover temporary files
 // of a killed save removed, the file created when missing and checked to be
 // writable, and its rows open in a store.
 #pragma once
 
-#include <string>
-
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
 #include "store/FileSystem.h"
+
+#include <string>
 
 namespace cli {
 

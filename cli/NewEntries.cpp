@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/NewEntries.h"
+
+#include "store/DateText.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
-
-#include "store/DateText.h"
 
 namespace cli {
 
@@ -58,7 +59,7 @@ size_t hashOf(const RowKey& key) {
 // Which entries are new: none of the list's rows, nor an entry before it,
 // is the same row. One pass over a hashed set of places.
 std::vector<bool> newEntries(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries,
-                              SameRow same) {
+                             SameRow same) {
     const Keys keys(rows, entries, same);
     std::vector<size_t> hashes(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) hashes[i] = hashOf(keys[i]);

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding yearly dates to the event list as new rows, leaving out those the
 // list already holds. Shared by every command that adds to the list.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "cli/CalendarDays.h"
 #include "store/ClientDataSet.h"
 #include "store/Date.h"
+
+#include <string>
+#include <vector>
 
 namespace cli {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a command's result to the file of -o, the way command-line tools
 // do: through the path, so that a symlink stays a symlink and a device such
 // as /dev/stdout or /dev/null is written to, not replaced; a new file gets

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reminder of `notify`: the nearest day's dates as a headline, the rest
 // of the coming days below it in `upcoming`'s words.
 #pragma once
 
+#include "cli/Upcoming.h"
+
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "cli/Upcoming.h"
 
 namespace cli {
 

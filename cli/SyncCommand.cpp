@@ -1,18 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SyncCommand.h"
-
-#include <termios.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <iostream>
-#include <map>
-#include <sstream>
-#include <thread>
 
 #include "cli/CalendarDays.h"
 #include "cli/ChildProcess.h"
 #include "cli/CliError.h"
-#include "store/ErrorTexts.h"
 #include "cli/IcsExport.h"
 #include "cli/LockedDataFile.h"
 #include "cli/SyncMerge.h"
@@ -20,7 +11,16 @@
 #include "cli/Vdir.h"
 #include "store/DataFileLock.h"
 #include "store/DateText.h"
+#include "store/ErrorTexts.h"
 #include "store/StoreError.h"
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
 
 namespace cli {
 
@@ -122,8 +122,8 @@ public:
             lock_ = std::make_unique<store::DataFileLock>(path);
             if (lock_->holds()) return;
             if (!lock_->heldElsewhere() || std::chrono::steady_clock::now() > deadline)
-                throw CliError("Teine sünkroonimine käib veel (" + store::quotedPath(store::DataFileLock::lockFileOf(path)) +
-                               "); proovi hiljem uuesti.");
+                throw CliError("Teine sünkroonimine käib veel (" +
+                               store::quotedPath(store::DataFileLock::lockFileOf(path)) + "); proovi hiljem uuesti.");
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
         }
     }

@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `zerizedozi-cli sync`: merge the list and the vdir, let vdirsyncer sync
 // the vdir with the server, merge again; and `sync --setup`.
 #pragma once
-
-#include <chrono>
-#include <optional>
-#include <ostream>
-#include <string>
 
 #include "cli/SyncMerge.h"
 #include "cli/SyncSetup.h"
 #include "store/Date.h"
 #include "store/FileSystem.h"
+
+#include <chrono>
+#include <optional>
+#include <ostream>
+#include <string>
 
 namespace cli {
 

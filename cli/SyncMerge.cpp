@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SyncMerge.h"
+
+#include "cli/CalendarEvent.h"
+#include "cli/IcsExport.h"
+#include "cli/Upcoming.h"
 
 #include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
 #include <tuple>
-
-#include "cli/CalendarEvent.h"
-#include "cli/IcsExport.h"
-#include "cli/Upcoming.h"
 
 namespace cli {
 

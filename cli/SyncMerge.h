@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-way merge between the list and the vdir, against the state of
 // their last agreement. Pure: it reads its inputs and says what to do.
 //
@@ -17,13 +18,13 @@
 // rows; events that are no yearly all-day date stay on the server alone.
 #pragma once
 
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "cli/SyncState.h"
 #include "cli/Vdir.h"
 #include "store/EventRecord.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace cli {
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SyncSetup.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 #include "cli/Vdir.h"
 #include "store/FileSystem.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace cli {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where sync keeps its files, and the vdirsyncer config of the program's
 // own that `sync --setup` writes (never the user's own vdirsyncer config).
 #pragma once

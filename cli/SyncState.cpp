@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SyncState.h"
-
-#include <cerrno>
-#include <charconv>
-#include <sstream>
 
 #include "cli/CliError.h"
 #include "store/ErrorTexts.h"
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
+
+#include <cerrno>
+#include <charconv>
+#include <sstream>
 
 namespace cli {
 

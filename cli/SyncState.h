@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sync state: per event of the vdir, the row and the file as they were
 // when the list and the vdir last agreed. Comparing both sides with it tells
 // what was added, changed or deleted on each since then.
 #pragma once
 
+#include "store/EventRecord.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "store/EventRecord.h"
 
 namespace cli {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text without the spaces and tabs at either end, as the readers of vCard and
 // CSV files take their values.
 #pragma once

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Upcoming.h"
-
-#include <algorithm>
-#include <cstdio>
 
 #include "cli/CalendarDays.h"
 #include "cli/CliError.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace cli {
 

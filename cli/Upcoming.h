@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The `upcoming` listing: which yearly dates fall within the next days, and
 // the lines that show them.
 #pragma once
 
+#include "store/Date.h"
+#include "store/EventRecord.h"
+
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "store/Date.h"
-#include "store/EventRecord.h"
 
 namespace cli {
 

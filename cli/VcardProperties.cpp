@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/VcardProperties.h"
+
+#include "store/TextEncoding.h"
 
 #include <algorithm>
 #include <cctype>
-
-#include "store/TextEncoding.h"
 
 namespace cli {
 

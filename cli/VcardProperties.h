@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content lines of a vCard file (versions 2.1, 3.0 and 4.0), unfolded
 // and decoded, as a flat list of properties. Knows nothing of what the
 // properties mean.

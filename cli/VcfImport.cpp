@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/VcfImport.h"
-
-#include <optional>
 
 #include "store/EventRecord.h"
 #include "store/TextEncoding.h"
+
+#include <optional>
 
 namespace cli {
 

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding contact dates to the event list as new rows.
 #pragma once
-
-#include <string>
-#include <vector>
 
 #include "cli/ContactDates.h"
 #include "cli/NewEntries.h"
 #include "store/ClientDataSet.h"
 #include "store/Date.h"
+
+#include <string>
+#include <vector>
 
 namespace cli {
 

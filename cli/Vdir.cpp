@@ -1,17 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Vdir.h"
-
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <memory>
 
 #include "cli/CliError.h"
 #include "store/ErrorTexts.h"
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cli {
 
@@ -33,7 +33,8 @@ void makeFolders(const std::string& folder) {
     for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            throw CliError("Kausta " + store::quotedPath(part) + " ei saa luua: " + store::systemErrorText(errno) + ".");
+            throw CliError("Kausta " + store::quotedPath(part) + " ei saa luua: " + store::systemErrorText(errno) +
+                           ".");
         if (slash == std::string::npos) return;
     }
 }
@@ -53,7 +54,8 @@ std::vector<VdirFile> readVdir(const std::string& folder) {
     std::unique_ptr<DIR, FolderCloser> dir(::opendir(folder.c_str()));
     if (!dir) {
         if (errno == ENOENT) return {};
-        throw CliError("Kausta " + store::quotedPath(folder) + " ei saa lugeda: " + store::systemErrorText(errno) + ".");
+        throw CliError("Kausta " + store::quotedPath(folder) + " ei saa lugeda: " + store::systemErrorText(errno) +
+                       ".");
     }
     std::vector<VdirFile> files;
     while (const dirent* entry = ::readdir(dir.get())) {
@@ -89,7 +91,8 @@ void writeVdirFile(const std::string& folder, const std::string& name, std::stri
 void removeVdirFile(const std::string& folder, const std::string& name) {
     const std::string path = folder + "/" + name;
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        throw CliError("Faili " + store::quotedPath(path) + " ei saa kustutada: " + store::systemErrorText(errno) + ".");
+        throw CliError("Faili " + store::quotedPath(path) + " ei saa kustutada: " + store::systemErrorText(errno) +
+                       ".");
 }
 
 std::string vdirFileName(const std::string& uid) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vdir: a folder with one calendar file ("<name>.ics") per event, which
 // vdirsyncer keeps equal to the collection on the server.
 #pragma once

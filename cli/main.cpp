@@ -1,12 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zerizedozi-cli: the event list on the command line.
-#include <QCoreApplication>
-#include <QString>
-#include <iostream>
-
 #include "cli/Commands.h"
 #include "cli/DesktopNotifications.h"
 #include "platform/DataFolderLookup.h"
 #include "store/ProgramName.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <iostream>
 
 int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QString::fromUtf8(store::kMakerName));

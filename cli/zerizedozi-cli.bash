@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Bash completion for zerizedozi-cli: commands, their options, and file names
 # where a file is wanted (.vcf, .csv, .ics and the list's .xml).
 _zerizedozi_cli() {

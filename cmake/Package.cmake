@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package that scripts/package.sh makes with CPack: everything the
 # install rules install, its library dependencies found by dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler settings shared by the program's build and the fuzz targets' build.
 # Every target includes the project's files from its root: "store/Date.h".
 cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH ZERIZEDOZI_SOURCE_ROOT)

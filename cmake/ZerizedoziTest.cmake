@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zerizedozi_add_test(<name> SOURCES <file>... [LIBRARIES <lib>...] [GUI] [TIMEOUT <seconds>])
 #
 # Builds one GoogleTest program with the test helpers (tests/support) and

@@ -1,14 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program icon as installed files, painted by the same code that
 // gives the window its icon: hicolor PNGs of every installed size and one
 // scalable SVG.
 //   usage: icon_files OUTPUT_FOLDER
+#include "app/Glyphs.h"
+
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <cstdio>
 
-#include "app/Glyphs.h"
+#include <cstdio>
 
 namespace {
 

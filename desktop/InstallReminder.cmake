@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the reminder's autostart entry; run by `cmake --install`, when the
 # prefix is known (`--prefix`, the package's /usr). Desktops read autostart
 # entries from /etc/xdg/autostart: the configuration folder that

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a table to import: every entry that is read is good (a name
 // of 1 to 99 characters of UTF-8, a date that exists, a known type), every
 // problem names a line, no year lies after the current one, and the good entries written as a table read back
 // unchanged and without problems.
-#include <cstdint>
-#include <string_view>
-
 #include "cli/EventsCsv.h"
 #include "fuzz/FuzzFailure.h"
 #include "store/TextEncoding.h"
+
+#include <cstdint>
+#include <string_view>
 
 namespace {
 

@@ -1,7 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a data file: reading either gives rows or throws StoreError,
 // the fast way for plainly written packets, from memory and from a file in
 // pieces, agrees with the document tree on every input, and rows that were
 // read come back unchanged through writing and reading.
+#include "fuzz/FuzzFailure.h"
+#include "store/DataPacket.h"
+#include "store/StoreError.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,10 +14,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "fuzz/FuzzFailure.h"
-#include "store/DataPacket.h"
-#include "store/StoreError.h"
 
 namespace {
 

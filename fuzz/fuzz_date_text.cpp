@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a date typed into the editor: a date that is read exists.
+#include "store/DateText.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
-
-#include "store/DateText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

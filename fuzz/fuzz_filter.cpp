@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a filter text: parsing either gives an expression or throws
 // StoreError, and a parsed expression can test rows.
+#include "store/FilterExpression.h"
+#include "store/StoreError.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
-
-#include "store/FilterExpression.h"
-#include "store/StoreError.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a vCard file: reading gives contact dates or the error for a
 // text without cards, never anything else; every name is one line of UTF-8
 // and every date that was read exists.
-#include <cstdint>
-#include <string_view>
-
 #include "cli/CliError.h"
 #include "cli/ContactDates.h"
 #include "fuzz/FuzzFailure.h"
 #include "store/TextEncoding.h"
+
+#include <cstdint>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

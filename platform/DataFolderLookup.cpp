@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DataFolderLookup.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 #include "platform/Process.h"
 #include "store/DataFile.h"
 #include "store/DataFolder.h"
 #include "store/FileSystem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace platform {
 

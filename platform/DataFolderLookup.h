@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the list lives on this machine: store::chooseDataFolder with what is
 // found here. The program counts as installed when an install's layout lies
 // around its executable (the program's desktop entry in the share folder

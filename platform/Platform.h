@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop calls of the program, behind one interface: message boxes,
 // the beep, modal dialogs, the registry record, opening a web address and the
 // window menu. QtPlatform does them for real; the tests' ScriptedPlatform
@@ -7,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <utility>
 #include <vector>
 

@@ -1,8 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Process.h"
 
-#include <malloc.h>
-
 #include <filesystem>
+#include <malloc.h>
 #include <system_error>
 
 namespace platform {

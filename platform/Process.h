@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program asks the operating system about its own process. This is
 // Linux's implementation (the kernel's /proc and glibc's allocator); a port
 // to another system gives these two functions a file of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop calls done for real with Qt: QMessageBox, QApplication::beep,
 // QDialog::exec, machine-wide QSettings and QDesktopServices.
 // REQUIRES: a QApplication exists.

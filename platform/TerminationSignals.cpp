@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TerminationSignals.h"
 
 #include <QSocketNotifier>
 
-#include <sys/socket.h>
-#include <unistd.h>
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace platform {
 

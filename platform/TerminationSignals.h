@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The signals that end a program unless it handles them (SIGTERM, SIGHUP,
 // SIGINT), handed to the event loop instead while an object of this class
 // lives: a logout without a session manager, a closed terminal or `kill`

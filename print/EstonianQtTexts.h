@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts in Estonian: the print dialog with its pages, the printer
 // properties and the file chooser it opens, the standard buttons and the
 // context menus of edit fields. Qt ships no Estonian catalog, so the program

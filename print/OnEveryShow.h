@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs an action on a dialog each time it is shown. Qt builds or resets some
 // controls of its print dialog on showing, so what is set once does not last.
 #pragma once

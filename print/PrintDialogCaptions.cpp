@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintDialogCaptions.h"
+
+#include "print/OnEveryShow.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
@@ -6,8 +9,6 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPushButton>
-
-#include "print/OnEveryShow.h"
 
 namespace print {
 namespace {

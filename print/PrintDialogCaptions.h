@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Estonian captions on Qt's own print dialog. Controls are found by the
 // object names Qt gives them; any that is missing (another Qt version, a
 // native dialog) is skipped and the others are still captioned.

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintDialogChoices.h"
+
+#include "print/OnEveryShow.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPrintDialog>
 #include <QRadioButton>
-
-#include "print/OnEveryShow.h"
 
 namespace print {
 namespace {

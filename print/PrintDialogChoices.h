@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report always prints whole, so the choices of Qt's print dialog that
 // would print less stay disabled: a page range ("Pages from … to" and
 // "Pages"), the current page and the selection, with "all pages" chosen.

@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report on paper. ReportDocument is the hidden rich text the report is
 // composed into; printReport() puts it on a printer, one report page of
 // reportLinesPerPage() lines per sheet, heading on top and footer at the
 // bottom of the printable area. Needs a QGuiApplication.
 #pragma once
+
+#include "print/ReportText.h"
 
 #include <QFont>
 #include <QString>
@@ -10,8 +13,6 @@
 
 #include <functional>
 #include <vector>
-
-#include "print/ReportText.h"
 
 class QPaintDevice;
 class QPrinter;

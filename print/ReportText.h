@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed report as plain lines: headings, one line per record, filler
 // and page footers, laid out for a fixed-pitch font. Pure function of the
 // records, the filter in force and today's date; printing is elsewhere.
@@ -8,14 +9,14 @@
 // footer, so the report has 65·(pages − 1) + 60 lines.
 #pragma once
 
+#include "store/Date.h"
+#include "store/ListColumns.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "store/Date.h"
-#include "store/ListColumns.h"
 
 namespace print {
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in build-bench. First bench_startup starts the built
 # program on Xvfb (display $BENCH_DISPLAY, default :60) and prints its
 # start-up table, before the other benchmarks have churned the machine's

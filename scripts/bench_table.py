@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints a Markdown table of the store benchmarks' medians and their ratios
 to the floors, from Google Benchmark's JSON output.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds the whole project into build/ (or $BUILD_DIR); extra
 # arguments go to CMake. The configure output is kept in configure.log there
 # and shown when configuring fails.

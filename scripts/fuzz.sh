@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang in build-fuzz and runs each of them for
 # SECONDS seconds on a copy of its seed corpus, as many at once as there are
 # processors.

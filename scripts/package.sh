@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a release without tests into build-package/ and makes the Debian
 # package there with CPack: build-package/zerizedozi_<version>_<arch>.deb.
 # Install it with: apt install ./build-package/zerizedozi_*.deb

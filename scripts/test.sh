@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, checks the format of every C++ file, builds with
 # warnings as errors, runs clang-tidy on the files changed since the previous
 # commit (scripts/tidy.sh), and runs every test: the normal build, the same

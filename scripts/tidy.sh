@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy with .clang-tidy over the program's C++ files (not the tests,
 # benchmarks or fuzz targets), two at a time, and fails on any warning. It
 # needs a configured and built tree: the compile commands and Qt's generated

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/AgeText.h"
 
-#include <string>
-
 #include "store/IntegerText.h"
+
+#include <string>
 
 namespace store {
 

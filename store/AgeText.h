@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The age rule: how old an event is today, as the text the list, the age
 // filter, the editor and the report all show.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "store/Clock.h"
 #include "store/EventRecord.h"
+
+#include <string>
+#include <string_view>
 
 namespace store {
 

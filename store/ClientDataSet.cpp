@@ -1,8 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/ClientDataSet.h"
-
-#include <algorithm>
-#include <tuple>
-#include <utility>
 
 #include "store/DataPacket.h"
 #include "store/FileSystem.h"
@@ -10,6 +7,10 @@
 #include "store/IntegerText.h"
 #include "store/TextEncoding.h"
 #include "store/TextOrder.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace store {
 

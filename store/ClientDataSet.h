@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table engine: the event list in memory, bound to its data file.
 //
 // The store holds every row of the file while it is open, and shows them
@@ -20,17 +21,17 @@
 // same words.
 #pragma once
 
+#include "store/EventRecord.h"
+#include "store/FileSystem.h"
+#include "store/FilterExpression.h"
+#include "store/StoreError.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "store/EventRecord.h"
-#include "store/FileSystem.h"
-#include "store/FilterExpression.h"
-#include "store/StoreError.h"
 
 namespace store {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where "today" comes from. Everything that depends on the current date (ages,
 // dates typed without a year, the report's date line) asks a Clock, so that
 // tests can fix the day.

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/DataFile.h"
-
-#include <string>
 
 #include "store/EventRecord.h"
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
+
+#include <string>
 
 namespace store {
 

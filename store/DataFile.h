@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the data file before the store opens it: its path in the program's
 // folder, its creation on the first start, and the write check.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock beside a data file ("<data file>.lock") that keeps two programs
 // from writing one list: the window program holds it while the list is open,
 // the command line while it changes the file. It goes when its holder
@@ -9,11 +10,11 @@
 // regular file is refused.
 #pragma once
 
+#include "store/FileSystem.h"
+
 #include <cerrno>
 #include <memory>
 #include <string>
-
-#include "store/FileSystem.h"
 
 namespace store {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which folder holds the list. A list lying beside the program is used
 // wherever the program runs. Without one, a program that is not installed (a
 // build folder, a copied folder) creates its list beside itself; an installed

@@ -1,4 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/DataPacket.h"
+
+#include "store/Beside.h"
+#include "store/PlainRows.h"
+#include "store/StoreError.h"
+#include "store/TextEncoding.h"
 
 #include <pugixml.hpp>
 
@@ -16,11 +22,6 @@
 #include <optional>
 #include <span>
 #include <string>
-
-#include "store/Beside.h"
-#include "store/PlainRows.h"
-#include "store/StoreError.h"
-#include "store/TextEncoding.h"
 
 namespace store {
 

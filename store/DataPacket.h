@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file's content: an XML data packet with the six stored fields in
 // METADATA and one <ROW .../> per event in ROWDATA.
 #pragma once
+
+#include "store/EventRecord.h"
+#include "store/FileSystem.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "store/EventRecord.h"
-#include "store/FileSystem.h"
 
 namespace store {
 

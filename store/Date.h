@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A calendar date of the proleptic Gregorian calendar, and the small rules the
 // program needs about it. Plain value type; no time zone, no time of day.
 #pragma once

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the date the editor builds from its fields: "day.month[.year]",
 // with one trailing "." tolerated and nothing else around it.
 #pragma once
 
+#include "store/Date.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "store/Date.h"
 
 namespace store {
 

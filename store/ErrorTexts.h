@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs' words, in Estonian, for failures of the record store and of
 // the system. Each names the file and the reason. The command line words
 // every error with them; the window gives a failed save's reason with them,
@@ -5,9 +6,9 @@
 // file in these words.
 #pragma once
 
-#include <string>
-
 #include "store/StoreError.h"
+
+#include <string>
 
 namespace store {
 

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event record: its fields in their fixed positions, the type codes and
 // their labels, and the text of the empty data file.
 #pragma once
+
+#include "store/Date.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "store/Date.h"
 
 namespace store {
 

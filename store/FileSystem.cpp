@@ -1,10 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/FileSystem.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/xattr.h>
-#include <unistd.h>
+#include "store/StoreError.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,12 +9,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
-
-#include "store/StoreError.h"
 
 namespace store {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every call the store makes to the operating system: on its data file, the
 // lock beside it and the folder they share, behind one interface so that
 // tests can make any of them fail. PosixFileSystem is the real thing.

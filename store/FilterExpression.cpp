@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/FilterExpression.h"
-
-#include <cctype>
-#include <string>
 
 #include "store/StoreError.h"
 #include "store/TextEncoding.h"
+
+#include <cctype>
+#include <string>
 
 namespace store {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter text of the store: terms `Field=value` joined by " AND ".
 //   Paev, Kuu, Aasta: a decimal integer (leading zeros allowed: Paev=05)
 //   Nimi, Tyyp:       a text in single quotes, inner quotes doubled
@@ -7,12 +8,12 @@
 // An empty (or blank) text is the empty expression, which every row passes.
 #pragma once
 
+#include "store/EventRecord.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "store/EventRecord.h"
 
 namespace store {
 

@@ -1,4 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/IndexOrder.h"
+
+#include "store/Beside.h"
+#include "store/TextEncoding.h"
+#include "store/TextOrder.h"
 
 #include <algorithm>
 #include <array>
@@ -13,10 +18,6 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
-
-#include "store/Beside.h"
-#include "store/TextEncoding.h"
-#include "store/TextOrder.h"
 
 namespace store {
 

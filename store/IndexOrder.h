@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order of the list's rows under its index: a field list compared field
 // by field, in one direction, names in a plugged-in text order.
 //
@@ -6,11 +7,11 @@
 // that only rows whose numbers tie are compared field by field.
 #pragma once
 
+#include "store/EventRecord.h"
+
 #include <cstddef>
 #include <optional>
 #include <vector>
-
-#include "store/EventRecord.h"
 
 namespace store {
 

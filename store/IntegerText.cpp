@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/IntegerText.h"
+
+#include "store/StoreError.h"
 
 #include <charconv>
 #include <cstdint>
-
-#include "store/StoreError.h"
 
 namespace store {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal integers as the store reads them from text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Leftovers.h"
 
 #include "store/FileSystem.h"

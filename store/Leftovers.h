@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary files that saves of a data file left behind when the program
 // died ("<data file>.tmp-XXXXXX" beside it).
 #pragma once
 
-#include <string>
-
 #include "store/FileSystem.h"
+
+#include <string>
 
 namespace store {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list's six columns, left to right, as the window's grid shows them, and
 // the column filters in force: one text per column, "" where none is set.
 // The window's filter menus write the texts; the report's heading lists them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of a data packet in the plain shape this program writes, read
 // straight from the text between <ROWDATA> and </ROWDATA>, without building a
 // document tree: empty "<ROW" elements whose name="value" attributes stand

@@ -1,17 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PosixFileSystem's lock: the write lock of an open file description
 // (F_OFD_SETLK), which only a descriptor open for writing can take. Since
 // our programs only ever take write locks, a read lock on a lock file is
 // someone else's doing, and is put aside like a lock file one cannot write.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "store/FileSystem.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include "store/FileSystem.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace store {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's name, its maker's and its home on the web, as the window's
 // title, the error boxes, the report, the settings and the user's data folder
 // show them.

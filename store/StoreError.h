@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Errors raised by the record store. Their text names the store first, as
 // the window shows it: "ClientDataSet1: <message>", in the store's English;
 // only a conversion error is the toolkit's own, without the store's name.

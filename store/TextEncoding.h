@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text encodings of data files: UTF-8 as written today, and windows-1257,
 // the Estonian Windows code page of lists kept by older builds.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the sort index compares names. The store knows only bytes; the program
 // plugs in the user's language (Estonian alphabet, letter case breaking ties).
 #pragma once

@@ -1,11 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list's index with the Estonian collator plugged in: packing names into
 // a few bits per letter and comparing whole names only where the packed
 // fields tie gives exactly the order of a stable sort by whole sort keys.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <random>
-
 #include "app/Collation.h"
 #include "store/ClientDataSet.h"
 #include "store/DataPacket.h"
@@ -13,6 +9,11 @@
 #include "store/IndexOrder.h"
 #include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 

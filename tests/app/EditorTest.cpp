@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor view: opening it, the labels and the save rule, the date check,
 // saving new and changed entries, and its keys.
+#include "app/DBGrid.h"
+#include "app/GlyphButton.h"
+#include "app/Unit2.h"
+#include "tests/app/FormFixture.h"
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
-
-#include "app/DBGrid.h"
-#include "app/GlyphButton.h"
-#include "app/Unit2.h"
-#include "tests/app/FormFixture.h"
 
 namespace {
 

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The column filters: slots and filter text from menu choices, the age test,
 // and the year, name and age menus built from the records.
-#include <QActionGroup>
-#include <QListView>
-#include <algorithm>
-#include <random>
-
 #include "app/Collation.h"
 #include "store/AgeText.h"
-
 #include "tests/app/FormFixture.h"
+
+#include <QActionGroup>
+#include <QListView>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 

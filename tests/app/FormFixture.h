@@ -1,12 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window in a fresh folder, on 15.06.2026, with scripted boxes and a
 // file system that fails on demand.
 #pragma once
-
-#include <gtest/gtest.h>
-#include <QAction>
-#include <QApplication>
-
-#include <memory>
 
 #include "app/DataSource.h"
 #include "app/FilterMenu.h"
@@ -19,6 +14,13 @@
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 using Call = platform::ScriptedPlatform::Call;
 

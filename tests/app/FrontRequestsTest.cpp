@@ -1,21 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-instance socket against other users: where it lies without a
 // desktop runtime folder, who may answer on it, and how much is taken in.
+#include "app/FrontRequests.h"
+#include "tests/support/TempDir.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <signal.h>
+#include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
-
-#include <QFileInfo>
-#include <chrono>
-#include <cstdlib>
-#include <string>
-
-#include "app/FrontRequests.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 

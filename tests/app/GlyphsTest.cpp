@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Glyphs.h"
 
-#include <gtest/gtest.h>
 #include <QImage>
+
+#include <gtest/gtest.h>
 
 namespace app {
 namespace {

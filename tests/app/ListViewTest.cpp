@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view: what the grid shows, re-sorting by title clicks, deleting,
 // and the keys and clicks that open the editor.
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QTest>
-
 #include "app/BevelPanel.h"
 #include "app/DBGrid.h"
 #include "app/GlyphButton.h"
 #include "app/Unit2.h"
 #include "tests/app/FormFixture.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
 
 namespace {
 

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing from the list view: the warning, the dialog, one job per copy, and
 // the list as it was afterwards.
+#include "app/DBGrid.h"
+#include "app/GlyphButton.h"
+#include "tests/app/FormFixture.h"
+
 #include <QComboBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTextBlock>
-
-#include "app/DBGrid.h"
-#include "app/GlyphButton.h"
-#include "tests/app/FormFixture.h"
 
 namespace {
 

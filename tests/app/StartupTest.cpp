@@ -1,16 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shut-down of the main window: the data file's first start,
 // its failures, the "UUS" record, the home-page question and saving.
-#include <sys/stat.h>
-#include <unistd.h>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QScreen>
-#include <QTest>
-#include <QWheelEvent>
-#include <filesystem>
-
 #include "app/Collation.h"
 #include "app/DBGrid.h"
 #include "app/ErrorReporting.h"
@@ -19,6 +9,18 @@
 #include "store/DataFileLock.h"
 #include "tests/app/FormFixture.h"
 #include "tests/support/UnwritableFolder.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 

@@ -1,10 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows, data files and a command runner for the tests of zerizedozi-cli.
 #pragma once
-
-#include <optional>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "cli/Commands.h"
 #include "store/Clock.h"
@@ -13,6 +9,11 @@
 #include "store/FileSystem.h"
 #include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace cli::testing {
 

@@ -1,14 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Commands.h"
+#include "store/Clock.h"
+#include "store/ErrorTexts.h"
+#include "tests/cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-
-#include "store/Clock.h"
-#include "store/ErrorTexts.h"
-#include "tests/cli/CliTestSupport.h"
 
 namespace cli {
 

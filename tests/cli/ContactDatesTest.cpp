@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CliError.h"
 #include "cli/ContactDates.h"
+#include "cli/VcardProperties.h"
+#include "store/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
-
-#include "cli/CliError.h"
-#include "cli/VcardProperties.h"
-#include "store/TextEncoding.h"
 
 namespace cli {
 namespace {

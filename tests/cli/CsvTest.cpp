@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CsvText.h"
 #include "cli/EventsCsv.h"
 #include "store/DataPacket.h"
 #include "tests/cli/CliTestSupport.h"
+
+#include <gtest/gtest.h>
 
 namespace cli {
 namespace {

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/DataFileLock.h"
+#include "tests/cli/CliTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
-
-#include "store/DataFileLock.h"
-#include "tests/cli/CliTestSupport.h"
 
 namespace cli {
 namespace {

@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <map>
-#include <set>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/EstonianHolidays.h"
 #include "store/DataPacket.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FaultyFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace cli {
 namespace {

@@ -1,20 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line against hostile and unusual files: outputs that are
 // links or devices, spreadsheet formulas, control characters, oversized and
 // endless inputs, years at the edges.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-
 #include "cli/ContactDates.h"
 #include "cli/EventsCsv.h"
 #include "cli/IcsExport.h"
 #include "store/DataPacket.h"
 #include "tests/cli/CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cli {
 namespace {

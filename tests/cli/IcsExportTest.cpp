@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/IcsExport.h"
+#include "store/TextEncoding.h"
+#include "tests/cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -9,9 +12,6 @@
 #include <random>
 #include <set>
 #include <tuple>
-
-#include "store/TextEncoding.h"
-#include "tests/cli/CliTestSupport.h"
 
 namespace cli {
 namespace {

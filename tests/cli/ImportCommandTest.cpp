@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/VcfImport.h"
 #include "store/DataPacket.h"
 #include "store/TextEncoding.h"
 #include "tests/cli/CliTestSupport.h"
 #include "tests/support/FaultyFileSystem.h"
+
+#include <gtest/gtest.h>
 
 namespace cli {
 namespace {

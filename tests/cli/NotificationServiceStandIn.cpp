@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the desktop's notification service: owns
 // org.freedesktop.Notifications on the session bus, appends every Notify
 // call to a record file, and meanwhile runs the command after "--", ending

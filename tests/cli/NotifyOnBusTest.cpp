@@ -1,14 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real zerizedozi-cli notify on a private session bus, with a stand-in
 // notification service that records what reaches it.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdio>
-
 #include "cli/CalendarDays.h"
 #include "store/Clock.h"
 #include "tests/cli/CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
 
 namespace cli {
 namespace {

@@ -1,8 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Reminder.h"
+#include "tests/cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include "tests/cli/CliTestSupport.h"
 
 namespace cli {
 namespace {

@@ -1,16 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The merge between the list and the vdir, on both sides in memory: each
 // test changes one side or both, syncs, and looks at both.
+#include "cli/CalendarEvent.h"
+#include "cli/CliError.h"
+#include "cli/IcsExport.h"
 #include "cli/SyncMerge.h"
+#include "tests/cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
-
-#include "cli/CalendarEvent.h"
-#include "cli/CliError.h"
-#include "cli/IcsExport.h"
-#include "tests/cli/CliTestSupport.h"
 
 namespace cli {
 namespace {

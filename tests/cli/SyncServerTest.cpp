@@ -1,23 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zerizedozi-cli sync against a real Radicale on loopback, with vdirsyncer,
 // and a phone that speaks CalDAV to the same collection.
-#include <arpa/inet.h>
-#include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
-#include <random>
-#include <thread>
-
 #include "cli/ChildProcess.h"
 #include "store/DataFileLock.h"
 #include "store/DataPacket.h"
 #include "tests/cli/CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <chrono>
+#include <netinet/in.h>
+#include <random>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace cli {
 namespace {

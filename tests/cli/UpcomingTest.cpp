@@ -1,10 +1,10 @@
-#include "cli/Upcoming.h"
-
-#include <gtest/gtest.h>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CalendarDays.h"
 #include "cli/CliError.h"
+#include "cli/Upcoming.h"
 #include "tests/cli/CliTestSupport.h"
+
+#include <gtest/gtest.h>
 
 namespace cli {
 namespace {

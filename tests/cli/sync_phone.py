@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A phone for the sync tests: it speaks CalDAV to the test's server, and
 reads calendars with python3-icalendar.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary folder (DESTDIR), then checks that every
 # file a desktop needs is there and passes its own validator, that a program
 # installed under another prefix or copied elsewhere finds the right list, and

@@ -1,17 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DataFolderLookup.h"
+#include "tests/support/QtPrinters.h"
 
-#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <optional>
 #include <string>
-
-#include "tests/support/QtPrinters.h"
 
 namespace platform {
 namespace {

@@ -1,7 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPlatform.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -12,7 +11,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/ScriptedPlatform.h"
 
-#include <gtest/gtest.h>
 #include <QDialog>
+
+#include <gtest/gtest.h>
 
 namespace platform {
 namespace {

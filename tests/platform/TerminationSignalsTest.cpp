@@ -1,17 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TerminationSignals.h"
 
-#include <gtest/gtest.h>
 #include <QTest>
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <set>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace platform {

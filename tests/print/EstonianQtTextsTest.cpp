@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/EstonianQtTexts.h"
 #include "print/PrintDialogCaptions.h"
+#include "tests/support/QtPrinters.h"
 
-#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -18,7 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "tests/support/QtPrinters.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PrintDialogCaptions.h"
+#include "tests/support/QtPrinters.h"
 
-#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -10,7 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "tests/support/QtPrinters.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/ReportPrinter.h"
+#include "tests/support/QtPrinters.h"
 
-#include <gtest/gtest.h>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -9,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 
-#include "tests/support/QtPrinters.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,27 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built program itself, started in a program folder of its own on a
 // private X display: it creates its data file, closes when the window manager
 // asks it to, asks about the home page, and ends with exit code 0; `kill`
 // saves and ends it without asking.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <thread>
-#include <vector>
-
 #include "store/DataPacket.h"
 #include "store/EventRecord.h"
 #include "tests/run/SessionBus.h"
 #include "tests/run/VirtualDisplay.h"
 #include "tests/support/EventRows.h"
 #include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 extern char** environ;
 

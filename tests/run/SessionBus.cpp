@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/run/SessionBus.h"
 
+#include <fstream>
 #include <signal.h>
 #include <spawn.h>
+#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fstream>
-#include <stdexcept>
 #include <vector>
 
 extern char** environ;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A session bus of the tests' own (dbus-daemon) that starts no services. The
 // program run on it finds a bus wherever the tests run, in a container or a
 // chroot without one too, so that its D-Bus library never tries to launch
@@ -5,7 +6,6 @@
 #pragma once
 
 #include <string>
-
 #include <sys/types.h>
 
 class SessionBus {

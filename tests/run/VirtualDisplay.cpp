@@ -1,17 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/run/VirtualDisplay.h"
 
 #include <xcb/xtest.h>
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <signal.h>
+#include <spawn.h>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;

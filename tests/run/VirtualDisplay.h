@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private X display (Xvfb) for running the built program as a user would,
 // and the few things a window manager and a keyboard do to its windows.
 // Windows are found by title among the top-level windows of the screen.
@@ -8,7 +9,6 @@
 #include <chrono>
 #include <string>
 #include <string_view>
-
 #include <sys/types.h>
 
 class VirtualDisplay {

@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/AgeText.h"
-
-#include <gtest/gtest.h>
-
 #include "store/ErrorTexts.h"
 #include "store/StoreError.h"
+
+#include <gtest/gtest.h>
 
 namespace store {
 namespace {

@@ -1,4 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/AgeText.h"
 #include "store/ClientDataSet.h"
+#include "store/DataFile.h"
+#include "store/DataPacket.h"
+#include "store/TextOrder.h"
+#include "tests/support/EventRows.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +15,6 @@
 #include <functional>
 #include <random>
 #include <tuple>
-
-#include "store/AgeText.h"
-#include "store/DataFile.h"
-#include "store/DataPacket.h"
-#include "store/TextOrder.h"
-#include "tests/support/EventRows.h"
-#include "tests/support/FaultyFileSystem.h"
-#include "tests/support/TempDir.h"
 
 namespace store {
 namespace {

@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the data file when the program dies in the middle of it, and when the
 // disk is full: the data file is always the whole old table or the whole new
 // one. Stray temporary files may stay behind; the data file never breaks.
-#include <sched.h>
-#include <signal.h>
-#include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "store/ClientDataSet.h"
+#include "store/DataFile.h"
+#include "store/DataPacket.h"
+#include "store/FileSystem.h"
+#include "store/StoreError.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +19,15 @@
 #include <functional>
 #include <optional>
 #include <random>
+#include <sched.h>
+#include <signal.h>
 #include <stdexcept>
 #include <string>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
-
-#include "store/ClientDataSet.h"
-#include "store/DataFile.h"
-#include "store/DataPacket.h"
-#include "store/FileSystem.h"
-#include "store/StoreError.h"
-#include "tests/support/TempDir.h"
 
 namespace store {
 namespace {

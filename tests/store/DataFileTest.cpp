@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/DataFile.h"
-
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include "store/EventRecord.h"
 #include "store/StoreError.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace store {
 namespace {

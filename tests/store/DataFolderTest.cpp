@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/DataFile.h"
 #include "store/DataFolder.h"
+#include "store/FileSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include "store/DataFile.h"
-#include "store/FileSystem.h"
-#include "tests/support/TempDir.h"
 
 namespace store {
 namespace {

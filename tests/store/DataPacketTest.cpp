@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/DataPacket.h"
+#include "store/StoreError.h"
+#include "tests/support/EventRows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +14,6 @@
 #include <span>
 #include <utility>
 #include <variant>
-
-#include "store/StoreError.h"
-#include "tests/support/EventRows.h"
 
 namespace store {
 namespace {

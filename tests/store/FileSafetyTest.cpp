@@ -1,20 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file and its lock against planted links, other users' files,
 // hard links, ACLs and the leftovers of crashed saves.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <sys/xattr.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "store/ClientDataSet.h"
 #include "store/DataFileLock.h"
 #include "store/EventRecord.h"
@@ -22,6 +8,20 @@
 #include "store/Leftovers.h"
 #include "store/StoreError.h"
 #include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fcntl.h>
+#include <functional>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
 
 namespace store {
 namespace {

@@ -1,8 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/FilterExpression.h"
+#include "store/StoreError.h"
 
 #include <gtest/gtest.h>
-
-#include "store/StoreError.h"
 
 namespace store {
 namespace {

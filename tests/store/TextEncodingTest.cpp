@@ -1,6 +1,7 @@
-#include <gtest/gtest.h>
-
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/TextEncoding.h"
+
+#include <gtest/gtest.h>
 
 using store::utf8Prefix;
 using store::utf8Suffix;

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows as the window program stores them, for tests.
 #pragma once
+
+#include "store/EventRecord.h"
 
 #include <optional>
 #include <ostream>
 #include <string>
-
-#include "store/EventRecord.h"
 
 // Kuup is the date in its year, or in `yearlessYear` for a date without one;
 // a date that does not exist has no Kuup.

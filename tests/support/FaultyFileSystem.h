@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file system with failures on demand, for tests of what the
 // program does when the disk says no.
 #pragma once
 
-#include <cerrno>
-#include <new>
-
 #include "store/FileSystem.h"
 #include "store/StoreError.h"
+
+#include <cerrno>
+#include <new>
 
 class FaultyFileSystem : public store::PosixFileSystem {
 public:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lets GoogleTest show Qt's strings as text in its failure messages.
 #pragma once
 

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest main for tests that need a QApplication. Listing the tests (as
 // test discovery does at build time) needs no display, so it makes none.
-#include <gtest/gtest.h>
 #include <QApplication>
+
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

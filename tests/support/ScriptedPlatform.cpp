@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/ScriptedPlatform.h"
 
 #include <QDialog>
+
 #include <algorithm>
 
 namespace platform {

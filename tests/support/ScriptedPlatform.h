@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Platform for tests: records every call in order and answers from a script,
 // so that nothing waits on a person.
 //

@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
-
 #include <stdlib.h>
+#include <string>
 
 class TempDir {
 public:

@@ -1,16 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes a folder refuse new files while the object lives, also for root:
 // root gets the folder's immutable attribute, other users lose its write
 // permission. The files already in it stay writable.
 #pragma once
 
+#include <cerrno>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <string>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <string>
 
 class UnwritableFolder {
 public:
