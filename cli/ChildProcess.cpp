@@ -2,9 +2,9 @@
 #include "cli/ChildProcess.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,6 +41,7 @@ ChildResult runChild(const std::vector<std::string>& argv, const std::string& in
         return result;
     }
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     const pid_t parent = ::getpid();

@@ -98,7 +98,7 @@ void applyToList(store::ClientDataSet& dataSet, const std::vector<store::EventRo
 
 void runVdirsyncer(const SyncPaths& paths, const SyncRequest& request) {
     std::vector<std::string> argv{"vdirsyncer", "-c", paths.configFile, "sync"};
-    if (request.force) argv.push_back("--force-delete");
+    if (request.force) argv.emplace_back("--force-delete");
     const ChildResult result = runChild(argv, "", request.serverTimeout);
     if (!result.started) throw CliError("Programmi vdirsyncer ei leitud; paigalda see: apt install vdirsyncer.");
     if (result.timedOut)

@@ -90,8 +90,8 @@ std::string vdirsyncerConfig(const SyncPaths& paths, const SyncSettings& setting
     if (settings.passwordCommand) {
         text += "password.fetch = [\"shell\", " + quoted(*settings.passwordCommand) + "]\n";
     } else {
-        text += "password.fetch = [\"command\", \"secret-tool\", \"lookup\", \"service\", " + quoted(kKeyringService) +
-                ", \"user\", " + quoted(settings.user) + ", \"url\", " + quoted(settings.url) + "]\n";
+        text += R"(password.fetch = ["command", "secret-tool", "lookup", "service", )" + quoted(kKeyringService) +
+                R"(, "user", )" + quoted(settings.user) + R"(, "url", )" + quoted(settings.url) + "]\n";
     }
     return text;
 }

@@ -60,7 +60,9 @@ std::vector<VdirFile> readVdir(const std::string& folder) {
     std::vector<VdirFile> files;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
-        const std::string path = folder + "/" + name;
+        std::string path = folder;
+        path += '/';
+        path += name;
         if (name.find(kTemporaryMark) != std::string::npos) {
             ::unlink(path.c_str());
             continue;

@@ -22,7 +22,7 @@ bool installedLayoutAround(const QString& programFolder) {
 // Qt takes XDG_DATA_HOME as it is given; the XDG rules say a relative one is
 // to be ignored, which leaves their default.
 QString usersFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (QDir::isAbsolutePath(folder)) return folder;
     return QDir::homePath() + QStringLiteral("/.local/share/") + QCoreApplication::organizationName() +
            QLatin1Char('/') + QCoreApplication::applicationName();
