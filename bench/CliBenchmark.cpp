@@ -14,6 +14,7 @@
 // medians, the ratios to what each ran beside, and the goals.
 //   usage: bench_cli CLI FLOOR [--runs=7] [--sizes=9,100000,1000000]
 #include "DataGenerator.h"
+#include "Figures.h"
 #include "cli/EventsCsv.h"
 #include "store/DataPacket.h"
 #include "tests/support/TempDir.h"
@@ -38,6 +39,10 @@
 extern char** environ;
 
 namespace {
+
+using bench::loadAverage;
+using bench::median;
+using bench::rowsText;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -82,13 +87,6 @@ Measured runProcess(const std::vector<std::string>& args) {
             static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
-double median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 // The runs of one program on one list, and those of the program run beside it.
 struct Pairs {
     std::vector<double> ms, peakMiB, besideMs, besidePeakMiB;
@@ -99,19 +97,6 @@ struct Pairs {
         peakMiB.push_back(measured.peakMiB);
     }
 };
-
-std::string rowsText(int rows) {
-    std::string text = std::to_string(rows);
-    for (int at = static_cast<int>(text.size()) - 3; at > 0; at -= 3) text.insert(static_cast<size_t>(at), " ");
-    return text;
-}
-
-std::string loadAverage() {
-    std::ifstream in("/proc/loadavg");
-    std::string one;
-    in >> one;
-    return one;
-}
 
 const std::vector<std::string> kCommands = {"upcoming", "notify", "export-ics", "export-csv"};
 

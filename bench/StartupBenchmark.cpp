@@ -15,6 +15,7 @@
 // and after every run, so that one run's writing does not slow the next.
 //   usage: bench_startup PROGRAM [--display=:60] [--runs=5] [--sizes=9,100000,1000000]
 #include "DataGenerator.h"
+#include "Figures.h"
 #include "store/DataPacket.h"
 #include "tests/support/TempDir.h"
 
@@ -44,6 +45,10 @@
 extern char** environ;
 
 namespace {
+
+using bench::loadAverage;
+using bench::median;
+using bench::rowsText;
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -252,13 +257,6 @@ struct Sample {
     std::vector<double> startMs, peakMiB, resortMs;
 };
 
-double median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 void measure(XServer& x, const ProgramFolder& folder, const std::string& runtimeDir, Sample& sample) {
     Run run(folder, x.name(), runtimeDir);
     sample.startMs.push_back(static_cast<double>(run.nextPaint() - run.started()) / 1e6);
@@ -290,19 +288,6 @@ void warmUp(XServer& x, const ProgramFolder& folder, const std::string& runtimeD
     Run run(folder, x.name(), runtimeDir);
     run.nextPaint();
     run.settle();
-}
-
-std::string rowsText(int rows) {
-    std::string text = std::to_string(rows);
-    for (int at = static_cast<int>(text.size()) - 3; at > 0; at -= 3) text.insert(static_cast<size_t>(at), " ");
-    return text;
-}
-
-std::string loadAverage() {
-    std::ifstream in("/proc/loadavg");
-    std::string one;
-    in >> one;
-    return one;
 }
 
 }  // namespace
