@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -57,7 +58,8 @@ const QStringList kEnglish = {
 
 // Every text a person can read on `window` and the widgets in it, "&" marks
 // left in: the captions, titles, list items, tab names, tips and the headings
-// of lists. The entries of file lists are left out: they are names on disk.
+// of lists. The entries of file lists, and the folders a file chooser offers,
+// are left out: they are names on disk.
 QStringList textsOf(QWidget* window) {
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
@@ -69,7 +71,8 @@ QStringList textsOf(QWidget* window) {
         if (auto* group = qobject_cast<QGroupBox*>(widget)) texts << group->title();
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) texts << edit->placeholderText();
         if (auto* combo = qobject_cast<QComboBox*>(widget))
-            for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+            for (int i = 0; i < combo->count(); ++i)
+                if (!QDir::isAbsolutePath(combo->itemText(i))) texts << combo->itemText(i);
         if (auto* tabs = qobject_cast<QTabWidget*>(widget))
             for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
         if (auto* header = qobject_cast<QHeaderView*>(widget); header && header->model())
