@@ -242,19 +242,27 @@ void setUpSync(const SyncRequest& request, const SyncSettings& settings, std::os
     forgetEarlierSync(paths);
     makeFolder(parentOf(paths.configFile));
     makeFolder(paths.vdir);
-    try {
-        store::PosixFileSystem::instance().replace(paths.configFile, vdirsyncerConfig(paths, settings));
-        store::PosixFileSystem::instance().replace(paths.vdir + "/displayname", kCollectionTitle);
-    } catch (const store::StoreError& error) {
-        throw CliError(store::storeErrorText(error, error.path()));
-    }
-    for (const char* step : {"discover", "metasync"}) {
+    auto write = [](const std::string& path, const std::string& text) {
+        try {
+            store::PosixFileSystem::instance().replace(path, text);
+        } catch (const store::StoreError& error) {
+            throw CliError(store::storeErrorText(error, error.path()));
+        }
+    };
+    write(paths.configFile, vdirsyncerConfig(paths, settings));
+    auto run = [&](const char* step) {
         const ChildResult result = runChild({"vdirsyncer", "-c", paths.configFile, step}, "y\ny\n", kSetupTimeout);
         if (!result.started) throw CliError("Programmi vdirsyncer ei leitud; paigalda see: apt install vdirsyncer.");
         if (result.exitCode != 0)
             throw CliError("Serveriga ei saanud ühendust või see keeldus (" + reasonOf(result.output) +
                            "); seaded on kirjutatud faili " + store::quotedPath(paths.configFile) + ".");
-    }
+    };
+    // A new collection has a name of the server's making (Radicale: "mari/tahtpaevad"), which the
+    // first metasync takes; the title is then a change on our side, which the second one sends.
+    run("discover");
+    run("metasync");
+    write(paths.vdir + "/displayname", kCollectionTitle);
+    run("metasync");
     out << "Sünkroonimine on seadistatud: kalender \"" << kCollectionTitle << "\" serveris " << settings.url
         << ", kasutaja " << settings.user << ". Sünkrooni käsuga: zerizedozi-cli sync\n";
 }

@@ -181,6 +181,7 @@ const std::vector<store::EventRow> kThreeRows = {eventRow("Mari Maasikas", 5, 3,
 TEST_F(SyncWithServer, TheFirstSyncUploadsEveryEntryAsExportIcsWritesIt) {
     computer.writeRows(kThreeRows);
     computer.setUp(server, "mari", {"--alarm", "1"});
+    EXPECT_EQ(phone({"displayname", server.collection("mari"), "mari"}), "Tähtpäevad\n");
     EXPECT_EQ(computer.sync(), "Sünkroonitud: serverisse 3, serverist 0, kustutatud 0, mõlemal muudetud 0.\n");
 
     const std::vector<std::string> expected = {"Jüri — nimepäev|2024-04-24|FREQ=YEARLY",
