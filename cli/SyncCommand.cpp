@@ -109,6 +109,11 @@ void runVdirsyncer(const SyncPaths& paths, const SyncRequest& request) {
         throw CliError(
             "Kalender serveris või selle koopia siin on tühjaks tehtud; midagi ei kustutatud. Kui see on "
             "õige, käivita \"zerizedozi-cli sync --force\".");
+    // A setup that failed leaves its config, but vdirsyncer has not paired the calendars.
+    if (result.output.find("vdirsyncer discover") != std::string::npos)
+        throw CliError(
+            "Sünkroonimise seadistamine jäi pooleli; seadista see uuesti: zerizedozi-cli sync --setup URL --user "
+            "NIMI");
     throw CliError("Serveriga ei saanud ühendust või see keeldus; loendis on kõik nagu enne. vdirsyncer: " +
                    reasonOf(result.output));
 }

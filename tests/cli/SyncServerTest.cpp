@@ -286,6 +286,22 @@ TEST_F(SyncWithServer, AServerThatCannotBeReachedLeavesTheListAsItWas) {
     EXPECT_EQ(readFile(computer.list()), before);
 }
 
+TEST_F(SyncWithServer, AfterASetupThatFailedTheSyncAsksForANewSetup) {
+    computer.writeRows(kThreeRows);
+    server.stop();
+    const ChildResult setup = computer.run(
+        {"sync", "--setup", server.url(), "--user", "mari", "--password-command", std::string("echo ") + kPassword});
+    ASSERT_EQ(setup.exitCode, 1) << setup.output;
+    const std::string before = readFile(computer.list());
+
+    const ChildResult result = computer.run({"sync"});
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.output.find("seadista see uuesti: zerizedozi-cli sync --setup"), std::string::npos)
+        << result.output;
+    EXPECT_EQ(readFile(computer.list()), before);
+}
+
 TEST_F(SyncWithServer, AnEmptiedCollectionTripsTheMassDeletionGuard) {
     std::vector<store::EventRow> rows;
     for (int day = 1; day <= 12; ++day) rows.push_back(eventRow("Nimi " + std::to_string(day), day, 5, 1990));
