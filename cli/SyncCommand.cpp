@@ -228,9 +228,17 @@ void runSync(const SyncRequest& request, store::FileSystem& files, const store::
     makeFolder(parentOf(paths.runLock));
     const SyncRunLock running(paths.runLock);
 
-    SyncCounts counts = mergeWithVdir(request, paths, files, today, alarmDays, err);
+    // The first sync fetches the server's events before it merges, so that rows equal to
+    // events made elsewhere are paired with them instead of being sent as new events.
+    const bool first = !store::PosixFileSystem::instance().exists(paths.stateFile);
+    SyncCounts counts;
+    if (!first) counts = mergeWithVdir(request, paths, files, today, alarmDays, err);
     runVdirsyncer(paths, request);
     counts += mergeWithVdir(request, paths, files, today, alarmDays, err);
+    if (first) {
+        runVdirsyncer(paths, request);
+        counts += mergeWithVdir(request, paths, files, today, alarmDays, err);
+    }
     out << "Sünkroonitud: serverisse " << counts.toServer << ", serverist " << counts.fromServer << ", kustutatud "
         << counts.deleted << ", mõlemal muudetud " << counts.bothChanged << ".\n";
 }

@@ -270,6 +270,19 @@ TEST_F(SyncWithServer, TwoComputersWithTheirOwnListsConvergeWithoutDoubles) {
     EXPECT_EQ(onPhone(server, "mari").size(), 4u);
 }
 
+TEST_F(SyncWithServer, TheFirstSyncPairsRowsWithEqualEventsMadeOnThePhone) {
+    Computer other;
+    other.setUp(server, "mari");
+    phone({"put", server.collection("mari"), "mari", "phone-1.ics", "Jüri — nimepäev", "20240424"});
+    computer.writeRows(kThreeRows);
+    computer.setUp(server, "mari");
+
+    EXPECT_EQ(computer.sync(), "Sünkroonitud: serverisse 2, serverist 0, kustutatud 0, mõlemal muudetud 0.\n");
+
+    EXPECT_EQ(computer.table(), sorted({"Jüri;24;4;;N", "Liisu;29;2;2000;S", "Mari Maasikas;5;3;1986;S"}));
+    EXPECT_EQ(onPhone(server, "mari").size(), 3u);
+}
+
 TEST_F(SyncWithServer, AServerThatCannotBeReachedLeavesTheListAsItWas) {
     computer.writeRows(kThreeRows);
     computer.setUp(server, "mari");
