@@ -109,6 +109,11 @@ void runVdirsyncer(const SyncPaths& paths, const SyncRequest& request) {
         throw CliError(
             "Kalender serveris või selle koopia siin on tühjaks tehtud; midagi ei kustutatud. Kui see on "
             "õige, käivita \"zerizedozi-cli sync --force\".");
+    // A setup that failed leaves its config, but vdirsyncer has not paired the calendars.
+    if (result.output.find("vdirsyncer discover") != std::string::npos)
+        throw CliError(
+            "Sünkroonimise seadistamine jäi pooleli; seadista see uuesti: zerizedozi-cli sync --setup URL --user "
+            "NIMI");
     throw CliError("Serveriga ei saanud ühendust või see keeldus; loendis on kõik nagu enne. vdirsyncer: " +
                    reasonOf(result.output));
 }
@@ -223,9 +228,17 @@ void runSync(const SyncRequest& request, store::FileSystem& files, const store::
     makeFolder(parentOf(paths.runLock));
     const SyncRunLock running(paths.runLock);
 
-    SyncCounts counts = mergeWithVdir(request, paths, files, today, alarmDays, err);
+    // The first sync fetches the server's events before it merges, so that rows equal to
+    // events made elsewhere are paired with them instead of being sent as new events.
+    const bool first = !store::PosixFileSystem::instance().exists(paths.stateFile);
+    SyncCounts counts;
+    if (!first) counts = mergeWithVdir(request, paths, files, today, alarmDays, err);
     runVdirsyncer(paths, request);
     counts += mergeWithVdir(request, paths, files, today, alarmDays, err);
+    if (first) {
+        runVdirsyncer(paths, request);
+        counts += mergeWithVdir(request, paths, files, today, alarmDays, err);
+    }
     out << "Sünkroonitud: serverisse " << counts.toServer << ", serverist " << counts.fromServer << ", kustutatud "
         << counts.deleted << ", mõlemal muudetud " << counts.bothChanged << ".\n";
 }
@@ -242,19 +255,27 @@ void setUpSync(const SyncRequest& request, const SyncSettings& settings, std::os
     forgetEarlierSync(paths);
     makeFolder(parentOf(paths.configFile));
     makeFolder(paths.vdir);
-    try {
-        store::PosixFileSystem::instance().replace(paths.configFile, vdirsyncerConfig(paths, settings));
-        store::PosixFileSystem::instance().replace(paths.vdir + "/displayname", kCollectionTitle);
-    } catch (const store::StoreError& error) {
-        throw CliError(store::storeErrorText(error, error.path()));
-    }
-    for (const char* step : {"discover", "metasync"}) {
+    auto write = [](const std::string& path, const std::string& text) {
+        try {
+            store::PosixFileSystem::instance().replace(path, text);
+        } catch (const store::StoreError& error) {
+            throw CliError(store::storeErrorText(error, error.path()));
+        }
+    };
+    write(paths.configFile, vdirsyncerConfig(paths, settings));
+    auto run = [&](const char* step) {
         const ChildResult result = runChild({"vdirsyncer", "-c", paths.configFile, step}, "y\ny\n", kSetupTimeout);
         if (!result.started) throw CliError("Programmi vdirsyncer ei leitud; paigalda see: apt install vdirsyncer.");
         if (result.exitCode != 0)
             throw CliError("Serveriga ei saanud ühendust või see keeldus (" + reasonOf(result.output) +
                            "); seaded on kirjutatud faili " + store::quotedPath(paths.configFile) + ".");
-    }
+    };
+    // A new collection has a name of the server's making (Radicale: "mari/tahtpaevad"), which the
+    // first metasync takes; the title is then a change on our side, which the second one sends.
+    run("discover");
+    run("metasync");
+    write(paths.vdir + "/displayname", kCollectionTitle);
+    run("metasync");
     out << "Sünkroonimine on seadistatud: kalender \"" << kCollectionTitle << "\" serveris " << settings.url
         << ", kasutaja " << settings.user << ". Sünkrooni käsuga: zerizedozi-cli sync\n";
 }

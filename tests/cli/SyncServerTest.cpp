@@ -181,6 +181,7 @@ const std::vector<store::EventRow> kThreeRows = {eventRow("Mari Maasikas", 5, 3,
 TEST_F(SyncWithServer, TheFirstSyncUploadsEveryEntryAsExportIcsWritesIt) {
     computer.writeRows(kThreeRows);
     computer.setUp(server, "mari", {"--alarm", "1"});
+    EXPECT_EQ(phone({"displayname", server.collection("mari"), "mari"}), "Tähtpäevad\n");
     EXPECT_EQ(computer.sync(), "Sünkroonitud: serverisse 3, serverist 0, kustutatud 0, mõlemal muudetud 0.\n");
 
     const std::vector<std::string> expected = {"Jüri — nimepäev|2024-04-24|FREQ=YEARLY",
@@ -269,6 +270,19 @@ TEST_F(SyncWithServer, TwoComputersWithTheirOwnListsConvergeWithoutDoubles) {
     EXPECT_EQ(onPhone(server, "mari").size(), 4u);
 }
 
+TEST_F(SyncWithServer, TheFirstSyncPairsRowsWithEqualEventsMadeOnThePhone) {
+    Computer other;
+    other.setUp(server, "mari");
+    phone({"put", server.collection("mari"), "mari", "phone-1.ics", "Jüri — nimepäev", "20240424"});
+    computer.writeRows(kThreeRows);
+    computer.setUp(server, "mari");
+
+    EXPECT_EQ(computer.sync(), "Sünkroonitud: serverisse 2, serverist 0, kustutatud 0, mõlemal muudetud 0.\n");
+
+    EXPECT_EQ(computer.table(), sorted({"Jüri;24;4;;N", "Liisu;29;2;2000;S", "Mari Maasikas;5;3;1986;S"}));
+    EXPECT_EQ(onPhone(server, "mari").size(), 3u);
+}
+
 TEST_F(SyncWithServer, AServerThatCannotBeReachedLeavesTheListAsItWas) {
     computer.writeRows(kThreeRows);
     computer.setUp(server, "mari");
@@ -282,6 +296,22 @@ TEST_F(SyncWithServer, AServerThatCannotBeReachedLeavesTheListAsItWas) {
 
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.output.find("Serveriga ei saanud ühendust"), std::string::npos) << result.output;
+    EXPECT_EQ(readFile(computer.list()), before);
+}
+
+TEST_F(SyncWithServer, AfterASetupThatFailedTheSyncAsksForANewSetup) {
+    computer.writeRows(kThreeRows);
+    server.stop();
+    const ChildResult setup = computer.run(
+        {"sync", "--setup", server.url(), "--user", "mari", "--password-command", std::string("echo ") + kPassword});
+    ASSERT_EQ(setup.exitCode, 1) << setup.output;
+    const std::string before = readFile(computer.list());
+
+    const ChildResult result = computer.run({"sync"});
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.output.find("seadista see uuesti: zerizedozi-cli sync --setup"), std::string::npos)
+        << result.output;
     EXPECT_EQ(readFile(computer.list()), before);
 }
 

@@ -9,6 +9,7 @@ reads calendars with python3-icalendar.
   sync_phone.py empty URL USER                            deletes every event
   sync_phone.py list URL USER                             the events, one line each
   sync_phone.py vdir FOLDER                               the same for a vdir
+  sync_phone.py displayname URL USER                      the collection's name as calendars show it
 
 URL is the collection's. A line reads "SUMMARY|DTSTART|RRULE" (its parts sorted), sorted.
 """
@@ -89,6 +90,10 @@ def main(args):
     elif command == "empty":
         for name in hrefs(url, user):
             request("DELETE", url + name, user)
+    elif command == "displayname":
+        answer = request("PROPFIND", url, user, b'<propfind xmlns="DAV:"><prop><displayname/></prop></propfind>',
+                         {"Depth": "0", "Content-Type": "application/xml"})
+        print(ElementTree.fromstring(answer).findtext(".//{DAV:}displayname"))
     elif command == "list":
         print("\n".join(lines_of(request("GET", url + name, user) for name in hrefs(url, user))))
     else:
