@@ -113,14 +113,10 @@ int upcoming(const std::vector<std::string>& args, const CommandContext& context
     return kExitOk;
 }
 
-// The list's sync, for the list of --file or the default one.
+// The sync of the list of --file or the default one.
 SyncRequest syncRequestOf(const Arguments& arguments, const CommandContext& context, DataFileUse use) {
-    SyncRequest request;
-    request.dataFile = dataFileOf(arguments, context, use);
-    if (arguments.option("--file"))
-        request.defaultList =
-            store::realPathOf(request.dataFile) == store::realPathOf(context.defaultDataFile(DataFileUse::Read));
-    return request;
+    return syncRequestFor(dataFileOf(arguments, context, use),
+                          context.usersDataFile ? context.usersDataFile() : context.defaultDataFile(DataFileUse::Read));
 }
 
 // Nothing to remind of is no news: nothing is shown and nothing is written.

@@ -29,6 +29,9 @@ struct CommandContext {
     store::FileSystem& files;
     std::function<std::string(DataFileUse)> defaultDataFile;  // asked only when --file is not given
     NotificationSender& notifications;
+    // The list in the user's own folder, whose sync is the default one; unset,
+    // the default list counts as that.
+    std::function<std::string()> usersDataFile = {};
 };
 
 // Runs one command line (`args` without the program name): upcoming,

@@ -214,6 +214,13 @@ SyncCounts mergeWithVdir(const SyncRequest& request, const SyncPaths& paths, sto
     return plan.counts;
 }
 
+SyncRequest syncRequestFor(const std::string& dataFile, const std::string& usersDataFile) {
+    SyncRequest request;
+    request.dataFile = dataFile;
+    request.defaultList = store::realPathOf(dataFile) == store::realPathOf(usersDataFile);
+    return request;
+}
+
 bool syncIsSetUp(const SyncRequest& request) {
     return store::PosixFileSystem::instance().exists(syncPaths(request.dataFile, request.defaultList).configFile);
 }

@@ -17,11 +17,17 @@ namespace cli {
 
 struct SyncRequest {
     std::string dataFile;
-    bool defaultList = true;  // the list found by the usual rule, not one of --file
+    bool defaultList = true;  // the list in the user's own folder, whose sync is the default one
     bool force = false;       // deletes past the mass-deletion guard
     // A first sync of a long list uploads every entry, which takes minutes.
     std::chrono::seconds serverTimeout{3600};
 };
+
+// The sync of `dataFile`: the default one when it is `usersDataFile`, the list
+// in the user's own folder; any other list (one of --file, or a copied
+// program's list beside it) has a sync of its own, so that it never merges
+// against another list's state.
+SyncRequest syncRequestFor(const std::string& dataFile, const std::string& usersDataFile);
 
 // One merge of the list and the vdir at `paths`, under the list's lock: the
 // vdir's files are written first, then the list, the state last, so that a

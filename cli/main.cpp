@@ -20,7 +20,9 @@ int main(int argc, char** argv) {
         return dataFile.toStdString();
     };
     cli::DesktopNotifications notifications;
-    const cli::CommandContext context{std::cout,       std::cerr,    clock, store::PosixFileSystem::instance(),
-                                      defaultDataFile, notifications};
+    const cli::CommandContext context{
+        std::cout, std::cerr, clock, store::PosixFileSystem::instance(), defaultDataFile, notifications, [] {
+            return platform::usersDataFile().toStdString();
+        }};
     return cli::runCommand({argv + 1, argv + argc}, context);
 }

@@ -37,6 +37,8 @@ QString dataFileFor(const QString& programFolder) {
         store::dataFilePath(store::chooseDataFolder(store::PosixFileSystem::instance(), folders)));
 }
 
+QString usersDataFile() { return dataFileFor(QString()); }
+
 QString programDataFile() { return dataFileFor(QString::fromStdString(executableFolder())); }
 
 void makeDataFileFolder(const QString& dataFile) { QDir().mkpath(QFileInfo(dataFile).path()); }

@@ -20,6 +20,10 @@ namespace platform {
 // Nothing is created.
 QString dataFileFor(const QString& programFolder);
 
+// The list's file in the user's own folder, where an installed program keeps
+// it. Nothing is created.
+QString usersDataFile();
+
 // The list's file for the running program.
 QString programDataFile();
 

@@ -77,9 +77,18 @@ TEST_F(Startup, ClosingStartsASyncInTheBackgroundWhereSyncIsSetUp) {
     form->close();
     EXPECT_EQ(desktop.count(Call::StartDetached), 0);
 
-    const std::string configFile = cli::syncPaths(dataFile(), true).configFile;
-    std::filesystem::create_directories(std::filesystem::path(configFile).parent_path());
-    writeFile(configFile, "");
+    // The default sync belongs to the list in the user's own folder, not to
+    // this one: it would merge this list against another's state.
+    const auto setUp = [](const std::string& configFile) {
+        std::filesystem::create_directories(std::filesystem::path(configFile).parent_path());
+        writeFile(configFile, "");
+    };
+    setUp(cli::syncPaths(dataFile(), true).configFile);
+    start();
+    form->close();
+    EXPECT_EQ(desktop.count(Call::StartDetached), 0);
+
+    setUp(cli::syncPaths(dataFile(), false).configFile);
     desktop.clear();
     start();
     form->close();
