@@ -15,7 +15,7 @@ packages=(
   xvfb libxcb1-dev libxcb-xtest0-dev
   desktop-file-utils appstream mandoc librsvg2-bin
   dpkg-dev file lintian
-  dbus systemd
+  dbus systemd git
   vdirsyncer radicale libsecret-tools python3-icalendar
 )
 

@@ -14,6 +14,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 cd "$root"
+command -v git >/dev/null || { echo "clang-tidy: git is needed to tell the changed files" >&2; exit 1; }
 folders=(store platform print app cli desktop)
 
 mapfile -t all < <(git ls-files -- "${folders[@]/%//*.cpp}")
