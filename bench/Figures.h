@@ -1,14 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the whole-process benchmarks print their figures with: the median of
-// the runs, a row count as "100 000", and the machine's load while they ran.
+// What the whole-process benchmarks share: the list sizes of their --sizes=,
+// and what they print their figures with: the median of the runs, a row count
+// as "100 000", and the machine's load while they ran.
 #pragma once
 
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+// The sizes of a comma-separated list such as "9,100000".
+inline std::vector<int> sizesOf(const std::string& text) {
+    std::vector<int> sizes;
+    std::istringstream list(text);
+    for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::stoi(size));
+    return sizes;
+}
 
 inline double median(std::vector<double> values) {
     if (values.empty()) return 0;

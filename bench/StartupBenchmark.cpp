@@ -305,11 +305,7 @@ int main(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument.rfind("--display=", 0) == 0) display = argument.substr(10);
         if (argument.rfind("--runs=", 0) == 0) runs = std::stoi(argument.substr(7));
-        if (argument.rfind("--sizes=", 0) == 0) {
-            sizes.clear();
-            std::istringstream list(argument.substr(8));
-            for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::stoi(size));
-        }
+        if (argument.rfind("--sizes=", 0) == 0) sizes = bench::sizesOf(argument.substr(8));
     }
 
     try {
