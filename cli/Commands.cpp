@@ -13,6 +13,7 @@
 #include "cli/LockedDataFile.h"
 #include "cli/OutputFile.h"
 #include "cli/SyncCommand.h"
+#include "cli/TextSink.h"
 #include "cli/Upcoming.h"
 #include "cli/VcfImport.h"
 #include "store/ClientDataSet.h"
@@ -144,30 +145,38 @@ int notify(const std::vector<std::string>& args, const CommandContext& context) 
     return kExitOk;
 }
 
-// Writes `text` to the file of -o and says so, or without -o to `out`.
-void writeResult(const Arguments& arguments, const CommandContext& context, const std::string& text, int eventCount) {
+// Writes the result that `write` makes, piece by piece, to the file of -o
+// and says so, or without -o to `out`. `write` returns how many dates it
+// wrote.
+void writeResult(const Arguments& arguments, const CommandContext& context,
+                 const std::function<int(const TextSink&)>& write) {
     const auto target = arguments.option("-o");
     if (!target) {
-        context.out << text;
+        write([&context](std::string_view piece) { context.out << piece; });
         return;
     }
-    writeOutputFile(*target, text, dataFileOf(arguments, context));
-    context.out << "Kirjutatud " << eventCount << " tähtpäeva faili " << *target << ".\n";
+    OutputFile file(*target, dataFileOf(arguments, context));
+    const int dateCount = write([&file](std::string_view piece) { file.write(piece); });
+    file.close();
+    context.out << "Kirjutatud " << dateCount << " tähtpäeva faili " << *target << ".\n";
 }
 
 int exportIcs(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--file", "-o", "--alarm"}, 0);
     const std::optional<int> alarmDays = numberOption(arguments, "--alarm", parseAlarmDays);
-    const IcsCalendar calendar =
-        icsCalendar(readRows(dataFileOf(arguments, context), context), context.clock.today(), alarmDays);
-    writeResult(arguments, context, calendar.text, calendar.eventCount);
+    const std::vector<store::EventRow> rows = readRows(dataFileOf(arguments, context), context);
+    writeResult(arguments, context,
+                [&](const TextSink& sink) { return writeIcsCalendar(rows, context.clock.today(), alarmDays, sink); });
     return kExitOk;
 }
 
 int exportCsv(const std::vector<std::string>& args, const CommandContext& context) {
     const Arguments arguments = argumentsOf(args, {"--file", "-o"}, 0);
     const std::vector<store::EventRow> rows = readRows(dataFileOf(arguments, context), context);
-    writeResult(arguments, context, eventsCsv(rows), static_cast<int>(rows.size()));
+    writeResult(arguments, context, [&rows](const TextSink& sink) {
+        sink(eventsCsv(rows));
+        return static_cast<int>(rows.size());
+    });
     return kExitOk;
 }
 

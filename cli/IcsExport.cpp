@@ -9,8 +9,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <string_view>
-#include <unordered_map>
 
 namespace cli {
 
@@ -42,30 +42,29 @@ std::uint64_t identityHash(const store::EventRow& row) {
     return hash;
 }
 
-// How many rows of each identity (name, day, month, year and type) have
-// been met so far. The rows must outlive it.
+// How many rows equal in name, day, month, year and type have been met so
+// far, for rows in the list's order: such rows stand in one run of rows
+// equal in date and name, so only the current run is remembered. The rows
+// must outlive it.
 class Occurrences {
 public:
-    explicit Occurrences(size_t rows) { counts_.reserve(rows); }
-    // The 1-based count of rows like `row` so far, `row` included; `hash`
-    // is its identityHash.
-    int next(const store::EventRow& row, std::uint64_t hash) { return ++counts_[{&row, hash}]; }
+    // The 1-based count of rows like `row` so far, `row` included.
+    int next(const store::EventRow& row) {
+        if (!runStart_ || !sameDateAndName(*runStart_, row)) {
+            runStart_ = &row;
+            byType_.clear();
+            return 1;
+        }
+        if (byType_.empty()) byType_[runStart_->tyyp] = 1;
+        return ++byType_[row.tyyp];
+    }
 
 private:
-    struct Identity {
-        const store::EventRow* row;
-        std::uint64_t hash;
-        bool operator==(const Identity& other) const {
-            const store::EventRow& a = *row;
-            const store::EventRow& b = *other.row;
-            return hash == other.hash && a.nimi == b.nimi && a.paev == b.paev && a.kuu == b.kuu && a.aasta == b.aasta &&
-                   a.tyyp == b.tyyp;
-        }
-    };
-    struct ByHash {
-        size_t operator()(const Identity& identity) const { return static_cast<size_t>(identity.hash); }
-    };
-    std::unordered_map<Identity, int, ByHash> counts_;
+    static bool sameDateAndName(const store::EventRow& a, const store::EventRow& b) {
+        return a.kuu == b.kuu && a.paev == b.paev && a.aasta == b.aasta && a.nimi == b.nimi;
+    }
+    const store::EventRow* runStart_ = nullptr;
+    std::map<std::string_view, int> byType_;  // filled once the run has a second row
 };
 
 void appendUid(std::string& out, std::uint64_t hash, int occurrence) {
@@ -74,15 +73,23 @@ void appendUid(std::string& out, std::uint64_t hash, int occurrence) {
     out += text;
 }
 
-// TEXT values may hold tabs and line breaks but no other control characters.
-// Blanks at either end are left out: calendar readers (libical among them)
-// drop them from the line, and the text cannot escape them.
-std::string withoutControls(std::string text) {
-    for (char& c : text)
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == '\x7f') c = ' ';
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+// TEXT values may hold tabs and line breaks but no other control characters,
+// which become blanks. Blanks at either end are left out: calendar readers
+// (libical among them) drop them from the line, and the text cannot escape
+// them.
+bool isControl(char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == '\x7f'; }
+
+bool isEndBlank(char c) { return c == ' ' || c == '\t' || isControl(c); }
+
+void appendWithoutControls(std::string& out, std::string_view text) {
+    while (!text.empty() && isEndBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isEndBlank(text.back())) text.remove_suffix(1);
+    for (const char c : text) out += isControl(c) ? ' ' : c;
+}
+
+void appendNumber(std::string& out, int number) {
+    char digits[16];
+    out.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
 }
 
 // The years whose dates the calendar library writes as dates: before year 2
@@ -109,12 +116,14 @@ void appendDate(std::string& out, const store::Date& date) {
     out.append(digits, sizeof digits);
 }
 
-std::string summaryOf(const store::EventRow& row) {
-    std::string name = withoutControls(row.nimi);
+// Sets `summary` to the event's SUMMARY: the name and the kind of date.
+void makeSummary(std::string& summary, const store::EventRow& row) {
+    summary.clear();
+    appendWithoutControls(summary, row.nimi);
     const auto label = store::typeLabel(row.tyyp);
-    if (!label) return name;
-    const std::string kind = labelInSentence(std::string(*label));
-    return name.empty() ? kind : name + " — " + kind;
+    if (!label) return;
+    if (!summary.empty()) summary += " — ";
+    summary += labelInSentence(std::string(*label));
 }
 
 // A TEXT value: line breaks as "\n", and "\", ";" and "," after a "\".
@@ -174,14 +183,21 @@ void appendTextLine(std::string& out, std::string_view name, std::string_view te
 
 void appendAlarm(std::string& out, int daysBefore, const std::string& text) {
     out += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
-    out += daysBefore > 0 ? "TRIGGER:-P" + std::to_string(daysBefore) + "D\r\n" : "TRIGGER:PT0S\r\n";
+    if (daysBefore > 0) {
+        out += "TRIGGER:-P";
+        appendNumber(out, daysBefore);
+        out += "D\r\n";
+    } else {
+        out += "TRIGGER:PT0S\r\n";
+    }
     appendTextLine(out, "DESCRIPTION", text);
     out += "END:VALARM\r\n";
 }
 
-// An event's lines after its UID line, which the caller has just written.
-void appendEventAfterUid(std::string& out, const store::EventRow& row, MonthDay md, const store::Date& today,
-                         std::optional<int> alarmDays) {
+// An event's lines after its UID line, which the caller has just written;
+// `summary` is room for its SUMMARY text.
+void appendEventAfterUid(std::string& out, std::string& summary, const store::EventRow& row, MonthDay md,
+                         const store::Date& today, std::optional<int> alarmDays) {
     const store::Date start{startYear(row, md, today), md.month, md.day};
     const bool leapDay = md.month == 2 && md.day == 29;
     out += "DTSTAMP:";
@@ -191,9 +207,13 @@ void appendEventAfterUid(std::string& out, const store::EventRow& row, MonthDay 
     out += "\r\nDTEND;VALUE=DATE:";
     appendDate(out, store::addDays(start, 1));
     out += leapDay ? "\r\nRRULE:FREQ=YEARLY;BYMONTHDAY=-1;BYMONTH=2\r\n" : "\r\nRRULE:FREQ=YEARLY\r\n";
-    const std::string summary = summaryOf(row);
+    makeSummary(summary, row);
     appendTextLine(out, "SUMMARY", summary);
-    if (row.aasta) out += "DESCRIPTION:Aasta: " + std::to_string(*row.aasta) + "\r\n";
+    if (row.aasta) {
+        out += "DESCRIPTION:Aasta: ";
+        appendNumber(out, *row.aasta);
+        out += "\r\n";
+    }
     if (const auto label = store::typeLabel(row.tyyp)) appendTextLine(out, "CATEGORIES", *label);
     out += "TRANSP:TRANSPARENT\r\n";
     if (alarmDays) appendAlarm(out, *alarmDays, summary);
@@ -204,6 +224,8 @@ constexpr std::string_view kCalendarBegin =
     "BEGIN:VCALENDAR\r\nPRODID:-//Tarvalind//Zerizedozi//ET\r\nVERSION:2.0\r\nCALSCALE:GREGORIAN\r\n";
 constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
 
+constexpr size_t kPieceSize = 64 * 1024;
+
 }  // namespace
 
 std::string eventUid(const store::EventRow& row, int occurrence) {
@@ -212,23 +234,37 @@ std::string eventUid(const store::EventRow& row, int occurrence) {
     return uid;
 }
 
-IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
-                        std::optional<int> alarmDays) {
-    IcsCalendar result;
-    result.text.reserve(rows.size() * (alarmDays ? 400 : 300));
-    result.text += kCalendarBegin;
-    Occurrences occurrences(rows.size());
+int writeIcsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today, std::optional<int> alarmDays,
+                     const TextSink& sink) {
+    std::string piece;
+    piece.reserve(2 * kPieceSize);
+    piece += kCalendarBegin;
+    std::string summary;
+    Occurrences occurrences;
+    int eventCount = 0;
     for (const store::EventRow& row : rows) {
         const std::optional<MonthDay> md = monthDayOf(row);
         if (!md) continue;
-        const std::uint64_t hash = identityHash(row);
-        result.text += "BEGIN:VEVENT\r\nUID:";
-        appendUid(result.text, hash, occurrences.next(row, hash));
-        result.text += "\r\n";
-        appendEventAfterUid(result.text, row, *md, today, alarmDays);
-        ++result.eventCount;
+        piece += "BEGIN:VEVENT\r\nUID:";
+        appendUid(piece, identityHash(row), occurrences.next(row));
+        piece += "\r\n";
+        appendEventAfterUid(piece, summary, row, *md, today, alarmDays);
+        ++eventCount;
+        if (piece.size() >= kPieceSize) {
+            sink(piece);
+            piece.clear();
+        }
     }
-    result.text += kCalendarEnd;
+    piece += kCalendarEnd;
+    sink(piece);
+    return eventCount;
+}
+
+IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
+                        std::optional<int> alarmDays) {
+    IcsCalendar result;
+    result.eventCount =
+        writeIcsCalendar(rows, today, alarmDays, [&result](std::string_view piece) { result.text += piece; });
     return result;
 }
 
@@ -239,7 +275,8 @@ std::string eventIcs(const store::EventRow& row, const std::string& uid, const s
     std::string text(kCalendarBegin);
     text += "BEGIN:VEVENT\r\n";
     appendTextLine(text, "UID", uid);
-    appendEventAfterUid(text, row, *md, today, alarmDays);
+    std::string summary;
+    appendEventAfterUid(text, summary, row, *md, today, alarmDays);
     text += kCalendarEnd;
     return text;
 }

@@ -4,6 +4,7 @@
 // calendar library libical writes them.
 #pragma once
 
+#include "cli/TextSink.h"
 #include "store/Date.h"
 #include "store/EventRecord.h"
 
@@ -32,6 +33,14 @@ inline constexpr int kMaxAlarmDays = 365;
 // year. DTSTAMP is today at 00:00 UTC, so the same rows give the same file
 // all day. With `alarmDays`, each event carries a VALARM that shows its
 // SUMMARY that many days before the date (TRIGGER -P<n>D; PT0S for 0).
+// The calendar goes to `sink` in pieces of some 64 KiB; returns the number
+// of events. REQUIRES: `rows` in the list's order (cli/ListRows), where rows
+// equal in name, day, month and year stand together, so that equal rows get
+// their occurrences counted without a table of every row.
+int writeIcsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today, std::optional<int> alarmDays,
+                     const TextSink& sink);
+
+// The calendar of writeIcsCalendar as one text.
 IcsCalendar icsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today,
                         std::optional<int> alarmDays = std::nullopt);
 

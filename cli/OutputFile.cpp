@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cli {
 
@@ -24,18 +25,32 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void writeOutputFile(const std::string& path, std::string_view text, const std::string& dataFile) {
+OutputFile::OutputFile(const std::string& path, const std::string& dataFile) : path_(path) {
     if (sameFile(path, dataFile))
         throw CliError("Väljundfail " + quotedPath(path) + " on andmefail ise; sinna ei kirjutata.");
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    int error = fd < 0 ? errno : 0;
-    while (error == 0 && !text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno != EINTR) error = errno;
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) fail(errno);
+}
+
+OutputFile::~OutputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void OutputFile::write(std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd_, text.data(), text.size());
+        if (written < 0 && errno != EINTR) fail(errno);
         if (written > 0) text.remove_prefix(static_cast<size_t>(written));
     }
-    if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) throw CliError("Faili " + quotedPath(path) + " ei saa kirjutada: " + systemErrorText(error) + ".");
+}
+
+void OutputFile::close() {
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0) fail(errno);
+}
+
+void OutputFile::fail(int error) const {
+    throw CliError("Faili " + quotedPath(path_) + " ei saa kirjutada: " + systemErrorText(error) + ".");
 }
 
 }  // namespace cli

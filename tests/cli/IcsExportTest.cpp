@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/IcsExport.h"
+#include "cli/ListRows.h"
 #include "store/TextEncoding.h"
 #include "tests/cli/CliTestSupport.h"
 
@@ -74,6 +75,7 @@ std::vector<store::EventRow> sampleRows() {
         eventRow("Vigane", 31, 2, std::nullopt), eventRow("Tundmatu", 1, 5, std::nullopt, "X")};
     rows[1].kuup = store::Date{2019, 6, 24};
     rows[5].kuup.reset();
+    cli::putInListOrder(rows);
     return rows;
 }
 
@@ -243,6 +245,11 @@ TEST(IcsExport, UidsAreDistinctAndStable) {
                                       eventUid(eventRow("Mari", 5, 3, 1980, "N"), 1),
                                       eventUid(eventRow("Mare", 5, 3, 1980), 1)};
     EXPECT_EQ(variants.size(), 8u);
+
+    // Equal rows are counted on past a row of another type between them.
+    const store::EventRow nameDay = eventRow("Mari", 5, 3, 1980, "N");
+    EXPECT_EQ(uidsOf(icsCalendar({base, nameDay, base}, kToday).text),
+              (std::vector<std::string>{eventUid(base, 1), eventUid(nameDay, 1), eventUid(base, 2)}));
 }
 
 TEST(IcsExport, LongNamesAreFoldedAt75OctetsWithoutSplittingLetters) {
@@ -327,18 +334,21 @@ TEST(IcsExport, WithoutAlarmsNothingElseChangesAndUidsStayAsReleased) {
     EXPECT_NE(withAlarm.out.find("TRIGGER:-P2D\r\n"), std::string::npos);
 }
 
+// A long list goes out in many pieces, each once and in order.
 TEST(IcsExport, TheCommandWritesToStandardOutputOrAFile) {
+    std::vector<store::EventRow> rows = sampleRows();
+    for (int i = 0; i < 2000; ++i) rows.push_back(eventRow("Mari " + std::to_string(i), 1 + i % 28, 1 + i % 12, 1950));
     testing::CommandRunner runner(kToday);
-    runner.writeRows(sampleRows());
+    runner.writeRows(rows);
     const testing::RunResult toOutput = runner.run({"export-ics"});
     EXPECT_EQ(toOutput.status, 0);
-    const std::vector<std::string> uids = uidsOf(toOutput.out);
-    const std::vector<std::string> expected = uidsOf(icsCalendar(sampleRows(), kToday).text);
-    EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()), std::set<std::string>(expected.begin(), expected.end()));
+    cli::putInListOrder(rows);
+    EXPECT_EQ(toOutput.out, icsCalendar(rows, kToday).text);
+    EXPECT_EQ(uidsOf(toOutput.out).size(), 2005u);
 
     const testing::RunResult toFile = runner.run({"export-ics", "-o", runner.file("tähtpäevad.ics")});
     EXPECT_EQ(toFile.status, 0);
-    EXPECT_EQ(toFile.out, "Kirjutatud 5 tähtpäeva faili " + runner.file("tähtpäevad.ics") + ".\n");
+    EXPECT_EQ(toFile.out, "Kirjutatud 2005 tähtpäeva faili " + runner.file("tähtpäevad.ics") + ".\n");
     EXPECT_EQ(readFile(runner.file("tähtpäevad.ics")), toOutput.out);
 
     const testing::RunResult noFolder = runner.run({"export-ics", "-o", runner.file("puudub/x.ics")});

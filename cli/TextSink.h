@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where a long result goes as it is made, piece by piece, so that it is never
+// held whole.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace cli {
+
+// Takes the next piece of the text; throws CliError when it cannot be written.
+using TextSink = std::function<void(std::string_view)>;
+
+}  // namespace cli
