@@ -9,8 +9,7 @@
 namespace app {
 
 void startSyncAfterClose(platform::Platform& platform, const QString& programPath, const QString& dataFile) {
-    const cli::SyncRequest request =
-        cli::syncRequestFor(dataFile.toStdString(), platform::usersDataFile().toStdString());
+    const cli::SyncRequest request = cli::syncRequestFor(dataFile.toStdString(), platform::usersDataFile());
     if (!cli::syncIsSetUp(request)) return;
     const QString commandLine = QFileInfo(programPath).absolutePath() + QStringLiteral("/zerizedozi-cli");
     platform.startDetached(commandLine, {QStringLiteral("sync"), QStringLiteral("--file"), dataFile});

@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
     // No display name: Qt would append it to every box's title ("WEB — Zerizedozi").
     QCoreApplication::setApplicationName(QString::fromUtf8(store::kProgramName));
     // The list's file is found before Qt starts, so that it can be read meanwhile.
-    const QString dataFile = platform::programDataFile();
+    const std::string dataFile = platform::programDataFile();
     platform::makeDataFileFolder(dataFile);
-    const std::string listFile = store::realPathOf(dataFile.toStdString());
+    const std::string listFile = store::realPathOf(dataFile);
     auto listReadAhead = readListAhead(listFile);
     platform::QtPlatform desktop;
     app::Application application(argc, argv, desktop);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one event of a calendar file, as a phone or another calendar
-// wrote it, back into a row of the list.
+// wrote it, back into a row of the list. CalendarEvent.cpp reads it with
+// libical; zerizedozi-cli gets that code from a module (LoadedModules.h).
 #pragma once
 
 #include "store/EventRecord.h"

@@ -1,28 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zerizedozi-cli: the event list on the command line.
+// zerizedozi-cli: the event list on the command line. It links neither Qt
+// nor libical, so that it starts at once; the parts that need them are
+// modules of their own (cli/LoadedModules.h).
 #include "cli/Commands.h"
-#include "cli/DesktopNotifications.h"
+#include "cli/LoadedModules.h"
 #include "platform/DataFolderLookup.h"
-#include "store/ProgramName.h"
-
-#include <QCoreApplication>
-#include <QString>
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-    QCoreApplication::setOrganizationName(QString::fromUtf8(store::kMakerName));
-    QCoreApplication::setApplicationName(QString::fromUtf8(store::kProgramName));
     const store::SystemClock clock;
     const auto defaultDataFile = [](cli::DataFileUse use) {
-        const QString dataFile = platform::programDataFile();
+        const std::string dataFile = platform::programDataFile();
         if (use == cli::DataFileUse::Write) platform::makeDataFileFolder(dataFile);
-        return dataFile.toStdString();
+        return dataFile;
     };
-    cli::DesktopNotifications notifications;
-    const cli::CommandContext context{
-        std::cout, std::cerr, clock, store::PosixFileSystem::instance(), defaultDataFile, notifications, [] {
-            return platform::usersDataFile().toStdString();
-        }};
+    cli::ModuleNotifications notifications;
+    const cli::CommandContext context{std::cout,
+                                      std::cerr,
+                                      clock,
+                                      store::PosixFileSystem::instance(),
+                                      defaultDataFile,
+                                      notifications,
+                                      platform::usersDataFile};
     return cli::runCommand({argv + 1, argv + argc}, context);
 }

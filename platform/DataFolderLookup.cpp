@@ -5,42 +5,52 @@
 #include "store/DataFile.h"
 #include "store/DataFolder.h"
 #include "store/FileSystem.h"
+#include "store/ProgramName.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace platform {
 
 namespace {
 
-bool installedLayoutAround(const QString& programFolder) {
-    return QFileInfo::exists(programFolder + QStringLiteral("/" ZERIZEDOZI_INSTALLED_DESKTOP_ENTRY));
+bool installedLayoutAround(const std::string& programFolder) {
+    std::error_code error;
+    return std::filesystem::exists(programFolder + "/" ZERIZEDOZI_INSTALLED_DESKTOP_ENTRY, error);
 }
 
-// Qt takes XDG_DATA_HOME as it is given; the XDG rules say a relative one is
-// to be ignored, which leaves their default.
-QString usersFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (QDir::isAbsolutePath(folder)) return folder;
-    return QDir::homePath() + QStringLiteral("/.local/share/") + QCoreApplication::organizationName() +
-           QLatin1Char('/') + QCoreApplication::applicationName();
+std::string absoluteVariable(const char* name) {
+    const char* value = std::getenv(name);
+    return value && value[0] == '/' ? value : std::string();
+}
+
+std::string usersFolder() {
+    std::string dataHome = absoluteVariable("XDG_DATA_HOME");
+    if (dataHome.empty()) {
+        std::string home = absoluteVariable("HOME");
+        while (!home.empty() && home.back() == '/') home.pop_back();
+        dataHome = home + "/.local/share";
+    }
+    while (dataHome.size() > 1 && dataHome.back() == '/') dataHome.pop_back();
+    return dataHome + "/" + std::string(store::kMakerName) + "/" + std::string(store::kProgramName);
 }
 
 }  // namespace
 
-QString dataFileFor(const QString& programFolder) {
-    const bool installed = programFolder.isEmpty() || installedLayoutAround(programFolder);
-    const store::ListFolders folders{programFolder.toStdString(), installed, usersFolder().toStdString()};
-    return QString::fromStdString(
-        store::dataFilePath(store::chooseDataFolder(store::PosixFileSystem::instance(), folders)));
+std::string dataFileFor(const std::string& programFolder) {
+    const bool installed = programFolder.empty() || installedLayoutAround(programFolder);
+    const store::ListFolders folders{programFolder, installed, usersFolder()};
+    return store::dataFilePath(store::chooseDataFolder(store::PosixFileSystem::instance(), folders));
 }
 
-QString usersDataFile() { return dataFileFor(QString()); }
+std::string usersDataFile() { return dataFileFor({}); }
 
-QString programDataFile() { return dataFileFor(QString::fromStdString(executableFolder())); }
+std::string programDataFile() { return dataFileFor(executableFolder()); }
 
-void makeDataFileFolder(const QString& dataFile) { QDir().mkpath(QFileInfo(dataFile).path()); }
+void makeDataFileFolder(const std::string& dataFile) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(dataFile).parent_path(), ignored);
+}
 
 }  // namespace platform

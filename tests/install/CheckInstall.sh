@@ -140,6 +140,22 @@ for command in upcoming notify export-ics export-csv; do cli_in_home "$home" "$r
 cli_in_home "$home" "$relocated/bin" add-holidays
 [[ -s $users_list ]] || fail "the relocated install did not make the list in the user's folder"
 [[ -e $relocated/bin/Vozoraza.xml || -e $home/work/Vozoraza.xml ]] && fail "the relocated install made a list of its own"
+# The relocated zerizedozi-cli finds its modules: the calendar's is there, and
+# notify shows its reminder through the desktop's on a private session bus.
+compgen -G "$relocated/lib*/zerizedozi/modules/zerizedozi-calendar.so" >/dev/null ||
+    fail "the calendar module is not installed"
+stand_in=$build/tests/cli/notification_service_stand_in
+if [[ -x $stand_in ]] && have dbus-run-session "notify through the installed desktop module"; then
+    printf '%s' '<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen><policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>' \
+        >"$elsewhere/bus.conf"
+    printf 'Nimi;Päev;Kuu;Aasta;Tüüp\r\nMari;%s;%s;;N\r\n' "$(date +%-d)" "$(date +%-m)" >"$elsewhere/notify.csv"
+    "$relocated/bin/zerizedozi-cli" import-csv "$elsewhere/notify.csv" --file "$elsewhere/notify.xml" >/dev/null ||
+        fail "import-csv of one entry"
+    dbus-run-session --config-file="$elsewhere/bus.conf" -- "$stand_in" "$elsewhere/record.txt" body -- \
+        "$relocated/bin/zerizedozi-cli" notify --file "$elsewhere/notify.xml" >/dev/null 2>&1
+    grep -q "^summary=Täna: Mari" "$elsewhere/record.txt" 2>/dev/null ||
+        fail "the installed notify did not reach the notification service"
+fi
 # A copy of the program elsewhere is portable: it keeps its list beside itself.
 portable=$elsewhere/portable
 mkdir -p "$portable" && cp "$relocated/bin/zerizedozi-cli" "$portable/"

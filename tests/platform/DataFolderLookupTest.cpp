@@ -1,21 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DataFolderLookup.h"
-#include "tests/support/QtPrinters.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace platform {
 namespace {
+
+namespace fs = std::filesystem;
 
 // A home folder, the user's data folders ($XDG_DATA_HOME) in it, and an
 // install under a prefix of its own: bin/ beside share/ with the desktop
@@ -23,50 +20,52 @@ namespace {
 class DataFolderLookup : public ::testing::Test {
 protected:
     void SetUp() override {
-        QCoreApplication::setOrganizationName(QStringLiteral("Tarvalind"));
-        QCoreApplication::setApplicationName(QStringLiteral("Zerizedozi"));
-        ::setenv("HOME", qPrintable(home.path()), 1);
-        ::setenv("XDG_DATA_HOME", qPrintable(dataHome), 1);
-        QDir().mkpath(installedBin);
-        QDir().mkpath(prefix + QStringLiteral("/share/applications"));
-        QFile entry(prefix + QStringLiteral("/share/applications/ee.tarvalind.Zerizedozi.desktop"));
-        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+        ::setenv("HOME", home.path().c_str(), 1);
+        ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+        fs::create_directories(installedBin);
+        fs::create_directories(prefix + "/share/applications");
+        writeFile(prefix + "/share/applications/ee.tarvalind.Zerizedozi.desktop", "");
     }
     void TearDown() override {
         ::unsetenv("XDG_DATA_HOME");
         if (savedHome) ::setenv("HOME", savedHome->c_str(), 1);
     }
 
-    QTemporaryDir home;
-    const QString dataHome = home.path() + QStringLiteral("/data");
-    const QString usersFile = dataHome + QStringLiteral("/Tarvalind/Zerizedozi/Vozoraza.xml");
-    const QString prefix = home.path() + QStringLiteral("/opt/zerizedozi");
-    const QString installedBin = prefix + QStringLiteral("/bin");
+    TempDir home;
+    const std::string dataHome = home.file("data");
+    const std::string usersFile = dataHome + "/Tarvalind/Zerizedozi/Vozoraza.xml";
+    const std::string prefix = home.file("opt/zerizedozi");
+    const std::string installedBin = prefix + "/bin";
     const std::optional<std::string> savedHome =
         std::getenv("HOME") ? std::optional<std::string>(std::getenv("HOME")) : std::nullopt;
 };
 
 TEST_F(DataFolderLookup, AnInstallUnderAnyPrefixKeepsTheListInTheUsersFolder) {
     EXPECT_EQ(dataFileFor(installedBin), usersFile);
-    EXPECT_EQ(dataFileFor(QString()), usersFile);
-    EXPECT_FALSE(QFileInfo::exists(dataHome)) << "a lookup makes nothing";
+    EXPECT_EQ(dataFileFor({}), usersFile);
+    EXPECT_FALSE(fs::exists(dataHome)) << "a lookup makes nothing";
     makeDataFileFolder(usersFile);
-    EXPECT_TRUE(QFileInfo(QFileInfo(usersFile).path()).isDir());
+    EXPECT_TRUE(fs::is_directory(fs::path(usersFile).parent_path()));
 }
 
 TEST_F(DataFolderLookup, ABuildOrCopiedProgramKeepsItsListBesideItself) {
-    QTemporaryDir build;
-    const QString besideInstall = prefix + QStringLiteral("/bin/app");
-    QDir().mkpath(besideInstall);
-    for (const QString& folder : {build.path(), prefix, besideInstall})
-        EXPECT_EQ(dataFileFor(folder), folder + QStringLiteral("/Vozoraza.xml"));
-    EXPECT_FALSE(QFileInfo::exists(dataHome));
+    const TempDir build;
+    const std::string besideInstall = prefix + "/bin/app";
+    fs::create_directories(besideInstall);
+    for (const std::string& folder : {build.path(), prefix, besideInstall})
+        EXPECT_EQ(dataFileFor(folder), folder + "/Vozoraza.xml");
+    EXPECT_FALSE(fs::exists(dataHome));
 }
 
-TEST_F(DataFolderLookup, ARelativeDataHomeIsIgnored) {
-    ::setenv("XDG_DATA_HOME", "relative/data", 1);
-    EXPECT_EQ(dataFileFor(installedBin),
-              home.path() + QStringLiteral("/.local/share/Tarvalind/Zerizedozi/Vozoraza.xml"));
+TEST_F(DataFolderLookup, WithoutAnAbsoluteDataHomeTheListIsInTheHomeFolder) {
+    const std::string inHome = home.path() + "/.local/share/Tarvalind/Zerizedozi/Vozoraza.xml";
+    for (const char* dataHomeValue : {"relative/data", ""}) {
+        ::setenv("XDG_DATA_HOME", dataHomeValue, 1);
+        EXPECT_EQ(dataFileFor(installedBin), inHome) << '"' << dataHomeValue << '"';
+    }
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", (home.path() + "/").c_str(), 1);
+    EXPECT_EQ(dataFileFor(installedBin), inHome);
 }
 
 }  // namespace
