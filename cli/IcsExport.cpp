@@ -224,7 +224,7 @@ constexpr std::string_view kCalendarBegin =
     "BEGIN:VCALENDAR\r\nPRODID:-//Tarvalind//Zerizedozi//ET\r\nVERSION:2.0\r\nCALSCALE:GREGORIAN\r\n";
 constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
 
-constexpr size_t kPieceSize = 64 * 1024;
+constexpr size_t kPieceSize = size_t{64} * 1024;
 
 }  // namespace
 

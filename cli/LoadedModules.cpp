@@ -35,8 +35,7 @@ bool hasSessionBus() {
 }  // namespace
 
 std::optional<CalendarEvent> readCalendarEvent(std::string_view text, const std::string& knownType) {
-    static const modules::Calendar* const calendar =
-        loadModule<modules::Calendar>(modules::kCalendarName, modules::kCalendarEntry);
+    static const auto* const calendar = loadModule<modules::Calendar>(modules::kCalendarName, modules::kCalendarEntry);
     if (!calendar)
         throw CliError("Programmi osa " + store::quotedPath(platform::modulePath(modules::kCalendarName)) +
                        " ei saa laadida; paigalda programm uuesti.");
@@ -45,7 +44,7 @@ std::optional<CalendarEvent> readCalendarEvent(std::string_view text, const std:
 
 bool ModuleNotifications::show(const Reminder& reminder) {
     if (!hasSessionBus()) return false;
-    const modules::Desktop* desktop = loadModule<modules::Desktop>(modules::kDesktopName, modules::kDesktopEntry);
+    const auto* desktop = loadModule<modules::Desktop>(modules::kDesktopName, modules::kDesktopEntry);
     return desktop && desktop->showReminder(reminder);
 }
 

@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     const store::SystemClock clock;
     const auto defaultDataFile = [](cli::DataFileUse use) {
-        const std::string dataFile = platform::programDataFile();
+        std::string dataFile = platform::programDataFile();
         if (use == cli::DataFileUse::Write) platform::makeDataFileFolder(dataFile);
         return dataFile;
     };
