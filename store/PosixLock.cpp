@@ -71,7 +71,10 @@ int openLockFile(const std::string& path) {
 void makePrivate(int fd, const struct stat& info, const std::string& path) {
     if (info.st_uid != ::geteuid()) return;
     const std::optional<uid_t> owner = folderOwner(path);
-    if (owner && *owner != info.st_uid) (void)::fchown(fd, *owner, static_cast<gid_t>(-1));
+    // Best efforts: a lock file left as it was still locks.
+    if (owner && *owner != info.st_uid) {
+        [[maybe_unused]] const int given = ::fchown(fd, *owner, static_cast<gid_t>(-1));
+    }
     if ((info.st_mode & 077) != 0) (void)::fchmod(fd, kLockMode);
 }
 
