@@ -145,12 +145,13 @@ void makeFolder(const std::string& folder) {
 
 std::string parentOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
 
-// One line from the terminal without showing it; from stdin when that is no terminal.
+// One line from the terminal without showing it, asked for; from stdin
+// without a word when that is no terminal.
 std::string askPassword(std::ostream& out) {
-    out << "Parool: " << std::flush;
     termios before{};
     const bool terminal = ::isatty(STDIN_FILENO) && ::tcgetattr(STDIN_FILENO, &before) == 0;
     if (terminal) {
+        out << "Parool: " << std::flush;
         termios silent = before;
         silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
         ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
