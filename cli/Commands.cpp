@@ -174,7 +174,7 @@ int exportCsv(const std::vector<std::string>& args, const CommandContext& contex
     const Arguments arguments = argumentsOf(args, {"--file", "-o"}, 0);
     const std::vector<store::EventRow> rows = readRows(dataFileOf(arguments, context), context);
     writeResult(arguments, context, [&rows](const TextSink& sink) {
-        sink(eventsCsv(rows));
+        writeEventsCsv(rows, sink);
         return static_cast<int>(rows.size());
     });
     return kExitOk;

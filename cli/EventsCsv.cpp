@@ -120,11 +120,22 @@ NewEntry entryOf(const CsvRecord& record, int currentYear) {
 
 }  // namespace
 
+void writeEventsCsv(const std::vector<store::EventRow>& rows, const TextSink& sink) {
+    std::string piece = std::string(kHeader) + "\r\n";
+    for (const store::EventRow& row : rows) {
+        piece += csvRecordText({neutralised(row.nimi), numberText(row.paev), numberText(row.kuu), numberText(row.aasta),
+                                neutralised(row.tyyp)});
+        if (piece.size() >= kTextPieceSize) {
+            sink(piece);
+            piece.clear();
+        }
+    }
+    sink(piece);
+}
+
 std::string eventsCsv(const std::vector<store::EventRow>& rows) {
-    std::string text = std::string(kHeader) + "\r\n";
-    for (const store::EventRow& row : rows)
-        text += csvRecordText({neutralised(row.nimi), numberText(row.paev), numberText(row.kuu), numberText(row.aasta),
-                               neutralised(row.tyyp)});
+    std::string text;
+    writeEventsCsv(rows, [&text](std::string_view piece) { text += piece; });
     return text;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cli/NewEntries.h"
+#include "cli/TextSink.h"
 #include "store/EventRecord.h"
 
 #include <string>
@@ -16,6 +17,10 @@ namespace cli {
 // order mark. A null value is an empty field; Tüüp is the row's type code.
 // A text a spreadsheet would take for a formula (starting with =, +, -, @,
 // tab or CR, perhaps after "'"s) gets a "'" before it.
+// Goes to `sink` in pieces of some kTextPieceSize.
+void writeEventsCsv(const std::vector<store::EventRow>& rows, const TextSink& sink);
+
+// The table of writeEventsCsv as one text.
 std::string eventsCsv(const std::vector<store::EventRow>& rows);
 
 struct CsvProblem {

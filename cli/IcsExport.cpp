@@ -224,8 +224,6 @@ constexpr std::string_view kCalendarBegin =
     "BEGIN:VCALENDAR\r\nPRODID:-//Tarvalind//Zerizedozi//ET\r\nVERSION:2.0\r\nCALSCALE:GREGORIAN\r\n";
 constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
 
-constexpr size_t kPieceSize = size_t{64} * 1024;
-
 }  // namespace
 
 std::string eventUid(const store::EventRow& row, int occurrence) {
@@ -237,7 +235,7 @@ std::string eventUid(const store::EventRow& row, int occurrence) {
 int writeIcsCalendar(const std::vector<store::EventRow>& rows, const store::Date& today, std::optional<int> alarmDays,
                      const TextSink& sink) {
     std::string piece;
-    piece.reserve(2 * kPieceSize);
+    piece.reserve(2 * kTextPieceSize);
     piece += kCalendarBegin;
     std::string summary;
     Occurrences occurrences;
@@ -250,7 +248,7 @@ int writeIcsCalendar(const std::vector<store::EventRow>& rows, const store::Date
         piece += "\r\n";
         appendEventAfterUid(piece, summary, row, *md, today, alarmDays);
         ++eventCount;
-        if (piece.size() >= kPieceSize) {
+        if (piece.size() >= kTextPieceSize) {
             sink(piece);
             piece.clear();
         }

@@ -33,7 +33,7 @@ inline constexpr int kMaxAlarmDays = 365;
 // year. DTSTAMP is today at 00:00 UTC, so the same rows give the same file
 // all day. With `alarmDays`, each event carries a VALARM that shows its
 // SUMMARY that many days before the date (TRIGGER -P<n>D; PT0S for 0).
-// The calendar goes to `sink` in pieces of some 64 KiB; returns the number
+// The calendar goes to `sink` in pieces of some kTextPieceSize; returns the number
 // of events. REQUIRES: `rows` in the list's order (cli/ListRows), where rows
 // equal in name, day, month and year stand together, so that equal rows get
 // their occurrences counted without a table of every row.

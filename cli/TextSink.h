@@ -3,6 +3,7 @@
 // held whole.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string_view>
 
@@ -10,5 +11,8 @@ namespace cli {
 
 // Takes the next piece of the text; throws CliError when it cannot be written.
 using TextSink = std::function<void(std::string_view)>;
+
+// About how long the pieces are.
+inline constexpr size_t kTextPieceSize = size_t{64} * 1024;
 
 }  // namespace cli
