@@ -25,4 +25,4 @@ BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DZERIZEDOZI_SANITIZE=ON -
 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$root/build-asan" --output-on-failure -j2 \
   -E '^(SyncWithServer\.|InstalledFiles$)'
 
-"$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}"
+"$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-10}"
