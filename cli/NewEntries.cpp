@@ -3,11 +3,12 @@
 
 #include "store/DateText.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 namespace cli {
 
@@ -46,9 +47,9 @@ private:
     bool anyYear_;
 };
 
-size_t hashOf(const RowKey& key) {
-    size_t hash = std::hash<std::string_view>()(key.name);
-    const auto mix = [&hash](size_t value) { hash = (hash ^ value) * 0x100000001b3ull; };
+std::uint64_t hashOf(const RowKey& key) {
+    std::uint64_t hash = std::hash<std::string_view>()(key.name);
+    const auto mix = [&hash](std::uint64_t value) { hash = (hash ^ value) * 0x100000001b3ull; };
     mix(key.day ? static_cast<size_t>(*key.day) : 0x10000);
     mix(key.month ? static_cast<size_t>(*key.month) : 0x10000);
     mix(key.year ? static_cast<size_t>(static_cast<std::uint32_t>(*key.year)) : 0x100000000ull);
@@ -57,18 +58,33 @@ size_t hashOf(const RowKey& key) {
 }
 
 // Which entries are new: none of the list's rows, nor an entry before it,
-// is the same row. One pass over a hashed set of places.
+// is the same row. One pass over a table of places with twice as many slots
+// as places, each place in the first free slot from where its hash points.
 std::vector<bool> newEntries(const std::vector<store::EventRow>& rows, const std::vector<NewEntry>& entries,
                              SameRow same) {
     const Keys keys(rows, entries, same);
-    std::vector<size_t> hashes(keys.size());
+    std::vector<std::uint64_t> hashes(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) hashes[i] = hashOf(keys[i]);
-    const auto hash = [&hashes](size_t i) { return hashes[i]; };
-    const auto equal = [&](size_t a, size_t b) { return hashes[a] == hashes[b] && keys[a] == keys[b]; };
-    std::unordered_set<size_t, decltype(hash), decltype(equal)> present(keys.size(), hash, equal);
-    for (size_t i = 0; i < rows.size(); ++i) present.insert(i);
+    int slotBits = 1;
+    while ((size_t{1} << slotBits) < 2 * keys.size()) ++slotBits;
+    constexpr size_t kFree = SIZE_MAX;
+    std::vector<size_t> slots(size_t{1} << slotBits, kFree);
+    // Takes `place` in unless an earlier place holds the same row.
+    const auto takeIn = [&](size_t place) {
+        // The hash's high bits, spread by Fibonacci hashing, choose the slot.
+        size_t slot = (hashes[place] * 0x9E3779B97F4A7C15ull) >> (64 - slotBits);
+        for (;; slot = (slot + 1) & (slots.size() - 1)) {
+            const size_t held = slots[slot];
+            if (held == kFree) {
+                slots[slot] = place;
+                return true;
+            }
+            if (hashes[held] == hashes[place] && keys[held] == keys[place]) return false;
+        }
+    };
+    for (size_t i = 0; i < rows.size(); ++i) takeIn(i);
     std::vector<bool> isNew(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) isNew[i] = present.insert(rows.size() + i).second;
+    for (size_t i = 0; i < entries.size(); ++i) isNew[i] = takeIn(rows.size() + i);
     return isNew;
 }
 
