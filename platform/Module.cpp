@@ -4,11 +4,13 @@
 #include "platform/Process.h"
 
 #include <dlfcn.h>
+#include <filesystem>
 
 namespace platform {
 
 std::string modulePath(const std::string& name) {
-    return executableFolder() + "/" ZERIZEDOZI_MODULE_FOLDER "/" + name + ".so";
+    const std::filesystem::path path = executableFolder() + "/" ZERIZEDOZI_MODULE_FOLDER "/" + name + ".so";
+    return path.lexically_normal().string();
 }
 
 void* moduleEntry(const std::string& name, const char* entry) {
