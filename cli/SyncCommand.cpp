@@ -140,7 +140,9 @@ private:
 void makeFolder(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) throw CliError("Kausta " + store::quotedPath(folder) + " ei saa luua: " + error.message() + ".");
+    if (error)
+        throw CliError("Kausta " + store::quotedPath(folder) +
+                       " ei saa luua: " + store::systemErrorText(error.value()) + ".");
 }
 
 std::string parentOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }

@@ -8,7 +8,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace cli {
 
@@ -134,6 +136,15 @@ TEST(Commands, EveryErrorIsEstonianAndNamesTheFile) {
     EXPECT_EQ(
         runner.run({"import-csv", runner.file("puudub.csv")}).err,
         "zerizedozi-cli: Faili \"" + runner.file("puudub.csv") + "\" ei saa avada: sellist faili või kausta pole.\n");
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> savedConfigHome =
+        configHome ? std::optional<std::string>(configHome) : std::nullopt;
+    ::setenv("XDG_CONFIG_HOME", data.c_str(), 1);
+    const std::string setUp =
+        runner.run({"sync", "--setup", "http://127.0.0.1:9/", "--user", "mari", "--password-command", "echo x"}).err;
+    savedConfigHome ? ::setenv("XDG_CONFIG_HOME", savedConfigHome->c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_TRUE(setUp.starts_with("zerizedozi-cli: Kausta \"" + data + "/")) << setUp;
+    EXPECT_TRUE(setUp.ends_with("\" ei saa luua: asukoha mõni osa pole kaust.\n")) << setUp;
 
     EXPECT_EQ(systemErrorText(EACCES), "juurdepääs on keelatud");
     EXPECT_EQ(systemErrorText(EROFS), "failisüsteem on ainult lugemiseks");
