@@ -2,6 +2,7 @@
 #include "cli/SyncSetup.h"
 
 #include "cli/Vdir.h"
+#include "platform/DataFolderLookup.h"
 #include "store/FileSystem.h"
 
 #include <cstdio>
@@ -12,13 +13,6 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kAlarmLine = "# zerizedozi-alarm = ";
-
-std::string environmentFolder(const char* variable, const char* underHome) {
-    const char* value = std::getenv(variable);
-    if (value && value[0] == '/') return value;
-    const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + underHome;
-}
 
 // A JSON string, as the config's values are written.
 std::string quoted(const std::string& text) {
@@ -48,8 +42,8 @@ SyncPaths syncPaths(const std::string& dataFile, bool defaultList) {
                       static_cast<unsigned long long>(contentHash(store::realPathOf(dataFile))));
         suffix = hash;
     }
-    const std::string configFolder = environmentFolder("XDG_CONFIG_HOME", "/.config") + "/Zerizedozi/vdirsyncer";
-    const std::string dataFolder = environmentFolder("XDG_DATA_HOME", "/.local/share") + "/Tarvalind/Zerizedozi";
+    const std::string configFolder = platform::xdgFolder("XDG_CONFIG_HOME", ".config") + "/Zerizedozi/vdirsyncer";
+    const std::string dataFolder = platform::usersFolder();
     SyncPaths paths;
     paths.configFile = configFolder + "/config" + suffix;
     paths.statusFolder = configFolder + "/status" + suffix + "/";

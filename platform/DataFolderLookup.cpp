@@ -25,18 +25,23 @@ std::string absoluteVariable(const char* name) {
     return value && value[0] == '/' ? value : std::string();
 }
 
-std::string usersFolder() {
-    std::string dataHome = absoluteVariable("XDG_DATA_HOME");
-    if (dataHome.empty()) {
-        std::string home = absoluteVariable("HOME");
-        while (!home.empty() && home.back() == '/') home.pop_back();
-        dataHome = home + "/.local/share";
-    }
-    while (dataHome.size() > 1 && dataHome.back() == '/') dataHome.pop_back();
-    return dataHome + "/" + std::string(store::kMakerName) + "/" + std::string(store::kProgramName);
+std::string withoutEndSlashes(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
 }
 
 }  // namespace
+
+std::string xdgFolder(const char* variable, const char* underHome) {
+    if (std::string folder = absoluteVariable(variable); !folder.empty()) return withoutEndSlashes(folder);
+    const std::string home = withoutEndSlashes(absoluteVariable("HOME"));
+    return (home == "/" ? std::string() : home) + "/" + underHome;
+}
+
+std::string usersFolder() {
+    return xdgFolder("XDG_DATA_HOME", ".local/share") + "/" + std::string(store::kMakerName) + "/" +
+           std::string(store::kProgramName);
+}
 
 std::string dataFileFor(const std::string& programFolder) {
     const bool installed = programFolder.empty() || installedLayoutAround(programFolder);

@@ -14,6 +14,15 @@
 
 namespace platform {
 
+// The XDG base folder that `variable` (XDG_DATA_HOME, XDG_CONFIG_HOME) names
+// when it is an absolute path, else `underHome` (".local/share", ".config")
+// in $HOME (an unset or relative $HOME counts as /); no "/" at its end.
+std::string xdgFolder(const char* variable, const char* underHome);
+
+// The program's own folder in the user's data folder, where an installed
+// program keeps the list: Tarvalind/Zerizedozi in XDG_DATA_HOME.
+std::string usersFolder();
+
 // The list's file for a program whose executable lies in `programFolder`;
 // an empty folder (the executable could not be told) counts as installed.
 // Nothing is created.
